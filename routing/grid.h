@@ -1,0 +1,110 @@
+#pragma once
+// The routing grid: lines of points, each line one time step further from
+// the start. Lines and points are numbered from 1. Header-only: the
+// application state holds one, and the state sits below the routing library.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/math_tools.h"
+#include "core/types.h"
+
+namespace corvane {
+
+struct TGridPoint {
+  TBogen Position;
+  TCartesian Stream;  // knots, at the position and the point's elapsed time
+  TCartesian Wind;    // wind over ground, knots
+  bool BeforeLeftExists = false;
+  bool BeforeRightExists = false;
+  ext TimeFromLeft = 0;   // elapsed hours when reached sailing to the right
+  ext TimeFromRight = 0;  // elapsed hours when reached sailing to the left
+  ext TimeFromBeforeLeft = 0;
+  ext TimeFromBeforeRight = 0;
+  bool FromLeftWithTack = false;
+  bool FromRightWithTack = false;
+  ext DistanceToFinish = 0;  // nautical miles
+  ext DistanceToStart = 0;   // nautical miles
+  bool InWater = false;
+  TPolar SailingVektor;
+  TPolar SailingVektorLeft;
+  TPolar SailingVektorRight;
+  ext PolarAngle = 0;  // signed boat angle, radians
+  bool Valid = false;
+  ext VMG = 0;
+  ext VMG_STB = 0;
+  ext VMG_BBB = 0;
+  ext SailingLeft = 0;   // heading through the water, radians
+  ext SailingRight = 0;  // heading through the water, radians
+  int IndexBefore = 0;   // predecessor position (from 1) in the previous line
+  std::uint8_t Bug = 0;  // 1 SailingRight, 2 SailingLeft
+};
+
+struct TGridLine {
+  int BestIndex = 0;  // point nearest to the finish, from 1; 0 when none
+  ext BestDistance = 0;
+  std::vector<std::unique_ptr<TGridPoint>> ListGridPoint;
+
+  int Count() const { return static_cast<int>(ListGridPoint.size()); }
+};
+
+class TGrid {
+ public:
+  TMathTools MathTools;
+  bool EndBuildGrid = false;
+  int IndexLine = 0;
+  int IndexPoint = 0;
+  int IndexPointLeft = -1;
+  int IndexPointRight = -1;
+  int IndexBeforeLeft = 0;
+  int IndexBeforeRight = 0;
+  int GridModula = 0;
+  int DefaultGridLines = 0;
+  ext TimeDefault = 0;  // hours per line
+  int BestLine = 0;
+  int BestIndex = 0;
+  ext BestDistance = 0;
+  ext TimeLeft = 0;
+  ext TimeRight = 0;
+
+  // Removes every line; building may start again.
+  void Clear() {
+    lines_.clear();
+    EndBuildGrid = false;
+  }
+  void SetDefaultGridLines(int n) { DefaultGridLines = n; }
+  // Appends a line of n zeroed points.
+  void AddLine(int n) {
+    const int line = AddLine();
+    for (int i = 0; i < n; ++i) AddPoint(line);
+  }
+  // Appends an empty line and returns the number of lines.
+  int AddLine() {
+    lines_.push_back(std::make_unique<TGridLine>());
+    return Count();
+  }
+  int Count() const { return static_cast<int>(lines_.size()); }
+  // The line numbered from 1; nullptr outside [1, Count()].
+  TGridLine* GetLine(int line) {
+    if (line < 1 || line > Count()) return nullptr;
+    return lines_[static_cast<std::size_t>(line - 1)].get();
+  }
+  // Appends a zeroed point to a line; nullptr when the line does not exist.
+  TGridPoint* AddPoint(int line) {
+    TGridLine* gridLine = GetLine(line);
+    if (gridLine == nullptr) return nullptr;
+    return gridLine->ListGridPoint.emplace_back(std::make_unique<TGridPoint>()).get();
+  }
+  // nullptr when line or index lie outside the grid.
+  TGridPoint* GetPoint(int line, int index) {
+    TGridLine* gridLine = GetLine(line);
+    if (gridLine == nullptr || index < 1 || index > gridLine->Count()) return nullptr;
+    return gridLine->ListGridPoint[static_cast<std::size_t>(index - 1)].get();
+  }
+
+ private:
+  std::vector<std::unique_ptr<TGridLine>> lines_;
+};
+
+}  // namespace corvane
