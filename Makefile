@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 JOBS ?= 2
 
-.PHONY: all deps configure build run test test-asan bench clean
+.PHONY: all deps configure build run test test-asan bench datasets clean
 
 all: build
 
@@ -32,6 +32,10 @@ bench: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Regenerates the built-in data sets (needs the generators' extra packages).
+datasets:
+	@scripts/make-datasets $(BUILD_DIR)
 
 clean:
 	@rm -rf $(BUILD_DIR) $(ASAN_DIR)
