@@ -9,6 +9,7 @@
 
 #include "core/file_tools.h"
 #include "data/resource_loader.h"
+#include "polars/package_polars.h"
 #include "state/application_state.h"
 #include "tides/stream_cube.h"
 
@@ -23,6 +24,20 @@ class TPackageResourceLoader : public TPackageSuperResourceLoader {
 
   // --- Chart ("MAPINI", "TILES", "TILESB", "BUOYS", "TOWNS", "FLATS",
   // "courses")
+  //
+  // LoadSettingsMap sets SeaMap's corners P1 (LonW, LatS) and P2 (LonE,
+  // LatN), defaults 180 W, 90 S, 180 E, 90 N for a missing key, and Center
+  // as their mean; Width and Height (pixels) are left to the projection.
+  // LoadListMapTilesA replaces ListMapTiles. LoadListMapTilesB adds the
+  // second layer (Lines10m, Lines5m, Heights) to the loaded tiles by
+  // position, then replaces ListDrafts and ListInvDrafts; a "TILESB" that
+  // names more tiles than are loaded is rejected whole, leaving the tiles,
+  // ListDrafts and ListInvDrafts as they were. The named-point loaders
+  // replace their parallel lists; LoadListBuoys lists a buoy with a
+  // shortcut as name + " - " + shortcut. A tile, polygon, point or hole
+  // group is created only when its record begins inside the data set, so a
+  // corrupt count never allocates beyond what the data set holds; the
+  // record that the end cuts is completed with zeros.
   void LoadSettingsMap(TInterfaceApplicationMobile& state);
   void LoadListMapTilesA(TInterfaceApplicationMobile& state);
   void LoadListMapTilesB(TInterfaceApplicationMobile& state);
@@ -47,6 +62,20 @@ class TPackageResourceLoader : public TPackageSuperResourceLoader {
   void LoadListTides(TInterfaceApplicationMobile& state, TPackageTides& tides);
 
   // --- Polars ("DINGHYN", "DINGHY", "POLARSN", "POLARS", user files)
+  //
+  // LoadListClasses replaces ListClasses by the dinghy names (CountDinghy),
+  // the yacht names (CountORCI) and the names of the "*.pol" files of the
+  // documents folder without extension, sorted. LoadBoatPolars finds
+  // BoatClass in ListClasses (letter case ignored, first match); an unknown
+  // class becomes the first of a non-empty list. It then loads record i of
+  // "dinghy", record i - CountDinghy of "polars", or the user's file.
+  // ReadClassNames appends the names of a names data set and returns their
+  // number (0 when it is missing). ReadPolarsRecord resets the state's
+  // Polars and reads record index; it does nothing when the data set is
+  // missing or index is negative, and values past the end read 0.
+  // LoadUserPolars loads <documents folder>/<className>.pol when className
+  // is a valid file name and the file exists (false otherwise, the table
+  // unchanged), and returns LoadPolars' result.
   void LoadListClasses(TInterfaceApplicationMobile& state);
   void LoadBoatPolars(TInterfaceApplicationMobile& state);
   int ReadClassNames(const std::string& resourceName, TStringList& strings);
@@ -55,6 +84,9 @@ class TPackageResourceLoader : public TPackageSuperResourceLoader {
   bool LoadUserPolars(const std::string& className, TInterfaceApplicationMobile& state);
 
   TFileTools FileTools;
+
+ private:
+  TPackagePolars PackagePolars;
 };
 
 }  // namespace corvane

@@ -9,30 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "corvane-files-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-  // The folder as the program writes it: ending with the separator.
-  std::string folder() const { return path_.string() + "/"; }
-
- private:
-  fs::path path_;
-};
 
 // Sets or unsets an environment variable for the life of the guard.
 class EnvGuard {
@@ -71,7 +53,7 @@ std::string ReadBytes(const fs::path& file) {
 }
 
 TEST(FileToolsTest, DocumentsPathIsCreatedUnderTheGivenBase) {
-  TempFolder temp;
+  TTempFolder temp;
   const fs::path base = temp.path() / "not" / "yet";
   const TFileTools tools(base);
   const std::string path = tools.GetDocumentsPath();
@@ -82,7 +64,7 @@ TEST(FileToolsTest, DocumentsPathIsCreatedUnderTheGivenBase) {
 }
 
 TEST(FileToolsTest, DocumentsFolderFollowsTheXdgRules) {
-  TempFolder temp;
+  TTempFolder temp;
   const fs::path home = temp.path() / "home";
   const fs::path config = temp.path() / "config";
   fs::create_directories(home);
@@ -120,7 +102,7 @@ TEST(FileToolsTest, DocumentsFolderFollowsTheXdgRules) {
 }
 
 TEST(FileToolsTest, DefaultToolsCreateTheFolderInTheUsersDocuments) {
-  TempFolder temp;
+  TTempFolder temp;
   const EnvGuard homeGuard("HOME", temp.path().string());
   const EnvGuard configGuard("XDG_CONFIG_HOME", std::nullopt);
   const EnvGuard documentsGuard("XDG_DOCUMENTS_DIR", std::nullopt);
@@ -156,7 +138,7 @@ TEST(FileToolsTest, FileNameValidity) {
 }
 
 TEST(FileToolsTest, ListingByPattern) {
-  TempFolder temp;
+  TTempFolder temp;
   WriteBytes(temp.path() / "a.pol", "x");
   WriteBytes(temp.path() / "b.txt", "x");
   WriteBytes(temp.path() / "C.POL", "x");
@@ -184,7 +166,7 @@ TEST(FileToolsTest, ListingByPattern) {
 }
 
 TEST(FileToolsTest, ListingAMissingFolderFailsQuietly) {
-  TempFolder temp;
+  TTempFolder temp;
   const std::string missing = temp.folder() + "missing/";
   const TFileTools tools;
   EXPECT_FALSE(tools.GetFileNameWithoutExtension(missing, "*.pol").has_value());
@@ -196,7 +178,7 @@ TEST(FileToolsTest, ListingAMissingFolderFailsQuietly) {
 }
 
 TEST(FileToolsTest, SaveWritesUtf8LinesWithoutBom) {
-  TempFolder temp;
+  TTempFolder temp;
   const std::string file = temp.folder() + "polar.pol";
   const TFileTools tools;
   ASSERT_TRUE(tools.SaveTextFile(file, {"52\xC2\xB0 4.9", "", "end"}));
@@ -213,7 +195,7 @@ TEST(FileToolsTest, SaveWritesUtf8LinesWithoutBom) {
 }
 
 TEST(FileToolsTest, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporaryFile) {
-  TempFolder temp;
+  TTempFolder temp;
   const fs::path file = temp.path() / "settings.ini";
   WriteBytes(file, "old contents that are longer than the new ones\n");
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
@@ -228,7 +210,7 @@ TEST(FileToolsTest, ReplacingAFileKeepsItsPermissionsAndLeavesNoTemporaryFile) {
 }
 
 TEST(FileToolsTest, SavingIntoAMissingFolderFails) {
-  TempFolder temp;
+  TTempFolder temp;
   const TFileTools tools;
   std::error_code error;
   EXPECT_FALSE(tools.SaveTextFile(temp.folder() + "missing/file.txt", {"x"}, error));
@@ -236,7 +218,7 @@ TEST(FileToolsTest, SavingIntoAMissingFolderFails) {
 }
 
 TEST(FileToolsTest, ReadAcceptsWindowsLineEndsAndABom) {
-  TempFolder temp;
+  TTempFolder temp;
   const fs::path file = temp.path() / "dos.txt";
   WriteBytes(file, "\xEF\xBB\xBF[SETTINGS]\r\nKEY=1\r\nlast");
   TStringList lines;
@@ -245,7 +227,7 @@ TEST(FileToolsTest, ReadAcceptsWindowsLineEndsAndABom) {
 }
 
 TEST(FileToolsTest, ReadFailsForMissingFilesAndFolders) {
-  TempFolder temp;
+  TTempFolder temp;
   const TFileTools tools;
   TStringList lines{"kept"};
   EXPECT_FALSE(tools.ReadTextFile(temp.folder() + "missing.txt", lines));
@@ -254,7 +236,7 @@ TEST(FileToolsTest, ReadFailsForMissingFilesAndFolders) {
 }
 
 TEST(FileToolsTest, ExistsAndDelete) {
-  TempFolder temp;
+  TTempFolder temp;
   const fs::path file = temp.path() / "a.grb";
   WriteBytes(file, "GRIB");
   const TFileTools tools;

@@ -14,27 +14,12 @@
 #include "core/constants.h"
 #include "core/date_time.h"
 
+#include "support/temp_folder.h"
+
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "corvane-log-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 struct CommaPunct : std::numpunct<char> {
   char do_decimal_point() const override { return ','; }
@@ -115,7 +100,7 @@ TEST(LoggingTest, GeneralTextUsesTheLocaleSeparatorFixedTextThePoint) {
 }
 
 TEST(LoggingTest, SaveLoadAndClear) {
-  TempFolder temp;
+  TTempFolder temp;
   const std::string file = (temp.path() / "grid.log").string();
   TLogging log;
   log.AddItem("A", 1);
@@ -134,14 +119,14 @@ TEST(LoggingTest, SaveLoadAndClear) {
 }
 
 TEST(LoggingTest, FileErrorsAreRaised) {
-  TempFolder temp;
+  TTempFolder temp;
   TLogging log;
   EXPECT_THROW(log.LoadFromFile((temp.path() / "missing.log").string()), fs::filesystem_error);
   EXPECT_THROW(log.SaveToFile((temp.path() / "missing" / "x.log").string()), fs::filesystem_error);
 }
 
 TEST(LoggingTest, TimeStamps) {
-  TempFolder temp;
+  TTempFolder temp;
   const std::string folder = temp.path().string();
   TLogging log;
   log.AddTimeStampStart(folder, "Update tides");

@@ -11,27 +11,12 @@
 
 #include "core/date_time.h"
 
+#include "support/temp_folder.h"
+
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "corvane-ini-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string folder() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
 
 // A locale whose decimal separator is a comma, without relying on the
 // installed locales of the machine.
@@ -51,18 +36,18 @@ class GlobalLocaleGuard {
 class SettingsToolsTest : public testing::Test {
  protected:
   void WriteIni(const std::string& text) {
-    std::ofstream out(fs::path(temp_.folder()) / kFile, std::ios::binary);
+    std::ofstream out(fs::path(temp_.path().string()) / kFile, std::ios::binary);
     out << text;
   }
   bool NearNow(TDateTime value) const { return std::fabs(value - NowLocal()) * 86400.0 < 5.0; }
 
   static constexpr const char* kFile = "test.ini";
-  TempFolder temp_;
+  TTempFolder temp_;
   TSettingsTools tools_;
 };
 
 TEST_F(SettingsToolsTest, MissingFileGivesTheDefaults) {
-  const std::string folder = temp_.folder();
+  const std::string folder = temp_.path().string();
   EXPECT_EQ(tools_.Read(folder, kFile, "KEY", "SECTION", std::string("fallback")), "fallback");
   EXPECT_EQ(tools_.Read(folder, kFile, "KEY", "SECTION", 2.5), 2.5);
   EXPECT_EQ(tools_.Read(folder, kFile, "KEY", "SECTION", 7), 7);
@@ -78,7 +63,7 @@ TEST_F(SettingsToolsTest, SectionAndKeyIgnoreLetterCase) {
       "Empty=\n"
       "[Other]\n"
       "Only=here\n");
-  const std::string folder = temp_.folder();
+  const std::string folder = temp_.path().string();
   EXPECT_EQ(tools_.Read(folder, kFile, "CLASS", "polars", std::string("x")), "Cruiser 30");
   EXPECT_EQ(tools_.Read(folder + "/", kFile, "class", "POLARS", std::string("x")), "Cruiser 30");
   EXPECT_EQ(tools_.Read(folder, kFile, "Empty", "Polars", std::string("x")), "");
@@ -99,10 +84,10 @@ TEST_F(SettingsToolsTest, FloatValues) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     WriteIni(std::string("[S]\nV=") + c.text + "\n");
-    EXPECT_DOUBLE_EQ(tools_.Read(temp_.folder(), kFile, "V", "S", -99.0), c.expected);
+    EXPECT_DOUBLE_EQ(tools_.Read(temp_.path().string(), kFile, "V", "S", -99.0), c.expected);
   }
   WriteIni("[S]\nV=0.1\n");
-  EXPECT_EQ(tools_.Read(temp_.folder(), kFile, "V", "S", ext(0)), 0.1L);
+  EXPECT_EQ(tools_.Read(temp_.path().string(), kFile, "V", "S", ext(0)), 0.1L);
 }
 
 TEST_F(SettingsToolsTest, FloatValuesUnderACommaLocale) {
@@ -110,7 +95,7 @@ TEST_F(SettingsToolsTest, FloatValuesUnderACommaLocale) {
   for (const char* text : {"1,5", "1.5"}) {
     SCOPED_TRACE(text);
     WriteIni(std::string("[S]\nV=") + text + "\n");
-    EXPECT_DOUBLE_EQ(tools_.Read(temp_.folder(), kFile, "V", "S", 0.0), 1.5);
+    EXPECT_DOUBLE_EQ(tools_.Read(temp_.path().string(), kFile, "V", "S", 0.0), 1.5);
   }
 }
 
@@ -127,7 +112,7 @@ TEST_F(SettingsToolsTest, IntegerValues) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     WriteIni(std::string("[S]\nV=") + c.text + "\n");
-    EXPECT_EQ(tools_.Read(temp_.folder(), kFile, "V", "S", -99), c.expected);
+    EXPECT_EQ(tools_.Read(temp_.path().string(), kFile, "V", "S", -99), c.expected);
   }
 }
 
@@ -149,7 +134,7 @@ TEST_F(SettingsToolsTest, DateTimeValues) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     WriteIni(std::string("[S]\nT=") + c.text + "\n");
-    const TDateTime value = tools_.Read(temp_.folder(), kFile, "T", "S");
+    const TDateTime value = tools_.Read(temp_.path().string(), kFile, "T", "S");
     if (c.expected) {
       EXPECT_EQ(CompareDateTime(value, *c.expected), 0);
     } else {
@@ -161,7 +146,7 @@ TEST_F(SettingsToolsTest, DateTimeValues) {
 TEST_F(SettingsToolsTest, DateTimeWrittenInTheSettingsFormatReadsBack) {
   const TDateTime moment = EncodeDateTime(2041, 12, 31, 23, 59, 59, 0);
   WriteIni(std::string("[S]\nT=") + FormatDateTime(kSettingsDateTimeFormat, moment) + "\n");
-  EXPECT_EQ(CompareDateTime(tools_.Read(temp_.folder(), kFile, "T", "S"), moment), 0);
+  EXPECT_EQ(CompareDateTime(tools_.Read(temp_.path().string(), kFile, "T", "S"), moment), 0);
 }
 
 }  // namespace
