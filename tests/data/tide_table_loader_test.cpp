@@ -68,9 +68,9 @@ TEST(TideTableLoaderTest, ReadsTheHeaderKeysWithTheirDefaults) {
   };
   const std::vector<Case> cases = {
       {"full header with decimal commas",
-       "[SETTINGS]\nPORT=Quarnehaven\nYEAR=2016\nYEARTO=2040\nTIMEZONE=0\nTIMEZONEOFFSET=1\n"
+       "[SETTINGS]\nPORT=Portquarne\nYEAR=2016\nYEARTO=2040\nTIMEZONE=0\nTIMEZONEOFFSET=1\n"
        "TIDESREF=1\nMEANHIGH=3,6\nMEANLOW=1,8\nTIMECHARTS30=1\n",
-       "2016", "2040", "Quarnehaven", 2016, 0, 1, 1, 3.6f, 1.8f, true},
+       "2016", "2040", "Portquarne", 2016, 0, 1, 1, 3.6f, 1.8f, true},
       {"decimal points read the same", "[SETTINGS]\nYEAR=2016\nMEANHIGH=3.6\nMEANLOW=1.8\n",
        "2016", "2016", "", 2016, 0, 0, 2, 3.6f, 1.8f, false},
       {"only the header line", "[SETTINGS]\n", "2015", "2015", "", 2015, 0, 0, 2, 0.0f, 0.0f,
@@ -107,10 +107,10 @@ TEST(TideTableLoaderTest, AHeaderEntryThatIsNoIntegerEndsTheWholeLoad) {
     std::string header;
   };
   const std::vector<Case> cases = {
-      {"YEAR with a letter", "[SETTINGS]\nYEAR=2016a\nPORT=Quarnehaven\nMEANHIGH=3,6\n"},
+      {"YEAR with a letter", "[SETTINGS]\nYEAR=2016a\nPORT=Portquarne\nMEANHIGH=3,6\n"},
       {"YEAR with a decimal", "YEAR=2016.0\n"},
       {"YEAR of blanks", "YEAR= 2016\n"},
-      {"TIMEZONE not an integer", "YEAR=2016\nTIMEZONE=one\nPORT=Quarnehaven\n"},
+      {"TIMEZONE not an integer", "YEAR=2016\nTIMEZONE=one\nPORT=Portquarne\n"},
       {"TIDESREF not an integer", "YEAR=2016\nTIDESREF=HW\n"},
   };
   for (const Case& c : cases) {
@@ -222,7 +222,7 @@ TEST(TideTableLoaderTest, TheBuiltInTableCoversTwentyFiveYears) {
   LoaderOf(BuiltInResourceStore()).LoadListTides(state, tides);
   EXPECT_EQ(state.YearOfTidesFrom, "2016");
   EXPECT_EQ(state.YearOfTidesTo, "2040");
-  EXPECT_EQ(state.PortName, "Quarnehaven");
+  EXPECT_EQ(state.PortName, "Portquarne");
   EXPECT_EQ(state.RefTide, 2);
   EXPECT_EQ(state.TimeZone, 0);
   EXPECT_EQ(state.TimeZoneOffset, 0);

@@ -504,7 +504,7 @@ TEST(TideTableTest, HeaderNamesThePortTheYearsAndTheRanges) {
   ASSERT_TRUE(lines.has_value());
   ASSERT_FALSE(lines->empty());
   EXPECT_EQ(lines->front(), "[SETTINGS]");
-  EXPECT_EQ(loader.ReadIniString(*lines, "PORT", ""), "Quarnehaven");
+  EXPECT_EQ(loader.ReadIniString(*lines, "PORT", ""), "Portquarne");
   EXPECT_EQ(loader.ReadIniString(*lines, "YEAR", "2015"), "2016");
   EXPECT_EQ(loader.ReadIniString(*lines, "YEARTO", ""), "2040");
   EXPECT_EQ(loader.ReadIniInteger(*lines, "TIMEZONE", 99), 0);

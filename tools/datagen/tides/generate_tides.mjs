@@ -22,7 +22,7 @@ import { astro, constituents, useStation } from "@neaps/tide-predictor";
 const kStationId = "ticon/portsmouth-ptm-gbr-bodc";
 const kFirstYear = 2016;
 const kLastYear = 2040;
-const kPortName = "Quarnehaven";  // the reference port's name shown to the user
+const kPortName = "Portquarne";  // the reference port's name shown to the user
 
 const kMinuteMs = 60 * 1000;
 const kHourMs = 60 * kMinuteMs;
