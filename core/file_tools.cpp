@@ -155,7 +155,10 @@ std::error_code LastError() { return std::error_code(errno, std::generic_categor
 
 TFileTools::TFileTools(fs::path documentsBase) : documentsBase_(std::move(documentsBase)) {}
 
-void TFileTools::SetDocumentsBase(fs::path documentsBase) { documentsBase_ = std::move(documentsBase); }
+void TFileTools::SetDocumentsBase(fs::path documentsBase) {
+  documentsBase_ = std::move(documentsBase);
+  baseIsProgramFolder_ = false;
+}
 
 fs::path TFileTools::GetUserDocumentsFolder() {
   const std::string explicitFolder = GetEnv("XDG_DOCUMENTS_DIR");
@@ -168,9 +171,15 @@ fs::path TFileTools::GetUserDocumentsFolder() {
   return home / "Documents";
 }
 
+TFileTools TFileTools::ForProgramFolder(std::filesystem::path programFolder) {
+  TFileTools tools(std::move(programFolder));
+  tools.baseIsProgramFolder_ = !tools.documentsBase_.empty();
+  return tools;
+}
+
 std::string TFileTools::GetDocumentsPath() const {
   const fs::path base = documentsBase_.empty() ? GetUserDocumentsFolder() : documentsBase_;
-  const fs::path folder = base / kDataFolderName;
+  const fs::path folder = baseIsProgramFolder_ ? base : base / kDataFolderName;
   std::error_code ec;
   fs::create_directories(folder, ec);
   std::string text = folder.string();

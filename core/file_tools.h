@@ -30,6 +30,11 @@ class TFileTools {
   // Replace the documents folder; an empty path returns to the user's one.
   void SetDocumentsBase(std::filesystem::path documentsBase);
 
+  // Uses programFolder itself as the program's folder (no "CorvaneAnalyzer"
+  // below it): a batch run can keep its settings, polars and GRIB files in a
+  // folder of its own.
+  static TFileTools ForProgramFolder(std::filesystem::path programFolder);
+
   // The user's documents folder after the XDG rules: $XDG_DOCUMENTS_DIR when
   // set and non-empty; else the XDG_DOCUMENTS_DIR entry of
   // $XDG_CONFIG_HOME/user-dirs.dirs (default ~/.config/user-dirs.dirs, its
@@ -100,6 +105,7 @@ class TFileTools {
 
  private:
   std::filesystem::path documentsBase_;
+  bool baseIsProgramFolder_ = false;
 };
 
 }  // namespace corvane

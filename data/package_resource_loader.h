@@ -3,7 +3,7 @@
 // load does nothing when its data set is missing, and never writes outside
 // the lists it fills. The operations are defined in one file per kind of
 // data: chart_loader.cpp, stream_atlas_loader.cpp, tide_table_loader.cpp,
-// polar_loader.cpp.
+// polar_loader.cpp, settings_loader.cpp.
 
 #include <string>
 
@@ -82,6 +82,42 @@ class TPackageResourceLoader : public TPackageSuperResourceLoader {
   void ReadPolarsRecord(int index, const std::string& resourceName,
                         TInterfaceApplicationMobile& state);
   bool LoadUserPolars(const std::string& className, TInterfaceApplicationMobile& state);
+
+  // --- Settings file (IniName in the documents folder, or a file the caller
+  // names)
+  //
+  // LoadSettingsDevice reads the file when it exists, key by key with the
+  // field's current value as default, then builds DateTimeGMT from AYear ..
+  // AMinute and derives TideTimeShift (minutes) and TideRangeShift (a
+  // fraction) from the two calibration indices; it does that last step with
+  // or without a file. A missing key or an empty value keeps the field. The
+  // two movable marks (buoys 0 and 1) take the file's positions only when at
+  // least two buoys are loaded and both coordinates of the mark are present.
+  //
+  // A value that cannot be used does not end the load: the field keeps its
+  // value and the problem is returned as one line naming the key and the
+  // value. That covers an integer key that is not a decimal integer, an index
+  // outside its list (TIDESHIFT 0-30, CURRENTSSPEED 0-40, BOATDEPTH 0-4, the
+  // date and time words 0-65535), a date that does not exist (the five date
+  // fields then all keep their values), and a WAYPOINTS text with an item
+  // that is not a buoy number of the loaded buoy list (the course keeps its
+  // value; with no buoys loaded the text is not checked). A file that exists
+  // but cannot be read counts as missing and is reported. The result is
+  // empty when nothing was wrong.
+  TStringList LoadSettingsDevice(TInterfaceApplicationMobile& state);
+  TStringList LoadSettingsDevice(TInterfaceApplicationMobile& state, const std::string& file);
+  // SaveSettingsDevice first splits DateTimeGMT into AYear .. AMinute
+  // (seconds dropped) and the times of day of DateTimeMinLOC and
+  // DateTimeMaxLOC into AHourBegin .. AMinuteEnd, then writes every key in
+  // its fixed order, replacing the file. The file is written to a temporary
+  // file beside it and renamed, so a crash leaves the old or the new file,
+  // never a cut one. The first form creates the documents folder. False when
+  // the file could not be written; the program goes on either way.
+  bool SaveSettingsDevice(TInterfaceApplicationMobile& state);
+  bool SaveSettingsDevice(TInterfaceApplicationMobile& state, const std::string& file);
+  // The settings file of the documents folder: folder + IniName (the folder
+  // is created when missing).
+  std::string GetSettingsFileName(const TInterfaceApplicationMobile& state) const;
 
   TFileTools FileTools;
 

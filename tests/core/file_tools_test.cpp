@@ -63,6 +63,18 @@ TEST(FileToolsTest, DocumentsPathIsCreatedUnderTheGivenBase) {
   EXPECT_EQ(tools.GetDocumentsPath(), path);
 }
 
+TEST(FileToolsTest, AProgramFolderIsUsedAsItIs) {
+  TTempFolder temp;
+  const fs::path folder = temp.path() / "race-files";
+  TFileTools tools = TFileTools::ForProgramFolder(folder);
+  EXPECT_EQ(tools.GetDocumentsPath(), folder.string() + "/");
+  EXPECT_TRUE(fs::is_directory(folder));
+  EXPECT_FALSE(fs::exists(folder / "CorvaneAnalyzer"));
+  // Naming a documents folder again puts the program's folder below it.
+  tools.SetDocumentsBase(folder);
+  EXPECT_EQ(tools.GetDocumentsPath(), (folder / "CorvaneAnalyzer").string() + "/");
+}
+
 TEST(FileToolsTest, DocumentsFolderFollowsTheXdgRules) {
   TTempFolder temp;
   const fs::path home = temp.path() / "home";

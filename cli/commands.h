@@ -1,0 +1,30 @@
+#pragma once
+// The commands of the command-line program. Each command lives in its own
+// file and registers itself on the program's argument parser: it adds its
+// subcommand with its own options and returns how to run it once the
+// arguments have been read. A later command (route, chart, grib, print) adds
+// one file and one line in cli_app.cpp.
+
+#include <functional>
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_context.h"
+
+namespace corvane::cli {
+
+struct TCommand {
+  // The subcommand on the parser; the command runs when it was given.
+  CLI::App* Sub = nullptr;
+  // Writes the command's output and returns the exit code. Throws
+  // TUsageError for an argument it cannot use.
+  std::function<int(TCliContext& context, std::ostream& out)> Run;
+};
+
+TCommand AddDatasetsCommand(CLI::App& app);
+TCommand AddInfoCommand(CLI::App& app);
+TCommand AddTidesCommand(CLI::App& app);
+TCommand AddCurrentsCommand(CLI::App& app);
+
+}  // namespace corvane::cli
