@@ -1,0 +1,217 @@
+// render_chart <output folder>: renders PNG pictures of the chart from the
+// built-in data sets at the default moment (1 September 2016 14:00 GMT):
+//   default_view.png   the start-up view of a 1920 x 1080 map image
+//   whole_chart.png    the whole chart (zoom 0) on the same image
+//   routed_beat.png    the default course as a routed beat with laylines,
+//                      best course and boats, from hand-filled routing
+//                      records (zoomed to the track)
+// The stream atlas is drawn when its data sets are built in.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "chart/mobile_graphics.h"
+#include "core/constants.h"
+#include "core/date_time.h"
+#include "core/string_tools.h"
+#include "data/package_resource_loader.h"
+#include "datasets/builtin_datasets.h"
+#include "state/settings_quarne.h"
+#include "tides/current_field.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kDeviceWidth = 1920;
+constexpr int kDeviceHeight = 1080;
+
+// The chart data, tide table and (when built in) stream atlas, loaded in
+// the start-up order, and the current field of the default moment.
+bool LoadState(TInterfaceApplicationMobile& state, TPackageCurrents& currents) {
+  TSettingsQuarne().Setup(2, 0, state);
+  const TResourceStore store = BuiltInResourceStore();
+  TPackageResourceLoader loader(store, TFileTools(std::filesystem::temp_directory_path()));
+  loader.LoadListBuoys(state);
+  loader.LoadSettingsMap(state);
+  loader.LoadListMapTilesA(state);
+  loader.LoadListMapTilesB(state);
+  loader.LoadListTides(state, currents.PackageTides);
+  const bool atlas = store.FindResource("STREAMG") && store.FindResource("STREAMF");
+  if (atlas) {
+    loader.LoadListCurrentsPositionsLight("STREAMP", state.CubeHiRes, currents.PackageTides);
+    loader.LoadListCurrentsPositionsLight("STREAMG", state.CubeLoRes, currents.PackageTides);
+    loader.LoadListCurrentsVektorsLight("STREAMV", currents.PackageTides, state.CubeHiRes);
+    loader.LoadListCurrentsVektorsLight("STREAMF", currents.PackageTides, state.CubeLoRes);
+    loader.LoadListCurrentsAreasLight(state.CubeHiRes);
+    loader.LoadListCurrentsAreasLight(state.CubeLoRes);
+    loader.LoadListCurrentsTextLight(state.CubeLoRes);
+    loader.LoadListSlacks(state);
+  }
+  loader.LoadListTowns(state);
+  loader.LoadListFlats(state);
+  loader.LoadListCourses(state);
+  state.DateTimeGMT = EncodeDateTime(2016, 9, 1, 14, 0, 0, 0);
+  SetDateTimeLOC(state);
+  currents.GetTidalCurrents(kCurrentsSourceDrawn, state);
+  return atlas;
+}
+
+// A position moved by (east, north) nautical miles.
+TMinutes Move(const TMinutes& from, ext east, ext north) {
+  return TMinutes{from.Lon + east / std::cos(from.Lat / 60 * kDegreesToRadians), from.Lat + north};
+}
+
+// The default course (buoys 183 to 177, or two points near the default
+// centre) as a routed beat: two tacks, both laylines, the laylines
+// without stream, boats along the track and the boat at the moment.
+void FillRoutedBeat(TInterfaceApplicationMobile& state) {
+  const std::size_t buoys = state.ListBuoysPosition.size();
+  const TMinutes start = buoys > 183 ? state.ListBuoysPosition[183] : Move(state.DeviceCenter, 0, -1);
+  const TMinutes finish = buoys > 183 ? state.ListBuoysPosition[177] : Move(state.DeviceCenter, 0, 1);
+  const ext cosLat = std::cos(start.Lat / 60 * kDegreesToRadians);
+  const ext dx = (finish.Lon - start.Lon) * cosLat;
+  const ext dy = finish.Lat - start.Lat;
+  const ext bearing = std::atan2(dx, dy);
+  const ext distance = std::hypot(dx, dy);
+
+  // The wind 10 degrees right of the course; tacks 45 degrees either side.
+  const ext wind = bearing + 10 * kDegreesToRadians;
+  state.Wind.TrueWind = TPolar{12, wind};
+  const ext h1 = wind - 45 * kDegreesToRadians;  // port-tack heading (wind on the right)
+  const ext h2 = wind + 45 * kDegreesToRadians;
+  // dx, dy = a u1 + b u2 with u = (sin h, cos h).
+  const ext det = std::sin(h1) * std::cos(h2) - std::cos(h1) * std::sin(h2);
+  const ext a = (dx * std::cos(h2) - dy * std::sin(h2)) / det;
+  const ext b = (std::sin(h1) * dy - std::cos(h1) * dx) / det;
+  auto along = [&](const TMinutes& from, ext heading, ext miles) {
+    return Move(from, miles * std::sin(heading), miles * std::cos(heading));
+  };
+  const TMinutes tack1 = along(start, h1, a / 2);
+  const TMinutes tack2 = along(tack1, h2, b);
+  const TMinutes crossLeft = along(start, h1, a);
+  const TMinutes crossRight = along(start, h2, b);
+
+  TRoutingData& track = state.ListRoutingData.Add();
+  track.TrackStart = start;
+  track.TrackFinish = finish;
+  track.TrackDistance = distance;
+  track.TrackAngle = bearing * kRadiansToDegrees;
+  track.TrackCenter = TMinutes{(start.Lon + finish.Lon) / 2, (start.Lat + finish.Lat) / 2};
+  track.TypeOfCourse = 1;
+  track.RoutingEnabled = true;
+  track.LayLinesValid = true;
+  track.LayLineCrossLeft = crossLeft;
+  track.LayLineCrossRight = crossRight;
+  track.FinalTack = tack2;
+  track.FinalCourse = std::fmod(h1 * kRadiansToDegrees + 360, 360);
+  track.CurrentsWind = wind + 6 * kDegreesToRadians;
+  track.CurrentsWindShift = 6;
+
+  // Legs of the best course, with the boats every 0.03 nm at 6 knots.
+  struct Leg {
+    TMinutes From;
+    ext Heading;
+    ext Miles;
+    std::uint8_t Bug;
+  };
+  const Leg legs[] = {{start, h1, a / 2, 1}, {tack1, h2, b, 2}, {tack2, h1, a / 2, 1}};
+  constexpr ext kStep = 0.03L;
+  constexpr ext kSpeed = 6;
+  ext elapsed = 0;
+  TListCoords forward;
+  for (const Leg& leg : legs) {
+    const int steps = static_cast<int>(std::ceil(leg.Miles / kStep));
+    for (int i = 0; i <= steps; ++i) {
+      const ext miles = std::min(leg.Miles, i * kStep);
+      TBoat& boat = track.ListBoat.Add();
+      boat.CoordM = along(leg.From, leg.Heading, miles);
+      boat.Angle = leg.Heading;
+      boat.Bug = leg.Bug;
+      boat.Attack = 7;
+      boat.Tack = i == 0 && &leg != &legs[0];
+      boat.Time = (elapsed + miles) / kSpeed;
+      forward.Add(boat.CoordM);
+    }
+    elapsed += leg.Miles;
+  }
+  for (auto it = forward.Items.rbegin(); it != forward.Items.rend(); ++it) {
+    track.ListBestCourse.Add(it->CoordM);
+  }
+  // Laylines through the stream bend a little; drawn as three-point lines.
+  track.ListLaylineLeft.Add(start);
+  track.ListLaylineLeft.Add(along(start, h1 + 0.05L, a / 2));
+  track.ListLaylineLeft.Add(crossLeft);
+  track.ListLaylineLeft.Add(finish);
+  track.ListLaylineRight.Add(start);
+  track.ListLaylineRight.Add(along(start, h2 - 0.05L, b / 2));
+  track.ListLaylineRight.Add(crossRight);
+  track.ListLaylineRight.Add(finish);
+  track.TimeBestCourse = elapsed / kSpeed;
+  track.DateTimeStartGMT = IncMinute(state.DateTimeGMT, -20);
+  track.DateTimeFinishGMT = IncMinute(track.DateTimeStartGMT,
+                                      static_cast<std::int64_t>(track.TimeBestCourse * 60) + 1);
+  state.RoutingValid = true;
+  state.DrawRouting = true;
+}
+
+bool Render(TMobileGraphics& graphics, const TInterfaceApplicationMobile& state,
+            const std::filesystem::path& file) {
+  graphics.DrawOffScreen(state);
+  QImage window(kDeviceWidth, kDeviceHeight, QImage::Format_ARGB32_Premultiplied);
+  window.fill(Qt::white);
+  QPainter painter(&window);
+  graphics.DrawOnScreen(painter, TRectF{0, 0, kDeviceWidth, kDeviceHeight}, state);
+  painter.end();
+  const bool saved = window.save(QString::fromStdString(file.string()), "PNG");
+  std::printf("%s %s (zoom %.2f, %.1f px/min, off-screen %d x %d)\n", saved ? "wrote" : "FAILED",
+              file.string().c_str(), static_cast<double>(state.DeviceZoom),
+              static_cast<double>(graphics.SeaMapPixPerSm), graphics.OffScreen.BitMap->Width(),
+              graphics.OffScreen.BitMap->Height());
+  return saved;
+}
+
+int Run(const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder);
+  TInterfaceApplicationMobile state;
+  TPackageCurrents currents;
+  const bool atlas = LoadState(state, currents);
+  std::printf("stream atlas %s; tides %s; %zu tiles, %zu buoys\n", atlas ? "built in" : "absent",
+              state.TidesValid ? "valid" : "invalid", state.ListMapTiles.size(),
+              state.ListBuoysName.size());
+  state.DeviceWidth = kDeviceWidth;
+  state.DeviceHeight = kDeviceHeight;
+
+  TMobileGraphics graphics;
+  graphics.InitDeviceProjection(state);
+  graphics.GetDeviceProjection(state);
+  bool ok = Render(graphics, state, folder / "default_view.png");
+
+  const ext zoom = state.DeviceZoom;
+  state.DeviceZoom = 0;
+  graphics.GestureZoom(state);
+  ok = Render(graphics, state, folder / "whole_chart.png") && ok;
+  state.DeviceZoom = zoom;
+
+  FillRoutedBeat(state);
+  graphics.GetGotoTrack(*state.ListRoutingData.GetItem(0), state);
+  ok = Render(graphics, state, folder / "routed_beat.png") && ok;
+  return ok ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace corvane
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: render_chart <output folder>\n");
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  return corvane::Run(argv[1]);
+}
