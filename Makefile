@@ -29,6 +29,7 @@ test-asan: deps
 	@cd $(ASAN_DIR) && ctest --output-on-failure -j$(JOBS)
 
 bench: deps
+	@scripts/install-deps --bench
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
