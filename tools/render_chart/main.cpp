@@ -22,6 +22,7 @@
 #include "data/package_resource_loader.h"
 #include "datasets/builtin_datasets.h"
 #include "state/settings_quarne.h"
+#include "startup/startup.h"
 #include "tides/current_field.h"
 
 namespace corvane {
@@ -30,35 +31,16 @@ namespace {
 constexpr int kDeviceWidth = 1920;
 constexpr int kDeviceHeight = 1080;
 
-// The chart data, tide table and (when built in) stream atlas, loaded in
-// the start-up order, and the current field of the default moment.
+// The state as the program starts it on the built-in data sets, at the
+// default moment; a program folder of its own keeps the user's settings out
+// of the pictures. True when the stream atlas is built in.
 bool LoadState(TInterfaceApplicationMobile& state, TPackageCurrents& currents) {
-  TSettingsQuarne().Setup(2, 0, state);
   const TResourceStore store = BuiltInResourceStore();
-  TPackageResourceLoader loader(store, TFileTools(std::filesystem::temp_directory_path()));
-  loader.LoadListBuoys(state);
-  loader.LoadSettingsMap(state);
-  loader.LoadListMapTilesA(state);
-  loader.LoadListMapTilesB(state);
-  loader.LoadListTides(state, currents.PackageTides);
-  const bool atlas = store.FindResource("STREAMG") && store.FindResource("STREAMF");
-  if (atlas) {
-    loader.LoadListCurrentsPositionsLight("STREAMP", state.CubeHiRes, currents.PackageTides);
-    loader.LoadListCurrentsPositionsLight("STREAMG", state.CubeLoRes, currents.PackageTides);
-    loader.LoadListCurrentsVektorsLight("STREAMV", currents.PackageTides, state.CubeHiRes);
-    loader.LoadListCurrentsVektorsLight("STREAMF", currents.PackageTides, state.CubeLoRes);
-    loader.LoadListCurrentsAreasLight(state.CubeHiRes);
-    loader.LoadListCurrentsAreasLight(state.CubeLoRes);
-    loader.LoadListCurrentsTextLight(state.CubeLoRes);
-    loader.LoadListSlacks(state);
-  }
-  loader.LoadListTowns(state);
-  loader.LoadListFlats(state);
-  loader.LoadListCourses(state);
-  state.DateTimeGMT = EncodeDateTime(2016, 9, 1, 14, 0, 0, 0);
-  SetDateTimeLOC(state);
-  currents.GetTidalCurrents(kCurrentsSourceDrawn, state);
-  return atlas;
+  TPackageResourceLoader loader(
+      store, TFileTools::ForProgramFolder(std::filesystem::temp_directory_path() / "corvane-render-chart"));
+  const TStartupResult result = RunStartup(loader, currents, state);
+  if (!result.Completed) std::fprintf(stderr, "start-up stopped: %s\n", result.Error.c_str());
+  return store.FindResource("STREAMG") && store.FindResource("STREAMF");
 }
 
 // A position moved by (east, north) nautical miles.
