@@ -49,7 +49,7 @@ int RunCorvane(int argc, const char* const argv[], std::ostream& out, std::ostre
   app.add_flag("--gmt", options.GMT, "Times are GMT instead of local time at the reference port");
 
   const std::vector<TCommand> commands{AddDatasetsCommand(app), AddInfoCommand(app), AddTidesCommand(app),
-                                       AddCurrentsCommand(app)};
+                                       AddCurrentsCommand(app), AddGribCommand(app), AddChartCommand(app)};
 
   try {
     app.parse(argc, argv);
@@ -77,6 +77,9 @@ int RunCorvane(int argc, const char* const argv[], std::ostream& out, std::ostre
     } catch (const TUsageError& error) {
       err << "corvane: " << OneLine(error.what()) << "\n";
       return kExitUsage;
+    } catch (const TContentError& error) {
+      err << "corvane: " << OneLine(error.what()) << "\n";
+      return kExitFailure;
     }
   }
   return kExitUsage;

@@ -37,10 +37,18 @@ class TUsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A file named on the command line that exists but whose content the
+// program cannot use (a file that holds no GRIB record, say). The message is
+// the whole line on standard error, and the exit code is 1.
+class TContentError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // Options accepted before or after the command's name.
 struct TCommonOptions {
-  // Documents folder to use instead of the user's; the program's files are
-  // then looked for in its subfolder "CorvaneAnalyzer". Empty: the user's.
+  // Program folder to use instead of the user's (settings file, own polars,
+  // GRIB files are looked for in it directly). Empty: the user's.
   std::string Documents;
   // Settings file to read instead of the one in the program's folder.
   std::string Settings;

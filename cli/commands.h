@@ -26,5 +26,7 @@ TCommand AddDatasetsCommand(CLI::App& app);
 TCommand AddInfoCommand(CLI::App& app);
 TCommand AddTidesCommand(CLI::App& app);
 TCommand AddCurrentsCommand(CLI::App& app);
+TCommand AddGribCommand(CLI::App& app);
+TCommand AddChartCommand(CLI::App& app);
 
 }  // namespace corvane::cli

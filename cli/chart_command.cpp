@@ -1,0 +1,212 @@
+// corvane chart: the chart as the window shows it, with its overlays,
+// written to a PNG file for a moment, a wind, a course and a calibration.
+//
+// The picture is painted by the window's renderer on an image, so it needs
+// no display; the renderer's fonts need a GUI application object, which is
+// made here on the offscreen platform when the program has none.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+#include <cstdlib>
+#include <iomanip>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chart/mobile_graphics.h"
+#include "cli/commands.h"
+#include "cli/scenario_options.h"
+#include "core/math_tools.h"
+#include "core/string_tools.h"
+
+namespace corvane::cli {
+
+namespace {
+
+constexpr int kDefaultWidth = 1920;
+constexpr int kDefaultHeight = 1080;
+// Below this the legend and the tide bar do not fit; above it the
+// off-screen bitmap (several device sizes) grows past a gigabyte.
+constexpr int kMinPixels = 200;
+constexpr int kMaxPixels = 8000;
+
+struct TChartOptions {
+  std::string Out;
+  int Width = kDefaultWidth;
+  int Height = kDefaultHeight;
+  std::optional<ext> Zoom;
+  std::vector<std::string> Center;  // longitude, latitude
+  std::optional<int> Track;         // from 1
+  TScenarioOptions Scenario;
+};
+
+// Qt's note that it picks a runtime folder of its own on a machine without
+// a desktop session says nothing about the picture; other messages pass.
+void DropRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QStringLiteral("QStandardPaths:"))) return;
+  qt_message_output(type, context, message);
+}
+
+// A GUI application object for the renderer's fonts while it paints, when
+// the program has none (the window has one; the command line has not).
+class TPaintingApplication {
+ public:
+  TPaintingApplication() {
+    if (QGuiApplication::instance() != nullptr) return;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
+    previous_ = qInstallMessageHandler(DropRuntimeFolderNote);
+    app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
+  }
+  ~TPaintingApplication() {
+    if (!app_) return;
+    app_.reset();
+    qInstallMessageHandler(previous_);
+  }
+  TPaintingApplication(const TPaintingApplication&) = delete;
+  TPaintingApplication& operator=(const TPaintingApplication&) = delete;
+
+ private:
+  int argc_ = 1;
+  std::string name_ = "corvane";
+  std::vector<char*> argv_{name_.data(), nullptr};
+  std::unique_ptr<QGuiApplication> app_;
+  QtMessageHandler previous_ = nullptr;
+};
+
+std::string Fixed(ext value, int digits) {
+  std::ostringstream text;
+  text << std::fixed << std::setprecision(digits) << static_cast<double>(value);
+  return text.str();
+}
+
+std::optional<TMinutes> ParseCenter(const std::vector<std::string>& center) {
+  if (center.size() != 2) return std::nullopt;
+  const std::optional<ext> lon = ParseCoordinate(center[0], false);
+  const std::optional<ext> lat = ParseCoordinate(center[1], true);
+  if (!lon || !lat) return std::nullopt;
+  return TMinutes{*lon, *lat};
+}
+
+bool InChart(const TMinutes& position, const TMapArea& chart) {
+  return position.Lon >= std::min(chart.P1.Lon, chart.P2.Lon) && position.Lon <= std::max(chart.P1.Lon, chart.P2.Lon) &&
+         position.Lat >= std::min(chart.P1.Lat, chart.P2.Lat) && position.Lat <= std::max(chart.P1.Lat, chart.P2.Lat);
+}
+
+std::string CourseNames(const TInterfaceApplicationMobile& state) {
+  TStringTools tools;
+  std::string text;
+  const TListRoutingData& tracks = state.ListRoutingData;
+  for (const auto& track : tracks.Items) {
+    if (text.empty()) text = tools.ToExtendedNameMovableMark(track->BuoyStart);
+    text += ", " + tools.ToExtendedNameMovableMark(track->BuoyFinish);
+  }
+  return state.ListWayPoints + (text.empty() ? "" : " (" + text + ")");
+}
+
+int RunChart(TCliContext& context, const TChartOptions& options, std::ostream& out) {
+  if (options.Width < kMinPixels || options.Width > kMaxPixels || options.Height < kMinPixels ||
+      options.Height > kMaxPixels) {
+    throw TUsageError("--width and --height: " + std::to_string(options.Width) + " x " +
+                      std::to_string(options.Height) + " pixels; each must lie from " + std::to_string(kMinPixels) +
+                      " to " + std::to_string(kMaxPixels));
+  }
+  std::optional<TMinutes> center;
+  if (!options.Center.empty()) {
+    center = ParseCenter(options.Center);
+    if (!center) {
+      throw TUsageError("--center " + options.Center.front() + " " + options.Center.back() +
+                        ": expected a longitude and a latitude in degrees (-1.28 50.77)");
+    }
+  }
+  ApplyScenario(context, options.Scenario);
+  TInterfaceApplicationMobile& state = context.State;
+  if (options.Zoom && !(*options.Zoom >= 0 && *options.Zoom <= state.DeviceZoomMax)) {
+    throw TUsageError("--zoom " + Fixed(*options.Zoom, 2) + ": the zoom lies from 0 (the "
+                      "whole chart) to " + std::to_string(static_cast<int>(state.DeviceZoomMax)));
+  }
+  if (center && !InChart(*center, state.SeaMap)) {
+    const TMathTools math;
+    throw TUsageError("--center: " + math.MinutesToGeoPos(*center) + " lies outside the chart, which spans " +
+                      math.MinutesToGeoPos(state.SeaMap.P1) + " to " + math.MinutesToGeoPos(state.SeaMap.P2));
+  }
+  const int tracks = state.ListRoutingData.Count();
+  if (options.Track && (*options.Track < 1 || *options.Track > tracks)) {
+    throw TUsageError("--track " + std::to_string(*options.Track) + ": the course " + state.ListWayPoints + " has " +
+                      std::to_string(tracks) + " track(s), numbered from 1");
+  }
+
+  const TPaintingApplication application;
+  state.DeviceWidth = options.Width;
+  state.DeviceHeight = options.Height;
+  if (center) state.DeviceCenter = *center;
+  if (options.Zoom) state.DeviceZoom = *options.Zoom;
+  TMobileGraphics graphics;
+  graphics.InitDeviceProjection(state);
+  graphics.GetDeviceProjection(state);
+  if (options.Track) {
+    state.ListRoutingData.IndexTrack = *options.Track - 1;
+    graphics.GetGotoTrack(*state.ListRoutingData.GetItem(*options.Track - 1), state);
+    if (options.Zoom) {
+      // A zoom given with the track wins over the one that fits the track.
+      state.DeviceZoom = *options.Zoom;
+      graphics.GestureZoom(state);
+    }
+  }
+  graphics.DrawOffScreen(state);
+  QImage image(options.Width, options.Height, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  graphics.DrawOnScreen(painter, TRectF{0, 0, static_cast<float>(options.Width), static_cast<float>(options.Height)},
+                        state);
+  painter.end();
+  if (!image.save(QString::fromStdString(options.Out), "PNG")) {
+    throw TUsageError("--out " + options.Out + ": the picture cannot be written there");
+  }
+
+  const TMathTools math;
+  TStringTools tools;
+  out << Row("Chart", options.Out + ", " + std::to_string(options.Width) + " x " + std::to_string(options.Height) +
+                          " pixels");
+  out << Row("Moment", context.MomentText());
+  out << Row("Centre", math.MinutesToGeoPos(state.DeviceCenter));
+  out << Row("Zoom", Fixed(state.DeviceZoom, 2) + " of 0 (whole chart) to " +
+                         std::to_string(static_cast<int>(state.DeviceZoomMax)));
+  out << Row("Course", CourseNames(state));
+  out << Row("Wind", tools.ToSpeed(state.Wind.TrueWind.Betrag, 1) + " from " +
+                         tools.ToWindDirection(state.Wind.TrueWind.Winkel));
+  out << Row("Calibration", tools.ToCalibrationText(state.IndexTideShift, state.IndexRangeShift));
+  if (!context.HasStreamAtlas()) out << Row("Streams", "none drawn: no stream atlas is built in");
+  return kExitOk;
+}
+
+}  // namespace
+
+TCommand AddChartCommand(CLI::App& app) {
+  auto options = std::make_shared<TChartOptions>();
+  TCommand command;
+  command.Sub = app.add_subcommand(
+      "chart", "The chart as the window shows it, with its overlays, written to a PNG file");
+  command.Sub->add_option("--out", options->Out, "PNG file to write")->type_name("FILE.png")->required();
+  command.Sub->add_option("--width", options->Width, "Image width, pixels (default 1920)")->type_name("W");
+  command.Sub->add_option("--height", options->Height, "Image height, pixels (default 1080)")->type_name("H");
+  command.Sub->add_option("--zoom", options->Zoom, "Zoom, 0 (the whole chart) up to the settings' largest")
+      ->type_name("Z");
+  CLI::Option* center =
+      command.Sub->add_option("--center", options->Center, "Centre of the view, degrees east and north")
+          ->type_name("LON LAT")
+          ->expected(2)
+          ->allow_extra_args(false);
+  command.Sub->add_option("--track", options->Track, "Zoom to track N of the course (from 1) and select it")
+      ->type_name("N")
+      ->excludes(center);
+  AddScenarioOptions(*command.Sub, options->Scenario);
+  command.Run = [options](TCliContext& context, std::ostream& out) { return RunChart(context, *options, out); };
+  return command;
+}
+
+}  // namespace corvane::cli

@@ -1,0 +1,68 @@
+#pragma once
+// The options that set up a race situation on the state, shared by the
+// commands that draw or sail a course: the moment, the true wind, the boat
+// class, the course of marks and the stream calibration.
+//
+//   --time "YYYY-MM-DD HH:MM"  local time of the reference port (GMT with
+//                              --gmt); default the state's moment
+//   --wind SPEED@DIR           true wind, knots and degrees it comes from
+//   --boat CLASS               a class of the class list (letter case ignored)
+//   --course 183,177,...       buoy numbers, at least two
+//   --shortcuts "4P 3V ..."    the buoys' two-character shortcut codes
+//   --shift MIN, --range PCT   high-water shift and stream speed correction
+//
+// Options not given leave what the settings file (or the defaults) chose.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_context.h"
+#include "core/types.h"
+#include "state/application_state.h"
+
+namespace corvane::cli {
+
+struct TScenarioOptions {
+  std::string Time;
+  std::string Wind;
+  std::string Boat;
+  std::string Course;
+  std::string ShortCuts;
+  std::optional<int> Shift;  // minutes
+  std::optional<int> Range;  // percent
+};
+
+// Adds the options above to a command, writing into `options` (which must
+// outlive the parse).
+void AddScenarioOptions(CLI::App& command, TScenarioOptions& options);
+
+// "SPEED@DIR": knots above 0 up to 60 and degrees 0 to 360 (360 is north,
+// taken as 0); nothing for other text. The polar's Winkel is the direction
+// the wind comes from, radians clockwise from north.
+std::optional<TPolar> ParseWind(const std::string& text);
+
+// The buoy numbers of "183,177,..." (commas, blanks allowed around them).
+// Throws TUsageError naming --course unless every item is a buoy number of
+// the state and there are at least two.
+std::vector<int> ParseCourse(const std::string& text, const TInterfaceApplicationMobile& state);
+// The buoy numbers of blank-separated shortcut codes ("4P 3V"), each the
+// first buoy whose code matches exactly (codes are upper case). Throws
+// TUsageError naming --shortcuts for a code no buoy carries or fewer than
+// two codes.
+std::vector<int> ParseShortCuts(const std::string& text, const TInterfaceApplicationMobile& state);
+
+// Loads the state and applies every given option, the moment last so that
+// the drawn stream field is computed with the calibration. Throws
+// TUsageError for an option it cannot use.
+void ApplyScenario(TCliContext& context, const TScenarioOptions& options);
+
+// The tracks of ListWayPoints (one per pair of consecutive marks; numbers
+// that name no buoy are left out): marks, positions, bearing, distance and
+// centre, with the first track selected. Only the course's geometry: the
+// routing fills the rest of each record.
+void SetCourseTracks(TInterfaceApplicationMobile& state);
+
+}  // namespace corvane::cli
