@@ -103,6 +103,34 @@ class TGrid {
     return gridLine->ListGridPoint[static_cast<std::size_t>(index - 1)].get();
   }
 
+  // Whether the arrival (BestLine, BestIndex) is acceptable for the
+  // closest-approach margin m (nautical miles, taken as a 32-bit float as
+  // the grid has always compared it): an arrival on the first afloat point
+  // from either end of its line lies on the edge of what the grid could
+  // reach, and counts only when it lies within m of the finish; an arrival
+  // inside the afloat stretch is always valid.
+  bool GetBestPointValid(ext minDistanceFinish) {
+    const TGridLine* line = GetLine(BestLine);
+    const TGridPoint* best = GetPoint(BestLine, BestIndex);
+    if (line == nullptr || best == nullptr) return false;
+    int left = -1;
+    int right = -1;
+    for (int i = 1; i <= line->Count() && left < 0; ++i) {
+      if (GetPoint(BestLine, i)->InWater) left = i;
+    }
+    for (int i = line->Count(); i >= 1 && right < 0; --i) {
+      if (GetPoint(BestLine, i)->InWater) right = i;
+    }
+    if (BestIndex != left && BestIndex != right) return true;
+    return best->DistanceToFinish <= static_cast<float>(minDistanceFinish);
+  }
+  // Whether the arrival lies within 2 m of the finish.
+  bool GetBestPointDistanceValid(ext minDistanceFinish) {
+    const TGridPoint* best = GetPoint(BestLine, BestIndex);
+    if (best == nullptr) return false;
+    return best->DistanceToFinish <= 2 * static_cast<float>(minDistanceFinish);
+  }
+
  private:
   std::vector<std::unique_ptr<TGridLine>> lines_;
 };

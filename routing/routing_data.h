@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/math_tools.h"
 #include "core/types.h"
 
 namespace corvane {
@@ -17,16 +18,38 @@ inline constexpr TAlphaColor kColorTrackDefault = 0xFFFF0000;          // red
 inline constexpr TAlphaColor kColorLaylinesDefault = 0xFF008000;       // green
 inline constexpr TAlphaColor kColorLaylinesNoCurrentsDefault = 0xFFFFFF00;  // yellow
 
+// The records below keep their copy, move and destruction implicit: the
+// application state holds them without linking the routing library, which
+// defines the out-of-line operations (routing_data.cpp).
+
 struct TCoords {
   TMinutes CoordM;
+
+  void Clone(const TCoords& coords) { CoordM = coords.CoordM; }
+  void Clone(const TMinutes& coordM) { CoordM = coordM; }
 };
 
 // An owned list of positions.
 struct TListCoords {
   std::vector<TCoords> Items;
+  TMathTools MathTools;
 
+  // Appends the position (0, 0).
   TCoords& Add() { return Items.emplace_back(); }
   TCoords& Add(const TMinutes& minutes) { return Items.emplace_back(TCoords{minutes}); }
+  // Longitude and latitude in minutes of arc, east and north positive.
+  TCoords& Add(ext lon, ext lat) { return Add(TMinutes{lon, lat}); }
+  // A position as text ("050:47:123N" and "001:17:500W" style), read by
+  // GeoPosToMinutes: a text without a hemisphere letter reads 0.
+  TCoords& Add(const TGeoPos& geoPos);
+  TCoords& Add(const std::string& lon, const std::string& lat);
+  // Replaces the content by a copy of another list (itself included).
+  void Clone(const TListCoords& listCoords);
+  // Whether a position lies inside the list's positions taken as a closed
+  // polygon (even-odd rule, a repeated first point is harmless); `fault`
+  // when the list holds fewer than 3 positions and so encloses nothing.
+  bool GetInPolygon(const TMinutes& minutes, bool fault) const;
+  bool GetInPolygon(const TBogen& bogen, bool fault) const;
   int Count() const { return static_cast<int>(Items.size()); }
   void Clear() { Items.clear(); }
 };
@@ -45,6 +68,17 @@ struct TListBoat {
   std::vector<TBoat> Items;
 
   TBoat& Add() { return Items.emplace_back(); }
+  // The boat at position i (from 0); nullptr outside the list.
+  TBoat* GetItem(int i) {
+    return i >= 0 && i < Count() ? &Items[static_cast<std::size_t>(i)] : nullptr;
+  }
+  const TBoat* GetItem(int i) const {
+    return i >= 0 && i < Count() ? &Items[static_cast<std::size_t>(i)] : nullptr;
+  }
+  // Replaces the content by copies of another list's boats: position, Tack,
+  // Angle, Bug and Time. Attack is left 0: it belongs to the drawing of the
+  // routed track it was derived for, and the chart derives it again.
+  void Clone(const TListBoat& listBoat);
   int Count() const { return static_cast<int>(Items.size()); }
   void Clear() { Items.clear(); }
 };
@@ -95,12 +129,19 @@ struct TRoutingData {
   ext CurrentsWind = 0;       // radians
   ext CurrentsWindShift = 0;  // degrees
   std::string HoursToRefTideText;
+
+  // Copies another track's geometry and routing results (deep copies of the
+  // lists) and its line style. The buoy names, the colours, DrawLaylines and
+  // the gesture fields keep this record's values, so a fresh copy shows the
+  // default colours whatever the source showed.
+  void Clone(const TRoutingData& routingData);
 };
 
 // The tracks of the course. Items are held by pointer so that a reference to
 // a track stays valid while tracks are added.
 struct TListRoutingData {
   std::vector<std::unique_ptr<TRoutingData>> Items;
+  TMathTools MathTools;
   TRoutingData RoutingData;  // spare record for Store and Restore
   int IndexTrack = 0;        // selected track, from 0
   int IndexTopMark = 10;     // windward-mark offset from the wind, degrees + 10
@@ -115,6 +156,41 @@ struct TListRoutingData {
   }
   int Count() const { return static_cast<int>(Items.size()); }
   void Clear() { Items.clear(); }
+
+  // Derives every track's geometry from its marks: TrackAngle (degrees) and
+  // its text (0 decimals + " deg"), TrackDistance (nautical miles) and its
+  // text (2 decimals + " nm"), both texts with the user's locale's decimal
+  // separator; TrackWindward, the point at the track's distance from the
+  // start on the track's bearing turned left by the top-mark offset
+  // (IndexTopMark - 10 degrees; the finish itself without offset); and
+  // TrackCenter, the mean of start and windward point in minutes.
+  void SetRoutingDataByMarks();
+  // Lays a windward-leeward pair around the beat's TrackCenter for the wind
+  // `wind` (radians, the direction the wind comes from): the beat starts and
+  // the run finishes half the beat's distance downwind of the centre; the
+  // beat finishes and the run starts the beat's distance from there, upwind
+  // turned by the top-mark offset. Call SetRoutingDataByMarks afterwards.
+  void SetRoutingDataByWind(TRoutingData& routingDataBeat, TRoutingData& routingDataRun,
+                            ext wind) const;
+  // The wind direction (radians) that the first track and the top-mark
+  // offset imply: the first track's bearing turned right by the offset; 0
+  // for an empty list.
+  ext GetTrueWindAngle() const;
+  // Copy a track into / out of the spare record RoutingData (Clone rules).
+  void Store(const TRoutingData& routingData) { RoutingData.Clone(routingData); }
+  void Restore(TRoutingData& routingData) const { routingData.Clone(RoutingData); }
+  // Replaces every track by a fresh record cloned from the other list's
+  // track, and takes its IndexTrack.
+  void Clone(const TListRoutingData& listRoutingData);
+  // Display settings of a course of waypoints: the selected track solid in
+  // the default colours with its laylines drawn, every other track solid
+  // black without laylines.
+  void SetRoutingLineStroke();
+
+ private:
+  // The top-mark offset in radians, rounded to a 32-bit float as the course
+  // layout has always placed the windward mark with it.
+  ext TopMarkOffset() const;
 };
 
 }  // namespace corvane

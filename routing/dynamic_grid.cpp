@@ -1,0 +1,373 @@
+#include "routing/dynamic_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/constants.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int kGridLines = 60;                  // planned lines of detection and routing
+constexpr int kGridLinesFail = 2 * kGridLines;  // line at which the grid gives up
+constexpr int kGridLinesMax = 3 * kGridLines;   // hard limit of lines
+// Detection follows each edge of the cone until it has covered this many
+// track distances: far enough past the finish to enclose it when it lies
+// inside, not so far that a cone curving in the stream closes back on it.
+constexpr ext kDetectionReach = 2.5L;
+// Progress every 18 detection lines (60 x 1.5 / K) and every routing line.
+constexpr int kDetectionModula = 18;
+constexpr int kRoutingModula = 1;
+constexpr ext kGybeTime = 2.0L / 3600;  // hours lost in a gybe
+constexpr ext kLaylineMargin = 5;       // degrees inside the beat / gybe angle
+// The closest-approach test: a multiple of the last change of the best
+// distance, at most a fraction of the track's distance.
+constexpr ext kApproachFactor = 3;
+constexpr ext kApproachShare = 20;
+constexpr float kProgressGridDone = 2 * kProgressK + 70;
+
+const char* const kMessageMarksAshore = "Error: Course marks in shallow waters!";
+const char* const kMessageGridLimits = "Error: Grid exceeds limits!";
+const char* const kMessageShallow = "Error: Routing across shallow waters!";
+const char* const kMessageNotReached = "Error: Mark not reached!";
+
+}  // namespace
+
+void TDynamicGrid::Fail(TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                        const std::string& message) {
+  InterfaceApplicationMobile.RoutingValid = false;
+  InterfaceApplicationMobile.AppMessage = message;
+}
+
+void TDynamicGrid::GetCourseInWater(const TRoutingData& RoutingData,
+                                    TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+  if (!GetInWater(RoutingData.TrackStart, InterfaceApplicationMobile) ||
+      !GetInWater(RoutingData.TrackFinish, InterfaceApplicationMobile)) {
+    Fail(InterfaceApplicationMobile, kMessageMarksAshore);
+  }
+}
+
+void TDynamicGrid::StepFrom(int TypeOfCourse, const TGridPoint& before, ext sign, ext timeStep,
+                            const TRoutingData& RoutingData,
+                            const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                            TGridPoint& point, TPolar& displacement) const {
+  const ext angle = GetAngleBoatWindOnWater(TypeOfCourse, before.Wind, before.Stream, RoutingData,
+                                            InterfaceApplicationMobile);
+  const TPolar overGround = GetBoatVektorOverGround(TypeOfCourse, InterfaceApplicationMobile.Polars,
+                                                    before, sign * angle);
+  displacement = TPolar{overGround.Betrag * timeStep, overGround.Winkel};
+  MathTools.GetOrtWegOrt(before.Position, displacement, point.Position);
+}
+
+bool TDynamicGrid::GetFinishInLaylines(bool SilentMode, int TypeOfCourse,
+                                       const TRoutingData& RoutingData,
+                                       TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+  Grid.Clear();
+  Grid.SetDefaultGridLines(kGridLines);
+  Grid.GridModula = kDetectionModula;
+  Grid.TimeDefault = GetGridTimeDefault(TypeOfCourse, kGridLines, RoutingData, InterfaceApplicationMobile);
+  const ext step = Grid.TimeDefault;
+  // Detection always sails in the chosen true wind: a GRIB wind would make
+  // the leg type depend on the forecast hour.
+  const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
+
+  Grid.AddLine(1);
+  TGridPoint& start = *Grid.GetPoint(1, 1);
+  start.Position = MathTools.MinutesToBogen(RoutingData.TrackStart);
+  start.InWater = true;
+  start.Stream = GetCurrentsLight(InterfaceApplicationMobile, 0, start.Position);
+  start.Wind = trueWind;
+
+  ext sumLeft = 0;
+  ext sumRight = 0;
+  const ext reach = kDetectionReach * RoutingData.TrackDistance;
+  const auto advance = [&](const TGridPoint& before, ext sign, ext beforeTime, TGridPoint& point,
+                           ext& sum) {
+    TPolar displacement;
+    StepFrom(TypeOfCourse, before, sign, step, RoutingData, InterfaceApplicationMobile, point,
+             displacement);
+    const ext elapsed = beforeTime + step;
+    point.Stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, point.Position);
+    point.Wind = trueWind;
+    point.InWater = true;
+    sum += displacement.Betrag;
+    return elapsed;
+  };
+  while (!(sumLeft > reach && sumRight > reach) && Grid.Count() < kGridLinesMax) {
+    const int before = Grid.Count();
+    const int line = Grid.AddLine();
+    TGridPoint& left = *Grid.AddPoint(line);
+    TGridPoint& right = *Grid.AddPoint(line);
+    const TGridPoint& leftBefore = *Grid.GetPoint(before, 1);
+    const TGridPoint& rightBefore = *Grid.GetPoint(before, before == 1 ? 1 : 2);
+    left.TimeFromRight = advance(leftBefore, -1, leftBefore.TimeFromRight, left, sumLeft);
+    right.TimeFromLeft = advance(rightBefore, +1, rightBefore.TimeFromLeft, right, sumRight);
+    if (!SilentMode && line % Grid.GridModula == 0) {
+      StepProgressBar(InterfaceApplicationMobile, "Detecting course type", 1);
+    }
+  }
+
+  // The cone: down the left edge, back up the right edge, closed.
+  ListDetection.Clear();
+  const int lines = Grid.Count();
+  for (int line = 1; line <= lines; ++line) {
+    ListDetection.Add(MathTools.BogenToMinutes(Grid.GetPoint(line, 1)->Position));
+  }
+  for (int line = lines; line >= 2; --line) {
+    ListDetection.Add(MathTools.BogenToMinutes(Grid.GetPoint(line, 2)->Position));
+  }
+  ListDetection.Add(ListDetection.Items.front().CoordM);
+  if (TypeOfCourse == kCourseBeat) InterfaceApplicationMobile.ListDetection.Clone(ListDetection);
+  return ListDetection.GetInPolygon(RoutingData.TrackFinish, true);
+}
+
+void TDynamicGrid::ArriveFromLeft(const TGridPoint& v, ext t, ext q, TGridPoint& point) const {
+  if (v.BeforeLeftExists && v.BeforeRightExists) {
+    // Tacking at v pays when v was reached sooner on the other tack, by at
+    // least the tack time (equality tacks).
+    point.FromLeftWithTack = v.TimeFromLeft >= v.TimeFromRight + q;
+    point.TimeFromLeft =
+        point.FromLeftWithTack ? v.TimeFromRight + t + q : v.TimeFromLeft + t;
+  } else if (v.BeforeRightExists) {
+    point.FromLeftWithTack = true;
+    point.TimeFromLeft = v.TimeFromRight + t + q;
+  } else {
+    point.FromLeftWithTack = false;
+    point.TimeFromLeft = v.TimeFromLeft + t;
+  }
+}
+
+void TDynamicGrid::ArriveFromRight(const TGridPoint& v, ext t, ext q, TGridPoint& point) const {
+  if (v.BeforeLeftExists && v.BeforeRightExists) {
+    point.FromRightWithTack = v.TimeFromRight >= v.TimeFromLeft + q;
+    point.TimeFromRight =
+        point.FromRightWithTack ? v.TimeFromLeft + t + q : v.TimeFromRight + t;
+  } else if (v.BeforeLeftExists) {
+    point.FromRightWithTack = true;
+    point.TimeFromRight = v.TimeFromLeft + t + q;
+  } else {
+    point.FromRightWithTack = false;
+    point.TimeFromRight = v.TimeFromRight + t;
+  }
+}
+
+void TDynamicGrid::CompletePoint(int TypeOfCourse, bool fromLeft, bool fromRight,
+                                 const TRoutingData& RoutingData,
+                                 const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                                 TGridPoint& point) const {
+  ext elapsed = fromLeft ? point.TimeFromLeft : point.TimeFromRight;
+  if (fromLeft && fromRight) elapsed = (point.TimeFromLeft + point.TimeFromRight) / 2;
+  const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
+  point.Stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, point.Position);
+  point.Wind = GetWind(InterfaceApplicationMobile, elapsed, point.Position, trueWind);
+  const ext angle = GetAngleBoatWindOnWater(TypeOfCourse, point.Wind, point.Stream, RoutingData,
+                                            InterfaceApplicationMobile);
+  if (fromLeft) point.SailingLeft = GetAttackAngle(point, angle);
+  if (fromRight) point.SailingRight = GetAttackAngle(point, -angle);
+  GetVMGOverGround(TypeOfCourse, point.Wind, point.Stream, angle, RoutingData.TrackAngle,
+                   InterfaceApplicationMobile.Polars, point.VMG_STB, point.VMG_BBB);
+  GetInWater(point, InterfaceApplicationMobile);
+  point.DistanceToFinish =
+      MathTools.DistanceOfBogen(point.Position, MathTools.MinutesToBogen(RoutingData.TrackFinish));
+}
+
+void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingData& RoutingData,
+                                  TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+  const int type = TypeOfCourse;
+  Grid.Clear();
+  Grid.SetDefaultGridLines(kGridLines);
+  Grid.GridModula = kRoutingModula;
+  MinDistanceFinish = 0;
+  PackagePolars.GetPolarData(state);
+
+  ext q = 0;  // hours lost in a tack or gybe
+  if (type == kCourseBeat) q = state.Polars.BeatTackTime / 3600;
+  if (type == kCourseRun) q = kGybeTime;
+
+  Grid.TimeDefault = GetGridTimeDefault(type, kGridLines, RoutingData, state);
+  ext stepLeft = Grid.TimeDefault;   // s: points reached sailing to the left
+  ext stepRight = Grid.TimeDefault;  // p: points reached sailing to the right
+
+  const ext courseWind = GetAngleCourseWind(RoutingData.TrackAngle, state.Wind.TrueWind) * kRadiansToDegrees;
+  RoutingData.LayLinesValid = false;
+  if (type == kCourseBeat) RoutingData.LayLinesValid = state.Polars.BeatAngle - kLaylineMargin > courseWind;
+  if (type == kCourseRun) RoutingData.LayLinesValid = courseWind > state.Polars.GybeAngle + kLaylineMargin;
+
+  const TBogen start = MathTools.MinutesToBogen(RoutingData.TrackStart);
+  const ext distance = RoutingData.TrackDistance;
+  const TCartesian trueWind = MathTools.PolarToCartesian(state.Wind.TrueWind);
+
+  Grid.AddLine(1);
+  {
+    TGridPoint& first = *Grid.GetPoint(1, 1);
+    first.Position = start;
+    GetInWater(first, state);
+    first.Stream = GetCurrentsLight(state, 0, first.Position);
+    first.Wind = GetWind(state, 0, first.Position, trueWind);
+    const ext angle = GetAngleBoatWindOnWater(type, first.Wind, first.Stream, RoutingData, state);
+    GetVMGOverGround(type, first.Wind, first.Stream, angle, RoutingData.TrackAngle, state.Polars,
+                     first.VMG_STB, first.VMG_BBB);
+    first.DistanceToFinish = distance;
+    Grid.GetLine(1)->BestIndex = 1;
+    Grid.GetLine(1)->BestDistance = distance;
+  }
+
+  int L = 1;
+  while (!Grid.EndBuildGrid && L < kGridLinesMax) {
+    ++L;
+    Grid.AddLine(L);
+    Grid.IndexLine = L;
+
+    // The rightmost point sails on to the right from the right edge.
+    {
+      TGridPoint& point = *Grid.GetPoint(L, L);
+      const TGridPoint& before = *Grid.GetPoint(L - 1, L - 1);
+      if (before.InWater) {
+        StepFrom(type, before, +1, stepRight, RoutingData, state, point, point.SailingVektorLeft);
+        point.TimeFromBeforeLeft = stepRight;
+        point.BeforeLeftExists = true;
+        ArriveFromLeft(before, stepRight, q, point);
+        CompletePoint(type, true, false, RoutingData, state, point);
+      }
+    }
+    // The leftmost point sails on to the left from the left edge.
+    {
+      TGridPoint& point = *Grid.GetPoint(L, 1);
+      const TGridPoint& before = *Grid.GetPoint(L - 1, 1);
+      if (before.InWater) {
+        StepFrom(type, before, -1, stepLeft, RoutingData, state, point, point.SailingVektorRight);
+        point.TimeFromBeforeRight = stepLeft;
+        point.BeforeRightExists = true;
+        ArriveFromRight(before, stepLeft, q, point);
+        CompletePoint(type, false, true, RoutingData, state, point);
+      }
+    }
+    // Inner points, from the right: each is where the course from its left
+    // predecessor meets the course from its right predecessor.
+    for (int k = L - 1; k >= 2 && !Grid.EndBuildGrid; --k) {
+      Grid.IndexPoint = k;
+      TGridPoint& point = *Grid.GetPoint(L, k);
+      const TGridPoint& left = *Grid.GetPoint(L - 1, k - 1);
+      const TGridPoint& right = *Grid.GetPoint(L - 1, k);
+      if (left.InWater && !right.InWater) {
+        StepFrom(type, left, +1, stepRight, RoutingData, state, point, point.SailingVektorLeft);
+        point.TimeFromBeforeLeft = stepRight;
+        point.BeforeLeftExists = true;
+        ArriveFromLeft(left, stepRight, q, point);
+        CompletePoint(type, true, false, RoutingData, state, point);
+      } else if (!left.InWater && right.InWater) {
+        StepFrom(type, right, -1, stepLeft, RoutingData, state, point, point.SailingVektorRight);
+        point.TimeFromBeforeRight = stepLeft;
+        point.BeforeRightExists = true;
+        ArriveFromRight(right, stepLeft, q, point);
+        CompletePoint(type, false, true, RoutingData, state, point);
+      } else if (left.InWater && right.InWater) {
+        const ext angle = GetAngleBoatWindOnWater(type, left.Wind, left.Stream, RoutingData, state);
+        point.SailingVektorLeft = GetBoatVektorOverGround(type, state.Polars, left, angle);
+        point.SailingVektorRight = GetBoatVektorOverGround(type, state.Polars, right, -angle);
+        point.Position = MathTools.GetIntersection(type, left.Position, right.Position,
+                                                   point.SailingVektorLeft, point.SailingVektorRight);
+        const ext speedLeft = point.SailingVektorLeft.Betrag;
+        const ext speedRight = point.SailingVektorRight.Betrag;
+        point.TimeFromBeforeLeft =
+            speedLeft != 0 ? MathTools.DistanceOfBogen(left.Position, point.Position) / speedLeft : 0;
+        point.TimeFromBeforeRight =
+            speedRight != 0 ? MathTools.DistanceOfBogen(right.Position, point.Position) / speedRight : 0;
+        point.BeforeLeftExists = true;
+        point.BeforeRightExists = true;
+        ArriveFromLeft(left, point.TimeFromBeforeLeft, q, point);
+        ArriveFromRight(right, point.TimeFromBeforeRight, q, point);
+        CompletePoint(type, true, true, RoutingData, state, point);
+      }
+      if (L >= kGridLinesFail) {
+        Grid.EndBuildGrid = true;
+        Fail(state, kMessageGridLimits);
+      }
+    }
+
+    // The line's best point: the first afloat one nearest the finish, if any
+    // is nearer than the start was.
+    TGridLine& line = *Grid.GetLine(L);
+    line.BestIndex = 1;
+    line.BestDistance = distance;
+    bool afloat = false;
+    for (int k = 1; k <= L; ++k) {
+      const TGridPoint& point = *Grid.GetPoint(L, k);
+      if (!point.InWater) continue;
+      afloat = true;
+      if (point.DistanceToFinish < line.BestDistance) {
+        line.BestIndex = k;
+        line.BestDistance = point.DistanceToFinish;
+      }
+    }
+
+    if (!afloat) {
+      Grid.EndBuildGrid = true;
+      Fail(state, kMessageShallow);
+    }
+    if (!Grid.EndBuildGrid) {
+      // Past the closest approach: the best distance grows again while it
+      // is already small compared with its last change.
+      const ext before = Grid.GetLine(L - 1)->BestDistance;
+      MinDistanceFinish =
+          std::min(kApproachFactor * std::fabs(before - line.BestDistance), distance / kApproachShare);
+      if (line.BestDistance > before && line.BestDistance < MinDistanceFinish) Grid.EndBuildGrid = true;
+    }
+    if (!Grid.EndBuildGrid) {
+      TGridPoint& best = *Grid.GetPoint(L, line.BestIndex);
+      best.DistanceToStart = MathTools.DistanceOfBogen(best.Position, start);
+      if (best.DistanceToStart > distance) Grid.EndBuildGrid = true;
+    }
+
+    // Slow edges take longer steps so that the grid still advances.
+    Grid.IndexPointLeft = -1;
+    Grid.IndexPointRight = -1;
+    for (int k = 1; k <= L && Grid.IndexPointLeft < 0; ++k) {
+      if (Grid.GetPoint(L, k)->InWater) Grid.IndexPointLeft = k;
+    }
+    for (int k = L; k >= 1 && Grid.IndexPointRight < 0; --k) {
+      if (Grid.GetPoint(L, k)->InWater) Grid.IndexPointRight = k;
+    }
+    stepLeft = GetTimeToNextLine(Grid.GetPoint(L, Grid.IndexPointLeft), Grid.TimeDefault);
+    stepRight = GetTimeToNextLine(Grid.GetPoint(L, Grid.IndexPointRight), Grid.TimeDefault);
+    if (!SilentMode && L % Grid.GridModula == 0) {
+      StepProgressBar(state, "Building dynamic grid " + Types.GetTypeOfCourseSmall(type), 1);
+    }
+  }
+
+  // The arrival lies on the line before the one that went past the finish.
+  Grid.BestLine = Grid.Count() - 1;
+  const TGridLine& bestLine = *Grid.GetLine(Grid.BestLine);
+  Grid.BestIndex = bestLine.BestIndex;
+  Grid.BestDistance = bestLine.BestDistance;
+  // A grid that stopped on a failure keeps that failure's message: its
+  // arrival is wherever the failure left it, and judging it again would
+  // only hide the cause. Of the two arrival checks the first that fails
+  // speaks.
+  //
+  // The closest-approach margin follows the last change of the best
+  // distance, which is close to 0 whenever two lines straddle the finish
+  // alike; the arrival is judged against at least one line's share of the
+  // track, the finest distance the grid resolves, so that a grid that
+  // passes within a point spacing of the mark is not refused.
+  const ext arrivalMargin = std::max(MinDistanceFinish, distance / kGridLines);
+  if (state.RoutingValid) {
+    if (!Grid.GetBestPointValid(arrivalMargin)) {
+      Fail(state, kMessageShallow);
+    } else if (!Grid.GetBestPointDistanceValid(arrivalMargin)) {
+      Fail(state, kMessageNotReached);
+    }
+  }
+  const TGridPoint& arrival = *Grid.GetPoint(Grid.BestLine, Grid.BestIndex);
+  // A side the arrival was not reached from counts as twice the other.
+  Grid.TimeLeft = arrival.TimeFromLeft != 0 ? arrival.TimeFromLeft : 2 * arrival.TimeFromRight;
+  Grid.TimeRight = arrival.TimeFromRight != 0 ? arrival.TimeFromRight : 2 * arrival.TimeFromLeft;
+  RoutingData.TimeBestCourse = std::min(Grid.TimeLeft, Grid.TimeRight);
+  if (!SilentMode) {
+    FillProgressBar(state, "Building dynamic grid " + Types.GetTypeOfCourse(type), kProgressGridDone);
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,344 @@
+#include "routing/isochronic_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/constants.h"
+#include "core/date_time.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr ext kMinCorridorLength = 0.5L;  // nm: shorter tracks get this corridor
+constexpr int kReachLines = 25;           // planned lines
+constexpr ext kFanStep = 5 * kDegreesToRadians;
+constexpr ext kDistanceBound = 1.15L;     // drop points this much farther than the last best
+constexpr ext kThinningStart = 1.5L;      // thin once the best is below this many half tracks
+constexpr int kThinningKeep = 50;
+constexpr ext kNoDistance = 65535;
+constexpr ext kStopFactor = 1.5L;
+constexpr int kLastLineToExtend = 35;
+constexpr ext kArrivalReach = 0.3L;       // nm: the arrival must come this close
+constexpr ext kTrackMinVMGStart = 255;
+constexpr ext kWarnVMG = 2.0L;
+constexpr ext kFailVMG = 0.5L;
+
+const char* const kMessageFailed = "Routing failed";
+const char* const kProgressGrid = "Building isochronic grid reach";
+
+TMinutes Move(const TMathTools& math, const TMinutes& from, ext distance, ext course) {
+  TBogen to;
+  math.GetOrtWegOrt(math.MinutesToBogen(from), TPolar{distance, course}, to);
+  return math.BogenToMinutes(to);
+}
+
+}  // namespace
+
+void TIsochronicGrid::GetStripesReach(const TMinutes& Start, const TMinutes& Finish,
+                                      int CountStripes, TListCoords& StripesStart,
+                                      TListCoords& StripesFinish, TListVektorCubeLight& VektorCube,
+                                      const TRoutingData& RoutingData) {
+  StripesStart.Clear();
+  StripesFinish.Clear();
+  ListStripes.Clear();
+  const int n = CountStripes;
+  const ext length = std::max(RoutingData.TrackDistance, kMinCorridorLength);
+  const ext course = RoutingData.TrackAngle * kDegreesToRadians;
+  WidthStripes = n > 0 ? length / (2 * n) : 0;
+  const TMinutes beyond = Move(MathTools, Finish, length / 5, course);
+  const ext left = MathTools.AddRad(3 * kPi / 2, course);
+  const ext right = MathTools.AddRad(kPi / 2, course);
+  const TMinutes s0 = Move(MathTools, Start, n * WidthStripes / 2, left);
+  const TMinutes f0 = Move(MathTools, beyond, n * WidthStripes / 2, left);
+  StripesStart.Add(s0);
+  StripesFinish.Add(f0);
+  for (int i = 1; i <= n; ++i) {
+    StripesStart.Add(Move(MathTools, s0, i * WidthStripes, right));
+    StripesFinish.Add(Move(MathTools, f0, i * WidthStripes, right));
+  }
+  if (StripesStart.Count() == 0 || StripesStart.Count() != StripesFinish.Count()) return;
+
+  const auto corner = [](const TListCoords& list, int i) {
+    return list.Items[static_cast<std::size_t>(i)].CoordM;
+  };
+  const auto addStripe = [&](int a, int b) {
+    TStripes& stripe = ListStripes.Add();
+    stripe.ListCoords.Add(corner(StripesStart, a));
+    stripe.ListCoords.Add(corner(StripesStart, b));
+    stripe.ListCoords.Add(corner(StripesFinish, b));
+    stripe.ListCoords.Add(corner(StripesFinish, a));
+  };
+  addStripe(0, n);
+  for (int k = 1; k <= n; ++k) addStripe(k - 1, k);
+  VektorCube.CloneRoutingArea(TListMinutes{corner(StripesStart, 0), corner(StripesStart, n),
+                                           corner(StripesFinish, n), corner(StripesFinish, 0),
+                                           corner(StripesStart, 0)});
+}
+
+void TIsochronicGrid::GetGridTimeDefaultReach(const TRoutingData& RoutingData,
+                                              TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+  Grid.Clear();
+  Grid.SetDefaultGridLines(kReachLines);
+  Grid.TimeDefault = GetGridTimeDefault(kCourseReach, kReachLines, RoutingData, InterfaceApplicationMobile);
+}
+
+void TIsochronicGrid::AddFan(int line, const TGridPoint& before, int j, ext beta, ext gamma, ext a0,
+                             ext a1, float r, float elapsed, ext s, const TRoutingData& RoutingData,
+                             const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+  const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
+  const TMinutes start = RoutingData.TrackStart;
+  const TBogen startB = MathTools.MinutesToBogen(start);
+  const TBogen finishB = MathTools.MinutesToBogen(RoutingData.TrackFinish);
+  for (int h = 0;; ++h) {
+    const ext x = std::max(std::fabs(a0 + h * kFanStep), beta);
+    ext angle = std::min(x, gamma);
+    // The wind from the right of the course: the boat bears away to the left
+    // of the wind's direction.
+    if (s <= kPi) angle = -angle;
+
+    TGridPoint point;
+    point.IndexBefore = j;
+    point.PolarAngle = angle;
+    const TPolar overGround =
+        GetBoatVektorOverGround(kCourseReach, InterfaceApplicationMobile.Polars, before, angle);
+    point.SailingVektor = TPolar{overGround.Betrag * r, overGround.Winkel};
+    MathTools.GetOrtWegOrt(before.Position, point.SailingVektor, point.Position);
+    point.Stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, point.Position);
+    point.Wind = GetWind(InterfaceApplicationMobile, elapsed, point.Position, trueWind);
+    point.TimeFromLeft = elapsed;
+    SetAttackAngle(point, s, angle);
+    GetVMGOverGround(kCourseReach, point.Wind, point.Stream, angle, RoutingData.TrackAngle,
+                     InterfaceApplicationMobile.Polars, point.VMG_STB, point.VMG_BBB);
+    point.VMG = std::max(point.VMG_STB, point.VMG_BBB);
+    GetInWater(point, InterfaceApplicationMobile);
+    point.Valid = point.InWater;
+    point.DistanceToStart = MathTools.DistanceOfBogen(point.Position, startB);
+    point.DistanceToFinish = MathTools.DistanceOfBogen(point.Position, finishB);
+    if (point.Valid) *Grid.AddPoint(line) = point;
+
+    if (std::fabs(angle) >= a1) break;
+    if (!(x <= gamma)) break;
+  }
+}
+
+template <typename Drop>
+void TIsochronicGrid::RemovePoints(int line, Drop drop) {
+  TGridLine* gridLine = Grid.GetLine(line);
+  if (gridLine == nullptr) return;
+  // Decide for every point first (positions from 1), then keep the rest in
+  // their order.
+  std::vector<std::unique_ptr<TGridPoint>> kept;
+  kept.reserve(gridLine->ListGridPoint.size());
+  int position = 0;
+  for (std::unique_ptr<TGridPoint>& point : gridLine->ListGridPoint) {
+    if (!drop(*point, ++position)) kept.push_back(std::move(point));
+  }
+  gridLine->ListGridPoint = std::move(kept);
+}
+
+void TIsochronicGrid::SetBestPoint(int line) {
+  TGridLine& gridLine = *Grid.GetLine(line);
+  gridLine.BestIndex = 0;
+  gridLine.BestDistance = kNoDistance;
+  for (int k = 1; k <= gridLine.Count(); ++k) {
+    const ext distance = Grid.GetPoint(line, k)->DistanceToFinish;
+    if (distance < gridLine.BestDistance) {
+      gridLine.BestIndex = k;
+      gridLine.BestDistance = distance;
+    }
+  }
+}
+
+void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingData,
+                                        TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+  if (!SilentMode) StepProgressBar(state, kProgressGrid, 1);
+  Grid.Clear();
+  const ext td = Grid.TimeDefault;
+  const ext q = RoutingData.TrackDistance / 2;
+  ext elapsed = 0;
+  const TCartesian trueWind = MathTools.PolarToCartesian(state.Wind.TrueWind);
+
+  Grid.AddLine(1);
+  TGridPoint& start = *Grid.GetPoint(1, 1);
+  start.Position = MathTools.MinutesToBogen(RoutingData.TrackStart);
+  start.Valid = true;
+  start.InWater = true;
+  start.Stream = GetCurrentsLight(state, 0, start.Position);
+  start.Wind = GetWind(state, 0, start.Position, trueWind);
+  start.DistanceToFinish = RoutingData.TrackDistance;
+
+  // The first isochrone: the whole fan from the beat to the gybe angle.
+  ext r = 2 * td;
+  elapsed += r;
+  const TPolar windAtStart = GetWindOnWater(start.Wind, start.Stream);
+  const ext side = GetAngleCourseToWind(RoutingData.TrackAngle, windAtStart);
+  {
+    const ext beta = GetPolarBeatAngle(windAtStart, state.Polars);
+    const ext gamma = GetPolarGybeAngle(windAtStart, state.Polars);
+    Grid.AddLine();
+    AddFan(2, start, 1, beta, gamma, beta, gamma, static_cast<float>(r),
+           static_cast<float>(elapsed), side, RoutingData, state);
+    SetBestPoint(2);
+  }
+
+  const int n = ListStripes.Count() - 1;
+  for (int line = 3;; ++line) {
+    const ext b = Grid.GetLine(line - 1)->BestDistance;
+    // Long steps in mid-leg, short ones near either end.
+    r = b <= q ? td * (0.2L + 2 * b / q) : td * (0.2L + 2 * (2 * q - b) / q);
+    elapsed += r;
+    Grid.AddLine();
+    const int before = Grid.GetLine(line - 1)->Count();
+    for (int j = 1; j <= before; ++j) {
+      const TGridPoint& predecessor = *Grid.GetPoint(line - 1, j);
+      const TPolar wind = GetWindOnWater(predecessor.Wind, predecessor.Stream);
+      const ext beta = GetPolarBeatAngle(wind, state.Polars);
+      const ext gamma = GetPolarGybeAngle(wind, state.Polars);
+      const ext u = std::fabs(predecessor.PolarAngle);
+      AddFan(line, predecessor, j, beta, gamma, std::max(u - kFanStep, beta),
+             std::min(u + kFanStep, gamma), static_cast<float>(r), static_cast<float>(elapsed),
+             side, RoutingData, state);
+    }
+
+    if (line > 3) {
+      // Keep the corridor, and in each stripe the few points nearest the
+      // finish (the line's two end points always stay).
+      const int keep = std::max(10 - line, 4);
+      if (n >= 0) {
+        const TListCoords& corridor = ListStripes.Items[0].ListCoords;
+        RemovePoints(line, [&](const TGridPoint& point, int) {
+          return !corridor.GetInPolygon(point.Position, true);
+        });
+      }
+      const int count = Grid.GetLine(line)->Count();
+      std::vector<bool> marked(static_cast<std::size_t>(count) + 1, false);
+      for (int k = 1; k <= n; ++k) {
+        const TListCoords& stripe = ListStripes.Items[static_cast<std::size_t>(k)].ListCoords;
+        ListDistBound.Clear();
+        for (int i = 2; i < count; ++i) {
+          const TGridPoint& point = *Grid.GetPoint(line, i);
+          if (stripe.GetInPolygon(point.Position, true)) ListDistBound.Add(point.DistanceToFinish, i);
+        }
+        ListDistBound.Sort();
+        for (int i = keep; i < ListDistBound.Count(); ++i) {
+          marked[static_cast<std::size_t>(ListDistBound.GetValueIndex(i))] = true;
+        }
+      }
+      RemovePoints(line, [&](const TGridPoint&, int position) {
+        return marked[static_cast<std::size_t>(position)];
+      });
+    }
+    RemovePoints(line, [&](const TGridPoint& point, int) {
+      return point.DistanceToFinish >= kDistanceBound * b;
+    });
+    if (q > 0 && b < kThinningStart * q) {
+      const int count = Grid.GetLine(line)->Count();
+      const int inner = std::max(count - 2, 0);
+      ListDistBound.Clear();
+      for (int i = 2; i < count; ++i) ListDistBound.Add(Grid.GetPoint(line, i)->DistanceToFinish, i);
+      ListDistBound.Sort();
+      const int stay = std::max<int>(kThinningKeep, static_cast<int>(std::trunc(kThinningStart * inner * b / q)));
+      std::vector<bool> dropped(static_cast<std::size_t>(count) + 1, false);
+      for (int i = stay; i < ListDistBound.Count(); ++i) {
+        dropped[static_cast<std::size_t>(ListDistBound.GetValueIndex(i))] = true;
+      }
+      RemovePoints(line, [&](const TGridPoint&, int position) {
+        return dropped[static_cast<std::size_t>(position)];
+      });
+    }
+
+    SetBestPoint(line);
+    const ext d = Grid.GetLine(line)->BestDistance;
+    const bool stop = b < d || d < kStopFactor * std::fabs(b - d);
+    RoutingData.TimeBestCourse = elapsed;
+    if (!SilentMode) StepProgressBar(state, kProgressGrid, 1);
+    if (stop || line > kLastLineToExtend || line > kStopFactor * Grid.DefaultGridLines) break;
+  }
+
+  const int last = Grid.Count();
+  const ext nearest = std::min(Grid.GetLine(last)->BestDistance, Grid.GetLine(last - 1)->BestDistance);
+  if (nearest > kArrivalReach) {
+    state.RoutingValid = false;
+    state.AppMessage = kMessageFailed;
+  }
+  Grid.BestLine = last - 1;
+  Grid.BestIndex = Grid.GetLine(Grid.BestLine)->BestIndex;
+  Grid.BestDistance = Grid.GetLine(Grid.BestLine)->BestDistance;
+  if (!SilentMode) FillProgressBar(state, "Processing results", state.ProgressMaxValue);
+}
+
+void TIsochronicGrid::GetRoutingBestLine(TRoutingData& RoutingData,
+                                         TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+  if (!state.RoutingValid) return;
+  TRoutingData& track = RoutingData;
+  track.ListBestCourse.Clear();
+  track.ListBoat.Clear();
+  track.TrackVMG = 0;
+  track.StreamOnTrack = TCartesian{};
+  track.ListBestCourse.Add(track.TrackFinish);
+
+  int line = Grid.BestLine;
+  int index = Grid.BestIndex;
+  const TGridPoint* arrival = Grid.GetPoint(line, index);
+  // An arrival past the finish overshoots it: the line before gets there.
+  if (arrival != nullptr && arrival->DistanceToStart > track.TrackDistance && line > 1) {
+    --line;
+    index = Grid.GetLine(line)->BestIndex;
+    arrival = Grid.GetPoint(line, index);
+  }
+  if (arrival != nullptr) {
+    track.TimeBestCourse += GetSailingTimeToFinish(*arrival, track, state);
+  }
+
+  const int arrivalLine = line;
+  int counted = 0;
+  ext minVMG = kTrackMinVMGStart;
+  for (; line >= 1; --line) {
+    const TGridPoint* point = Grid.GetPoint(line, index);
+    if (point == nullptr) {
+      state.RoutingValid = false;
+      state.AppMessage = kMessageFailed;
+      continue;
+    }
+    TCoords& coords = track.ListBestCourse.Add();
+    coords.CoordM = MathTools.BogenToMinutes(point->Position);
+    TBoat& boat = track.ListBoat.Add();
+    boat.CoordM = coords.CoordM;
+    boat.Tack = false;
+    boat.Bug = point->Bug;
+    boat.Angle = point->Bug == 1 ? point->SailingRight : point->SailingLeft;
+    ext attack = MathTools.AddRad(point->SailingVektor.Winkel, -boat.Angle) * kRadiansToDegrees;
+    if (attack > 180) attack = 360 - attack;
+    boat.Attack = attack;
+    boat.Time = point->TimeFromLeft;
+    if (line > 1 && line < arrivalLine) {
+      ++counted;
+      track.TrackVMG += point->VMG;
+      minVMG = std::min(minVMG, point->VMG);
+      track.StreamOnTrack = MathTools.AddCartesian(track.StreamOnTrack, point->Stream);
+    }
+    index = point->IndexBefore;
+  }
+  if (counted > 0) {
+    track.TrackMinVMG = minVMG;
+    track.TrackVMG /= counted;
+    track.StreamOnTrack.x /= counted;
+    track.StreamOnTrack.y /= counted;
+  }
+  if (track.ListBoat.Count() > 0) {
+    track.ListBoat.Items.back().Angle = track.TrackAngle * kDegreesToRadians;
+  }
+  if (track.TrackVMG < kWarnVMG) state.AppMessage = "Low VMG - routing might fail!";
+  if (track.TrackVMG < kFailVMG) {
+    state.AppMessage = "Low VMG!";
+    state.RoutingValid = false;
+  }
+  const auto seconds = static_cast<std::int64_t>(std::nearbyint(track.TimeBestCourse * 3600));
+  track.DateTimeFinishGMT = IncSecond(track.DateTimeStartGMT, seconds);
+  track.DateTimeFinishLOC = IncSecond(track.DateTimeStartLOC, seconds);
+}
+
+}  // namespace corvane

@@ -1,0 +1,322 @@
+#include "routing/super_routing.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/constants.h"
+#include "core/date_time.h"
+
+namespace corvane {
+
+namespace {
+
+// Below this best VMG (knots) a grid point's next time step is stretched.
+constexpr ext kSlowVMG = 0.5L;
+constexpr int kTileTypeIgnoredWater = 1;  // water layers the afloat test ignores
+constexpr int kAppTypeSimulator = 4;
+
+// Whole seconds of an elapsed time in hours, truncated toward zero.
+std::int64_t ElapsedSeconds(ext elapsed) {
+  return static_cast<std::int64_t>(std::trunc(elapsed * 3600));
+}
+
+}  // namespace
+
+void TSuperRouting::StepProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                                   const std::string& ProgressText, float Step) {
+  InterfaceApplicationMobile.ProgressText = ProgressText;
+  if (InterfaceApplicationMobile.ProgressMaxValue - Step >= InterfaceApplicationMobile.ProgressValue) {
+    InterfaceApplicationMobile.ProgressValue += Step;
+  }
+  if (progress_ != nullptr) progress_->ShowProgress(InterfaceApplicationMobile);
+}
+
+void TSuperRouting::FillProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                                   const std::string& ProgressText, float Value) {
+  InterfaceApplicationMobile.ProgressText = ProgressText;
+  InterfaceApplicationMobile.ProgressValue = Value;
+  if (progress_ != nullptr) progress_->ShowProgress(InterfaceApplicationMobile);
+}
+
+TPolar TSuperRouting::GetWindOnWater(const TCartesian& WindOverGround,
+                                     const TCartesian& Current) const {
+  return MathTools.CartesianToPolar(MathTools.AddCartesian(WindOverGround, Current));
+}
+
+ext TSuperRouting::GetAngleCourseWind(ext AngleCourse, const TPolar& WindOnWater) const {
+  return MathTools.AngleRad180(AngleCourse * kDegreesToRadians, WindOnWater.Winkel);
+}
+
+ext TSuperRouting::GetAngleCourseToWind(ext AngleCourse, const TPolar& WindOnWater) const {
+  return MathTools.AddRad(WindOnWater.Winkel, -AngleCourse * kDegreesToRadians);
+}
+
+ext TSuperRouting::GetBoatSpeed(int TypeOfCourse, const TPolar& Wind, const TPolars& Polars,
+                                ext SailingAngle) const {
+  switch (TypeOfCourse) {
+    case kCourseBeat:
+      return PackagePolars.GetBeatSpeed(Wind, Polars);
+    case kCourseRun:
+      return PackagePolars.GetRunSpeed(Wind, Polars);
+    case kCourseReach:
+      return PackagePolars.GetReachSpeed(Wind, SailingAngle, Polars);
+    default:
+      return 0;
+  }
+}
+
+ext TSuperRouting::GetPolarBeatAngle(const TPolar& WindOnWater, const TPolars& Polars) const {
+  return PackagePolars.GetBeatAngle(WindOnWater, Polars) * kDegreesToRadians;
+}
+
+ext TSuperRouting::GetPolarGybeAngle(const TPolar& WindOnWater, const TPolars& Polars) const {
+  return PackagePolars.GetGybeAngle(WindOnWater, Polars) * kDegreesToRadians;
+}
+
+ext TSuperRouting::GetAngleBoatWindOverGround(
+    int TypeOfCourse, const TRoutingData& RoutingData,
+    const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+  const TPolar& trueWind = InterfaceApplicationMobile.Wind.TrueWind;
+  const TPolars& polars = InterfaceApplicationMobile.Polars;
+  switch (TypeOfCourse) {
+    case kCourseBeat:
+      return PackagePolars.GetBeatAngle(trueWind, polars);
+    case kCourseRun:
+      return PackagePolars.GetGybeAngle(trueWind, polars);
+    case kCourseReach:
+      return GetAngleCourseWind(RoutingData.TrackAngle, trueWind) * kRadiansToDegrees;
+    default:
+      return 0;
+  }
+}
+
+ext TSuperRouting::GetAngleBoatWindOnWater(
+    int TypeOfCourse, const TCartesian& WindOverGround, const TCartesian& Currents,
+    const TRoutingData& RoutingData,
+    const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+  const TPolar windOnWater = GetWindOnWater(WindOverGround, Currents);
+  const TPolars& polars = InterfaceApplicationMobile.Polars;
+  switch (TypeOfCourse) {
+    case kCourseBeat:
+      return GetPolarBeatAngle(windOnWater, polars);
+    case kCourseRun:
+      return GetPolarGybeAngle(windOnWater, polars);
+    case kCourseReach:
+      return GetAngleCourseWind(RoutingData.TrackAngle, InterfaceApplicationMobile.Wind.TrueWind);
+    default:
+      return 0;
+  }
+}
+
+TPolar TSuperRouting::GetBoatVektorOverGround(int TypeOfCourse, const TPolars& Polars,
+                                              const TGridPoint& Point,
+                                              ext AngleBoatWindOnWater) const {
+  const TPolar windOnWater = GetWindOnWater(Point.Wind, Point.Stream);
+  // The heading is left unreduced: only its sine and cosine are used.
+  const ext heading = AngleBoatWindOnWater + windOnWater.Winkel;
+  const ext speed = GetBoatSpeed(TypeOfCourse, windOnWater, Polars, AngleBoatWindOnWater);
+  const TCartesian throughWater = MathTools.PolarToCartesian(TPolar{speed, heading});
+  return MathTools.CartesianToPolar(MathTools.AddCartesian(throughWater, Point.Stream));
+}
+
+void TSuperRouting::GetVMGOverGround(int TypeOfCourse, const TCartesian& WindOverGround,
+                                     const TCartesian& Currents, ext AngleBoatWindOnWater,
+                                     ext AngleCourse, const TPolars& Polars, ext& VMG_STB,
+                                     ext& VMG_BBB) const {
+  const TPolar windOnWater = GetWindOnWater(WindOverGround, Currents);
+  const ext heading1 = MathTools.AddRad(windOnWater.Winkel, AngleBoatWindOnWater);
+  const ext heading2 = MathTools.AddRad(windOnWater.Winkel, -AngleBoatWindOnWater);
+  const ext course = AngleCourse * kDegreesToRadians;
+  const ext speed = GetBoatSpeed(TypeOfCourse, windOnWater, Polars, AngleBoatWindOnWater);
+  const TPolar stream = MathTools.CartesianToPolar(Currents);
+  const ext streamAlong = stream.Betrag * std::cos(MathTools.AngleRad180(course, stream.Winkel));
+  VMG_STB = speed * std::cos(MathTools.AddRad(heading1, -course)) + streamAlong;
+  VMG_BBB = speed * std::cos(MathTools.AddRad(course, -heading2)) + streamAlong;
+}
+
+ext TSuperRouting::GetAttackAngle(const TGridPoint& Point, ext AngleBoatWindOnWater) const {
+  const TPolar windOnWater = GetWindOnWater(Point.Wind, Point.Stream);
+  return MathTools.AddRad(AngleBoatWindOnWater, windOnWater.Winkel);
+}
+
+void TSuperRouting::SetAttackAngle(TGridPoint& Point, ext AngleCourseWind,
+                                   ext AngleBoatWindOnWater) const {
+  const ext heading = GetAttackAngle(Point, AngleBoatWindOnWater);
+  if (AngleCourseWind <= kPi) {
+    Point.SailingRight = heading;
+    Point.Bug = 1;
+  } else {
+    Point.SailingLeft = heading;
+    Point.Bug = 2;
+  }
+}
+
+ext TSuperRouting::GetTimeToNextLine(const TGridPoint* Point, ext TimeDefault) const {
+  if (Point == nullptr) return TimeDefault;
+  const ext v = std::max({Point->VMG, Point->VMG_STB, Point->VMG_BBB});
+  if (v > kSlowVMG) return TimeDefault;
+  return TimeDefault * ((kSlowVMG - v) * 10 + 1);
+}
+
+ext TSuperRouting::GetTimeToFinishNoCurrents(
+    int TypeOfCourse, const TRoutingData& RoutingData,
+    TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+  const TPolar& trueWind = InterfaceApplicationMobile.Wind.TrueWind;
+  const ext boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
+  const ext courseWind = GetAngleCourseWind(RoutingData.TrackAngle, trueWind);
+  const ext speed = GetBoatSpeed(TypeOfCourse, trueWind, InterfaceApplicationMobile.Polars,
+                                 boatAngle * kDegreesToRadians);
+  // The boat sails off the course by the part of its angle to the wind that
+  // the course itself does not take up.
+  const ext offCourse = std::max<ext>(boatAngle - courseWind * kRadiansToDegrees, 0);
+  ext factor = std::cos(offCourse * kDegreesToRadians);
+  if (factor <= 0) factor = 1;
+  const ext hours = speed > 0 ? RoutingData.TrackDistance / factor / speed : 0;
+  InterfaceApplicationMobile.LowVMG = hours > InterfaceApplicationMobile.MaxTimeToFinish;
+  return hours;
+}
+
+ext TSuperRouting::GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines,
+                                      const TRoutingData& RoutingData,
+                                      TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+  const ext estimate = GetTimeToFinishNoCurrents(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
+  const TCartesian wind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
+  const auto bestVMG = [&](const TMinutes& position, ext elapsed) {
+    const TCartesian stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, position);
+    const ext angle = GetAngleBoatWindOnWater(TypeOfCourse, wind, stream, RoutingData,
+                                              InterfaceApplicationMobile);
+    ext stb = 0;
+    ext bbb = 0;
+    GetVMGOverGround(TypeOfCourse, wind, stream, angle, RoutingData.TrackAngle,
+                     InterfaceApplicationMobile.Polars, stb, bbb);
+    return std::max(stb, bbb);
+  };
+  const ext v = (bestVMG(RoutingData.TrackStart, 0) + bestVMG(RoutingData.TrackFinish, estimate)) / 2;
+  const ext hours = v != 0 ? RoutingData.TrackDistance / std::fabs(v) : 0;
+  InterfaceApplicationMobile.LowVMG = hours > InterfaceApplicationMobile.MaxTimeToFinish;
+  return DefaultGridLines >= 1 ? hours / DefaultGridLines : 0;
+}
+
+ext TSuperRouting::GetSailingTimeToFinish(
+    const TGridPoint& Point, const TRoutingData& RoutingData,
+    const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+  const TBogen finish = MathTools.MinutesToBogen(RoutingData.TrackFinish);
+  const ext distance = MathTools.DistanceOfBogen(Point.Position, finish);
+  const TPolar windOnWater = GetWindOnWater(Point.Wind, Point.Stream);
+  const ext angle =
+      MathTools.AddRad(windOnWater.Winkel, -MathTools.AngleOfBogen(Point.Position, finish));
+  const ext speed = PackagePolars.GetReachSpeed(windOnWater, angle, InterfaceApplicationMobile.Polars);
+  return speed > 0 ? distance / speed : 0;
+}
+
+TDateTime TSuperRouting::StreamMoment(const TInterfaceApplicationMobile& state, ext elapsed) const {
+  const TDateTime shifted = IncMinute(state.DateTimeGMT, std::llround(state.TideTimeShift) * -1);
+  return IncSecond(shifted, ElapsedSeconds(elapsed));
+}
+
+TDateTime TSuperRouting::WindMoment(const TInterfaceApplicationMobile& state, ext elapsed) const {
+  return IncSecond(state.DateTimeGMT, ElapsedSeconds(elapsed));
+}
+
+TCartesian TSuperRouting::GetCurrentsLight(
+    const TInterfaceApplicationMobile& InterfaceApplicationMobile, ext ElapsedTime,
+    const TMinutes& Position) const {
+  if (InterfaceApplicationMobile.HideCurrent) return TCartesian{};
+  const TListVektorCubeLight& cubes = InterfaceApplicationMobile.GRIBCurrentLoaded
+                                          ? InterfaceApplicationMobile.CubeLoRes
+                                          : InterfaceApplicationMobile.CubeHiRes;
+  const int count = static_cast<int>(cubes.ListVektorCube.size());
+  for (int cube = 0; cube < count; ++cube) {
+    const TListMinutes& area = cubes.ListVektorCube[static_cast<std::size_t>(cube)].VektorArea;
+    if (MathTools.GetInPolygon(Position, area)) {
+      return cubes.GetTINVektor(true, cube, Position,
+                                StreamMoment(InterfaceApplicationMobile, ElapsedTime));
+    }
+  }
+  return TCartesian{};
+}
+
+TCartesian TSuperRouting::GetCurrentsLight(
+    const TInterfaceApplicationMobile& InterfaceApplicationMobile, ext ElapsedTime,
+    const TBogen& Position) const {
+  return GetCurrentsLight(InterfaceApplicationMobile, ElapsedTime, MathTools.BogenToMinutes(Position));
+}
+
+TPolar TSuperRouting::GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                                       const TMinutes& Position) const {
+  if (InterfaceApplicationMobile.HideCurrent) return TPolar{};
+  if (!GetInWater(Position, InterfaceApplicationMobile)) return TPolar{};
+  const TListVektorCubeLight& cubes = InterfaceApplicationMobile.CubeLoRes;
+  const int count = static_cast<int>(cubes.ListVektorCube.size());
+  for (int cube = 0; cube < count; ++cube) {
+    const TListMinutes& area = cubes.ListVektorCube[static_cast<std::size_t>(cube)].VektorArea;
+    if (MathTools.GetInPolygon(Position, area)) {
+      return MathTools.CartesianToPolar(
+          cubes.GetTINVektor(true, cube, Position, StreamMoment(InterfaceApplicationMobile, 0)));
+    }
+  }
+  return TPolar{};
+}
+
+TCartesian TSuperRouting::GetWind(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                                  ext ElapsedTime, const TBogen& Position,
+                                  const TCartesian& WindDefault) const {
+  const TListVektorCubeLight& cube = InterfaceApplicationMobile.CubeWind;
+  if (cube.ListVektorCube.empty() || !InterfaceApplicationMobile.GRIBWindLoaded) return WindDefault;
+  const TDateTime moment = WindMoment(InterfaceApplicationMobile, ElapsedTime);
+  if (!cube.GetDateTimeInCube(moment)) return WindDefault;
+  return cube.GetTINVektor(false, 0, MathTools.BogenToMinutes(Position), moment);
+}
+
+bool TSuperRouting::InWaterOfTiles(const TMinutes& minutes, const TInterfaceApplicationMobile& state,
+                                   bool routingTilesOnly) const {
+  if (state.IndexDepthLine == 0) {
+    for (const TMapTiles& tile : state.ListMapTiles) {
+      if (tile.Typ == kTileTypeIgnoredWater) continue;
+      if (routingTilesOnly && !tile.Routing) continue;
+      for (const TPolygon& polygon : tile.InWaterLines) {
+        if (MathTools.GetInPolygon(minutes, polygon)) return true;
+      }
+    }
+    return false;
+  }
+  const int k = state.IndexDepthLine - 1;
+  if (k < 0 || k >= static_cast<int>(state.ListDrafts.size())) return false;
+  if (!MathTools.GetInPolygon(minutes, state.ListDrafts[static_cast<std::size_t>(k)])) return false;
+  if (k < static_cast<int>(state.ListInvDrafts.size())) {
+    for (const TPolygon& hole : state.ListInvDrafts[static_cast<std::size_t>(k)]) {
+      if (MathTools.GetInPolygon(minutes, hole)) return false;
+    }
+  }
+  return true;
+}
+
+void TSuperRouting::GetInWater(TGridPoint& Point,
+                               const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+  if (InterfaceApplicationMobile.AppType == kAppTypeSimulator) {
+    Point.InWater = true;
+    return;
+  }
+  Point.InWater =
+      InWaterOfTiles(MathTools.BogenToMinutes(Point.Position), InterfaceApplicationMobile, true);
+}
+
+bool TSuperRouting::GetInWater(const TMinutes& Minutes,
+                               const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+  return InWaterOfTiles(Minutes, InterfaceApplicationMobile, false);
+}
+
+void TSuperRouting::GetCurrentsWindShift(
+    TRoutingData& RoutingData, const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+  if (!InterfaceApplicationMobile.RoutingValid) return;
+  const TPolar& trueWind = InterfaceApplicationMobile.Wind.TrueWind;
+  const TCartesian combined =
+      MathTools.AddCartesian(MathTools.PolarToCartesian(trueWind), RoutingData.StreamOnTrack);
+  RoutingData.CurrentsWind = MathTools.CartesianToRadiant(combined);
+  ext shift = (RoutingData.CurrentsWind - trueWind.Winkel) * kRadiansToDegrees;
+  if (shift > 180) shift -= 360;
+  if (shift < -180) shift += 360;
+  RoutingData.CurrentsWindShift = shift;
+}
+
+}  // namespace corvane

@@ -1,0 +1,181 @@
+#pragma once
+// Sailing over ground: the physics both routing grids share. Where the wind
+// and the tidal stream are at a position and a moment, the wind a boat feels
+// on the moving water, the boat's velocity over ground for an angle to that
+// wind, its velocity made good along a course, a first estimate of a leg's
+// duration and whether a position is navigable.
+//
+// Conventions. Directions are radians clockwise from north unless a
+// function says degrees. The wind over ground is the vector
+// PolarToCartesian(Wind.TrueWind): it points toward where the wind comes
+// from. A stream is a vector in knots pointing where the water flows. The
+// wind on the water is their sum: its Winkel is where the wind seems to come
+// from for a boat drifting with the water, its Betrag the speed felt there
+// (wind 10 kn from north over a 1 kn stream flowing north: 11 kn from
+// north). A boat angle A is signed: the heading through the water is the
+// wind-on-water direction + A. Elapsed times are hours since the leg's
+// start, distances nautical miles. Leg types: 1 beat, 2 reach, 3 run.
+//
+// Moment of a query. For an elapsed time e the wind is read at DateTimeGMT
+// + e and the stream at DateTimeGMT - TideTimeShift (whole minutes, nearest)
+// + e, e taken to whole seconds (truncated). Every leg is routed against the
+// state's one chosen moment.
+//
+// Nothing here reports an error: outside every stream polygon, with hidden
+// currents or at a moment the atlas does not cover the stream is zero, and a
+// zero boat speed gives zero times; the grids turn those into messages.
+
+#include <string>
+
+#include "core/math_tools.h"
+#include "core/types.h"
+#include "polars/package_polars.h"
+#include "routing/grid.h"
+#include "routing/routing_data.h"
+#include "routing/routing_sinks.h"
+#include "state/application_state.h"
+
+namespace corvane {
+
+inline constexpr int kCourseBeat = 1;
+inline constexpr int kCourseReach = 2;
+inline constexpr int kCourseRun = 3;
+
+class TSuperRouting {
+ public:
+  TMathTools MathTools;
+  TPackagePolars PackagePolars;
+
+  // ------------------------------------------------------------ progress
+
+  // Remembers where progress goes; nullptr for none. The sink must outlive
+  // the routing that uses it.
+  void HandleFormControls(TProgressSink* progressSink) { progress_ = progressSink; }
+  // ProgressText := text; ProgressValue grows by step unless that would pass
+  // ProgressMaxValue; then the sink shows it.
+  void StepProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                       const std::string& ProgressText, float Step);
+  // ProgressText := text; ProgressValue := value; then the sink shows it.
+  void FillProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                       const std::string& ProgressText, float Value);
+
+  // ------------------------------------------------------ wind and angles
+
+  // Wind on the water: CartesianToPolar(WindOverGround + Current), knots.
+  TPolar GetWindOnWater(const TCartesian& WindOverGround, const TCartesian& Current) const;
+  // Unsigned angle between a course (degrees) and the wind's direction,
+  // radians [0, pi].
+  ext GetAngleCourseWind(ext AngleCourse, const TPolar& WindOnWater) const;
+  // The wind's direction seen from a course (degrees): AddRad(wind, -course),
+  // radians [0, 2 pi].
+  ext GetAngleCourseToWind(ext AngleCourse, const TPolar& WindOnWater) const;
+  // Boat speed through the water (knots) for the wind speed Wind.Betrag: the
+  // polar's beat speed (1), run speed (3) or reach speed at SailingAngle
+  // (radians, sign ignored) (2); 0 for any other type.
+  ext GetBoatSpeed(int TypeOfCourse, const TPolar& Wind, const TPolars& Polars,
+                   ext SailingAngle) const;
+  // The polar's beat / gybe angle for that wind speed, radians.
+  ext GetPolarBeatAngle(const TPolar& WindOnWater, const TPolars& Polars) const;
+  ext GetPolarGybeAngle(const TPolar& WindOnWater, const TPolars& Polars) const;
+  // Degrees: the beat (1) or gybe (3) angle for the true wind speed; for a
+  // reach the angle between the track and the true wind; 0 otherwise.
+  ext GetAngleBoatWindOverGround(int TypeOfCourse, const TRoutingData& RoutingData,
+                                 const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  // Radians: the beat (1) or gybe (3) angle for the speed of the wind on the
+  // water; for a reach the angle between the track and the true wind (the
+  // true wind, not the wind on the water); 0 otherwise.
+  ext GetAngleBoatWindOnWater(int TypeOfCourse, const TCartesian& WindOverGround,
+                              const TCartesian& Currents, const TRoutingData& RoutingData,
+                              const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+
+  // ------------------------------------------------------ boat velocities
+
+  // Velocity over ground (knots, radians) leaving a grid point with boat
+  // angle A: the polar speed on the heading wind-on-water + A, plus the
+  // point's stream.
+  TPolar GetBoatVektorOverGround(int TypeOfCourse, const TPolars& Polars, const TGridPoint& Point,
+                                 ext AngleBoatWindOnWater) const;
+  // Velocities made good (knots) along the course AngleCourse (degrees) for
+  // the heading wind + A (VMG_STB) and wind - A (VMG_BBB), each including
+  // the stream's component along the course.
+  void GetVMGOverGround(int TypeOfCourse, const TCartesian& WindOverGround,
+                        const TCartesian& Currents, ext AngleBoatWindOnWater, ext AngleCourse,
+                        const TPolars& Polars, ext& VMG_STB, ext& VMG_BBB) const;
+  // Heading through the water at a point: A + the wind-on-water direction
+  // there, brought into [0, 2 pi] by one turn at most.
+  ext GetAttackAngle(const TGridPoint& Point, ext AngleBoatWindOnWater) const;
+  // Stores that heading in SailingRight (Bug 1) when AngleCourseWind <= pi,
+  // else in SailingLeft (Bug 2).
+  void SetAttackAngle(TGridPoint& Point, ext AngleCourseWind, ext AngleBoatWindOnWater) const;
+
+  // ------------------------------------------------------------ durations
+
+  // Time step after a point, hours: TimeDefault while the point's best VMG
+  // exceeds 0.5 kn, otherwise TimeDefault x ((0.5 - v) x 10 + 1), so slow
+  // points take longer steps (6 x at v = 0, more for a negative v).
+  // TimeDefault for a missing point.
+  ext GetTimeToNextLine(const TGridPoint* Point, ext TimeDefault) const;
+  // First estimate of the leg's duration without stream, hours (0 for a
+  // zero boat speed); sets LowVMG when it exceeds MaxTimeToFinish.
+  ext GetTimeToFinishNoCurrents(int TypeOfCourse, const TRoutingData& RoutingData,
+                                TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  // Hours per grid line for DefaultGridLines lines: the track's distance
+  // over the mean of the best VMG at the start (now) and at the finish (after
+  // the estimate above), each with the true wind; 0 for n < 1 or a zero mean.
+  // Sets LowVMG when the whole leg would exceed MaxTimeToFinish.
+  ext GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines, const TRoutingData& RoutingData,
+                         TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  // Hours to sail straight from a point to the finish at the polar's reach
+  // speed for the wind on the water there; 0 for a zero speed.
+  ext GetSailingTimeToFinish(const TGridPoint& Point, const TRoutingData& RoutingData,
+                             const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+
+  // ------------------------------------------------------ wind and stream
+
+  // Stream (knots) at a position and elapsed time: the first cube of
+  // CubeLoRes (with a GRIB current) or CubeHiRes whose validity polygon holds
+  // the position, interpolated in space and time; zero with HideCurrent or
+  // outside every polygon.
+  TCartesian GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                              ext ElapsedTime, const TMinutes& Position) const;
+  TCartesian GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                              ext ElapsedTime, const TBogen& Position) const;
+  // The stream of CubeLoRes at the chosen moment for the pointer readout, as
+  // speed and direction; zero also where the position is not navigable.
+  TPolar GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                          const TMinutes& Position) const;
+  // Wind over ground at a position and elapsed time: the loaded GRIB wind
+  // while its times cover the moment, otherwise WindDefault.
+  TCartesian GetWind(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                     ext ElapsedTime, const TBogen& Position, const TCartesian& WindDefault) const;
+
+  // -------------------------------------------------------------- water
+
+  // Sets the point's InWater. Every point is afloat in the simulator (AppType
+  // 4); otherwise as below, looking only at tiles flagged for routing.
+  void GetInWater(TGridPoint& Point, const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  // Whether a position is navigable: with no depth line chosen, inside an
+  // InWaterLines polygon of a tile whose Typ is not 1 (every tile); with
+  // depth line k, inside ListDrafts[k - 1] and none of ListInvDrafts[k - 1].
+  bool GetInWater(const TMinutes& Minutes, const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+
+  // ------------------------------------------------------------ results
+
+  // Only while RoutingValid: CurrentsWind = direction (radians) of the true
+  // wind vector + the track's StreamOnTrack; CurrentsWindShift = its
+  // difference from the true wind, degrees in [-180, 180].
+  void GetCurrentsWindShift(TRoutingData& RoutingData,
+                            const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+
+ protected:
+  // The moments of a query at an elapsed time, see the file comment.
+  TDateTime StreamMoment(const TInterfaceApplicationMobile& state, ext elapsed) const;
+  TDateTime WindMoment(const TInterfaceApplicationMobile& state, ext elapsed) const;
+
+ private:
+  TProgressSink* progress_ = nullptr;  // not owned
+  bool InWaterOfTiles(const TMinutes& minutes, const TInterfaceApplicationMobile& state,
+                      bool routingTilesOnly) const;
+};
+
+}  // namespace corvane

@@ -1,0 +1,118 @@
+#include "routing/package_routing.h"
+
+#include <gtest/gtest.h>
+
+#include "core/constants.h"
+#include "routing_test_world.h"
+
+namespace corvane {
+namespace {
+
+const TMinutes kStart{-80, 3040};
+
+class PackageRoutingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(routing_test::StartBuiltIn(state_));
+    routing_test::SetOpenWater(state_);
+    state_.HideCurrent = true;
+    state_.Wind.TrueWind = TPolar{12, 0};
+  }
+
+  TRoutingData& Track(ext bearing, ext distance) {
+    TListRoutingData& list = state_.ListRoutingData;
+    list.Clear();
+    TRoutingData& track = list.Add();
+    TBogen finish;
+    const TMathTools& math = routing_.DynamicGrid.MathTools;
+    math.GetOrtWegOrt(math.MinutesToBogen(kStart), TPolar{distance, bearing * kDegreesToRadians}, finish);
+    track.TrackStart = kStart;
+    track.TrackFinish = math.BogenToMinutes(finish);
+    list.SetRoutingDataByMarks();
+    track.DateTimeStartGMT = state_.DateTimeGMT;
+    track.DateTimeStartLOC = state_.DateTimeLOC;
+    return track;
+  }
+
+  // One leg through the facade, silent.
+  void Route(TRoutingData& track) {
+    state_.RoutingValid = true;
+    state_.AppMessage.clear();
+    routing_.GetCourseInWater(track, state_);
+    if (!state_.RoutingValid) return;
+    routing_.GetTypeOfCourse(true, track, state_);
+    if (track.TypeOfCourse == kCourseReach) {
+      routing_.GetStripesReach(track, state_);
+      routing_.GetIsochronicGridRouting(true, kCourseReach, track, state_);
+    } else {
+      routing_.GetDynamicGridRouting(true, track.TypeOfCourse, track, state_);
+    }
+  }
+
+  TInterfaceApplicationMobile state_;
+  TPackageRouting routing_;
+};
+
+TEST_F(PackageRoutingTest, EachLegTypeIsRoutedOnItsGrid) {
+  struct Case {
+    const char* name;
+    ext bearing;
+    int type;
+  };
+  const Case cases[] = {
+      {"beat", 10, kCourseBeat},
+      {"run", 175, kCourseRun},
+      {"reach", 100, kCourseReach},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TRoutingData& track = Track(c.bearing, 2.5L);
+    Route(track);
+    EXPECT_EQ(track.TypeOfCourse, c.type);
+    EXPECT_TRUE(state_.RoutingValid) << state_.AppMessage;
+    EXPECT_GT(track.TimeBestCourse, 0.2L);
+    EXPECT_LT(track.TimeBestCourse, 1);
+    EXPECT_GT(track.ListBestCourse.Count(), 3);
+    EXPECT_GT(track.DateTimeFinishGMT, track.DateTimeStartGMT);
+    // Without stream the wind does not shift.
+    EXPECT_NEAR(track.CurrentsWindShift, 0, 1e-9L);
+  }
+}
+
+TEST_F(PackageRoutingTest, LegsTooLongForTheTimeLimitAreRefused) {
+  state_.MaxTimeToFinish = 0.1f;
+  for (ext bearing : {0.0L, 100.0L}) {
+    SCOPED_TRACE(static_cast<double>(bearing));
+    TRoutingData& track = Track(bearing, 2.5L);
+    Route(track);
+    EXPECT_FALSE(state_.RoutingValid);
+    EXPECT_EQ(state_.AppMessage, "Error: Low VMG!");
+  }
+}
+
+TEST_F(PackageRoutingTest, ResetDisablesEveryTrackButKeepsTheResults) {
+  TRoutingData& track = Track(10, 2.5L);
+  Route(track);
+  ASSERT_TRUE(state_.RoutingValid);
+  track.RoutingEnabled = true;
+  state_.DrawRouting = true;
+  const int points = track.ListBestCourse.Count();
+  routing_.Reset(state_);
+  EXPECT_FALSE(track.RoutingEnabled);
+  EXPECT_FALSE(state_.RoutingValid);
+  EXPECT_FALSE(state_.DrawRouting);
+  EXPECT_EQ(track.ListBestCourse.Count(), points);
+}
+
+TEST_F(PackageRoutingTest, TheReachCorridorBecomesTheAtlasRoutingArea) {
+  TRoutingData& track = Track(100, 2.5L);
+  state_.GRIBCurrentLoaded = true;
+  routing_.GetStripesReach(track, state_);
+  EXPECT_EQ(state_.CubeLoRes.ListRoutingArea.size(), 5u);
+  EXPECT_TRUE(state_.CubeHiRes.ListRoutingArea.empty());
+  EXPECT_EQ(track.ListLaylineLeft.Count(), kCountStripes + 1);
+  EXPECT_EQ(track.ListLaylineRight.Count(), kCountStripes + 1);
+}
+
+}  // namespace
+}  // namespace corvane
