@@ -123,15 +123,13 @@ TEST_F(IsochronicGridTest, AReachInOpenWaterSailsStraightAtThePolarSpeed) {
   Route(track);
   ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
   const ext speed = routing_.PackagePolars.GetReachSpeed(state_.Wind.TrueWind, kPi / 2, state_.Polars);
-  // The arrival's own time plus the straight run on to the finish is the
-  // polar's time; the leg's duration counts from the grid's last line,
-  // one step past the arrival.
+  // The leg's duration is the arrival's own time plus the straight run on
+  // to the finish, and that is the polar's time.
   const TGridPoint& arrival = *routing_.Grid.GetPoint(routing_.Grid.BestLine, routing_.Grid.BestIndex);
   ASSERT_LE(arrival.DistanceToStart, distance);
   const ext onward = routing_.GetSailingTimeToFinish(arrival, track, state_);
-  EXPECT_NEAR(arrival.TimeFromLeft + onward, distance / speed, 0.03L * distance / speed);
-  const TGridLine& last = *routing_.Grid.GetLine(routing_.Grid.Count());
-  EXPECT_NEAR(track.TimeBestCourse, routing_.Grid.GetPoint(routing_.Grid.Count(), last.BestIndex)->TimeFromLeft + onward, 1e-6L);
+  EXPECT_NEAR(track.TimeBestCourse, arrival.TimeFromLeft + onward, 1e-6L);
+  EXPECT_NEAR(track.TimeBestCourse, distance / speed, 0.03L * distance / speed);
   ASSERT_GE(track.ListBoat.Count(), 3);
   // No tacks; every boat but the start's on the side the wind blows from.
   for (int i = 0; i + 1 < track.ListBoat.Count(); ++i) {
@@ -206,7 +204,9 @@ TEST_F(IsochronicBestCourseTest, AnArrivalPastTheFinishFallsBackToTheLineBefore)
   EXPECT_NEAR(track.ListBestCourse.Items[1].CoordM.Lon, -78.5L, 1e-9L);
   EXPECT_NEAR(track.ListBestCourse.Items[2].CoordM.Lon, -79.5L, 1e-9L);
   const TGridPoint& c = *routing_.Grid.GetPoint(3, 1);
-  EXPECT_NEAR(track.TimeBestCourse, 0.3L + routing_.GetSailingTimeToFinish(c, track, state_), 1e-15L);
+  // The leg ends with C's own time and the run on from C, not the last
+  // line's time.
+  EXPECT_NEAR(track.TimeBestCourse, 0.2L + routing_.GetSailingTimeToFinish(c, track, state_), 1e-6L);
   // Only A lies strictly between the arrival and the start.
   EXPECT_EQ(track.TrackVMG, 4);
   EXPECT_EQ(track.TrackMinVMG, 4);
