@@ -4,9 +4,14 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
 
+#include "app/services/course_services.h"
+#include "app/services/grib_services.h"
 #include "core/constants.h"
-#include "core/math_tools.h"
+#include "core/date_time.h"
 #include "core/string_tools.h"
 #include "data/resource_loader.h"
 
@@ -59,6 +64,61 @@ void SetBoat(TCliContext& context, const std::string& boat) {
   context.Loader.LoadBoatPolars(state);
 }
 
+// The file named by --grib: the path as typed, or a bare name in the
+// program's folder, where the window lists its GRIB files.
+std::filesystem::path FindGRIBFile(const TCliContext& context, const std::string& name) {
+  const std::filesystem::path typed(name);
+  std::error_code error;
+  if (std::filesystem::is_directory(typed, error)) {
+    throw TUsageError("--grib " + name + ": is a folder, not a GRIB file");
+  }
+  if (std::filesystem::is_regular_file(typed, error)) {
+    const std::filesystem::path absolute = std::filesystem::absolute(typed, error);
+    return error ? typed : absolute;
+  }
+  if (!typed.has_parent_path()) {
+    const std::filesystem::path inFolder(context.Loader.FileTools.GetDocumentsPath() + name);
+    if (std::filesystem::is_regular_file(inFolder, error)) return inFolder;
+  }
+  throw TUsageError("--grib " + name + ": no such file");
+}
+
+// Reads the --grib file into CubeWind as the window's GRIB wind list does,
+// and takes the wind of the moment from it. A file that serves the chart and
+// the moment stays loaded for routing; any other is dropped again, so that
+// the fixed wind applies at every moment of the run, and a note says why.
+void LoadScenarioGRIB(TCliContext& context, const std::string& typed, const std::filesystem::path& file,
+                      std::ostream& notes) {
+  TInterfaceApplicationMobile& state = context.State;
+  const TWind fixed = state.Wind;
+  TGRIBServices grib(TFileTools::ForProgramFolder(file.parent_path()));
+  const TGRIBWindLoad load =
+      grib.LoadGRIBWindFile(file.filename().string(), 0, context.Currents, state);
+  if (load == TGRIBWindLoad::Loaded && state.GRIBWindValid) {
+    grib.GetTrueGRIBWindCourse(state);
+    return;
+  }
+  std::string why;
+  if (load == TGRIBWindLoad::Loaded) {
+    const TListVektorCubeLight& cube = state.CubeWind;
+    why = "its fields serve " + FormatDateTime(kMomentFormat, cube.GetTimeFirstField()) + " to " +
+          FormatDateTime(kMomentFormat, cube.GetTimeLastField()) + " GMT, not the moment " + context.MomentText();
+  } else if (load == TGRIBWindLoad::OutOfMap) {
+    why = "its grid covers no corner of the chart";
+  }
+  state.CubeWind.ClrCubes();
+  state.GRIBWindLoaded = false;
+  state.GRIBWindValid = false;
+  state.Wind = fixed;
+  if (load == TGRIBWindLoad::Invalid) {
+    throw TUsageError("--grib " + typed + ": holds no GRIB edition 1 wind (u and v wind records)");
+  }
+  const TStringTools tools;
+  notes << "corvane: --grib " << typed << ": " << why << "; the fixed wind "
+        << tools.ToSpeed(fixed.TrueWind.Betrag, 1) << " from " << tools.ToWindDirection(fixed.TrueWind.Winkel)
+        << " stays\n";
+}
+
 }  // namespace
 
 void AddScenarioOptions(CLI::App& command, TScenarioOptions& options) {
@@ -77,6 +137,10 @@ void AddScenarioOptions(CLI::App& command, TScenarioOptions& options) {
       ->type_name("MIN");
   command.add_option("--range", options.Range, "Stream speed correction, percent (multiple of 5, -100 to 100)")
       ->type_name("PCT");
+  command.add_option("--grib", options.Grib,
+                     "GRIB wind file (a path, or a name in the program's folder): its wind where and when it "
+                     "covers the chart")
+      ->type_name("FILE");
 }
 
 std::optional<TPolar> ParseWind(const std::string& text) {
@@ -111,23 +175,22 @@ std::vector<int> ParseCourse(const std::string& text, const TInterfaceApplicatio
 }
 
 std::vector<int> ParseShortCuts(const std::string& text, const TInterfaceApplicationMobile& state) {
-  TStringTools tools;
-  TStringList items;
-  tools.GetDelimitedStringList(text, items);
-  std::vector<int> course;
-  for (const std::string& item : items) {
-    if (item.empty()) continue;  // runs of blanks
-    const auto found = std::find(state.ListBuoysShortCut.begin(), state.ListBuoysShortCut.end(), item);
-    if (item.size() != 2 || found == state.ListBuoysShortCut.end()) {
-      throw TUsageError("--shortcuts " + text + ": no buoy has the code \"" + item + "\"");
-    }
-    course.push_back(static_cast<int>(found - state.ListBuoysShortCut.begin()));
+  // The window skips a code it does not know; on the command line a typing
+  // error is reported instead of sailing a different course.
+  TCourseServices services;
+  const TShortCutCourse course = services.GetShortCutCourse(text, state);
+  if (!course.Skipped.empty()) {
+    throw TUsageError("--shortcuts " + text + ": no buoy has the code \"" + course.Skipped.front() + "\"");
   }
-  if (course.size() < 2) throw TUsageError("--shortcuts " + text + ": a course needs at least two marks");
-  return course;
+  if (course.Buoys.size() < 2) throw TUsageError("--shortcuts " + text + ": a course needs at least two marks");
+  return course.Buoys;
 }
 
 void ApplyScenario(TCliContext& context, const TScenarioOptions& options) {
+  ApplyScenario(context, options, std::cerr);
+}
+
+void ApplyScenario(TCliContext& context, const TScenarioOptions& options, std::ostream& notes) {
   std::optional<TDateTime> typed;
   if (!options.Time.empty()) {
     typed = ParseDateAndTime(options.Time);
@@ -141,57 +204,36 @@ void ApplyScenario(TCliContext& context, const TScenarioOptions& options) {
                         ": expected knots (above 0, up to 60) @ degrees the wind comes from (0 to 360), as 12@225");
     }
   }
+  // A file that is not there fails before the data sets are loaded.
+  const std::optional<std::filesystem::path> grib =
+      options.Grib.empty() ? std::nullopt : std::optional(FindGRIBFile(context, options.Grib));
   context.Load();
   TInterfaceApplicationMobile& state = context.State;
   if (!(state.Wind.TrueWind.Betrag > 0)) {
     // The speed of the chosen row of the speed list, as the window shows it.
     state.Wind.TrueWind.Betrag = std::max(state.Wind.IndexSpeed, 0) + kWindListFirstKnots;
   }
+  if (!options.Boat.empty()) SetBoat(context, options.Boat);
+  if (!options.Course.empty()) state.ListWayPoints = CourseText(ParseCourse(options.Course, state));
+  if (!options.ShortCuts.empty()) state.ListWayPoints = CourseText(ParseShortCuts(options.ShortCuts, state));
+  SetCourseTracks(state);
+  // After the tracks: a windward-leeward course turns the wind to its first
+  // track, and a wind given on the command line has the last word.
   if (wind) {
     state.Wind.TrueWind = *wind;
     // The row of the window's speed list nearest to the speed.
     state.Wind.IndexSpeed =
         std::clamp(static_cast<int>(std::lround(wind->Betrag)) - kWindListFirstKnots, 0, kWindListLastRow);
   }
-  if (!options.Boat.empty()) SetBoat(context, options.Boat);
-  if (!options.Course.empty()) state.ListWayPoints = CourseText(ParseCourse(options.Course, state));
-  if (!options.ShortCuts.empty()) state.ListWayPoints = CourseText(ParseShortCuts(options.ShortCuts, state));
-  SetCourseTracks(state);
   context.SetCalibration(options.Shift, options.Range);
   context.SetMoment(typed ? *typed : (context.Options().GMT ? state.DateTimeGMT : state.DateTimeLOC));
+  // Last, as it needs the chart, the course and the moment.
+  if (grib) LoadScenarioGRIB(context, options.Grib, *grib, notes);
 }
 
 void SetCourseTracks(TInterfaceApplicationMobile& state) {
-  TStringTools tools;
-  const TMathTools math;
-  TStringList items;
-  tools.GetDelimitedStringList(state.ListWayPoints, ';', items);
-  std::vector<int> buoys;
-  for (const std::string& item : items) {
-    const std::optional<int> buoy = ParseDecimalInteger(item);
-    if (buoy && *buoy >= 0 && *buoy < static_cast<int>(state.ListBuoysPosition.size())) buoys.push_back(*buoy);
-  }
-  TListRoutingData& tracks = state.ListRoutingData;
-  tracks.Items.clear();
-  tracks.IndexTrack = 0;
-  for (std::size_t i = 0; i + 1 < buoys.size(); ++i) {
-    TRoutingData& track = tracks.Add();
-    const auto start = static_cast<std::size_t>(buoys[i]);
-    const auto finish = static_cast<std::size_t>(buoys[i + 1]);
-    track.IndexStart = buoys[i];
-    track.IndexFinish = buoys[i + 1];
-    if (start < state.ListBuoysName.size()) track.BuoyStart = state.ListBuoysName[start];
-    if (finish < state.ListBuoysName.size()) track.BuoyFinish = state.ListBuoysName[finish];
-    track.TrackStart = state.ListBuoysPosition[start];
-    track.TrackFinish = state.ListBuoysPosition[finish];
-    track.DrawGesture = true;
-    track.TrackAngle = math.AngleOfMinutes(track.TrackStart, track.TrackFinish);
-    track.TrackDistance = math.DistanceOfMinutes(track.TrackStart, track.TrackFinish);
-    // The windward mark is the finish: no top-mark offset is set here.
-    track.TrackWindward = track.TrackFinish;
-    track.TrackCenter = TMinutes{(track.TrackStart.Lon + track.TrackFinish.Lon) / 2,
-                                 (track.TrackStart.Lat + track.TrackFinish.Lat) / 2};
-  }
+  TCourseServices services;
+  services.SetListRoutingData(state);
 }
 
 }  // namespace corvane::cli

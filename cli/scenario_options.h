@@ -10,10 +10,15 @@
 //   --course 183,177,...       buoy numbers, at least two
 //   --shortcuts "4P 3V ..."    the buoys' two-character shortcut codes
 //   --shift MIN, --range PCT   high-water shift and stream speed correction
+//   --grib FILE                a GRIB wind file (a path, or a bare name in
+//                              the program's folder): its wind replaces the
+//                              fixed true wind where and when it covers the
+//                              chart and the moment
 //
 // Options not given leave what the settings file (or the defaults) chose.
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +38,7 @@ struct TScenarioOptions {
   std::string ShortCuts;
   std::optional<int> Shift;  // minutes
   std::optional<int> Range;  // percent
+  std::string Grib;          // GRIB wind file
 };
 
 // Adds the options above to a command, writing into `options` (which must
@@ -49,20 +55,28 @@ std::optional<TPolar> ParseWind(const std::string& text);
 // the state and there are at least two.
 std::vector<int> ParseCourse(const std::string& text, const TInterfaceApplicationMobile& state);
 // The buoy numbers of blank-separated shortcut codes ("4P 3V"), each the
-// first buoy whose code matches exactly (codes are upper case). Throws
-// TUsageError naming --shortcuts for a code no buoy carries or fewer than
-// two codes.
+// first buoy whose code matches exactly (codes are upper case), read by the
+// course services. Throws TUsageError naming --shortcuts for a code no buoy
+// carries or fewer than two codes.
 std::vector<int> ParseShortCuts(const std::string& text, const TInterfaceApplicationMobile& state);
 
 // Loads the state and applies every given option, the moment last so that
 // the drawn stream field is computed with the calibration. Throws
 // TUsageError for an option it cannot use.
 void ApplyScenario(TCliContext& context, const TScenarioOptions& options);
+// The same, with the notes of the run written to `notes`, one line each
+// (the form above writes them to the process's standard error). A --grib
+// file that cannot be read or holds no GRIB edition 1 wind is a TUsageError;
+// one whose grid covers no corner of the chart, or whose fields do not serve
+// the moment, is dropped with a note, and the fixed true wind stays.
+void ApplyScenario(TCliContext& context, const TScenarioOptions& options, std::ostream& notes);
 
-// The tracks of ListWayPoints (one per pair of consecutive marks; numbers
-// that name no buoy are left out): marks, positions, bearing, distance and
-// centre, with the first track selected. Only the course's geometry: the
-// routing fills the rest of each record.
+// The tracks of ListWayPoints as the window builds them
+// (TCourseServices::SetListRoutingData): one per pair of consecutive marks,
+// numbers that name no buoy left out, with marks, positions, bearing,
+// distance, windward point and centre, the first track selected; with
+// TrackType 1 the return track, and the wind turned to the first track.
+// Only the course's geometry: the routing fills the rest of each record.
 void SetCourseTracks(TInterfaceApplicationMobile& state);
 
 }  // namespace corvane::cli

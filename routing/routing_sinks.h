@@ -5,6 +5,8 @@
 // to a sink, which a window implements by repainting its bar and letting
 // pending events run. A command-line front end may pass none.
 
+#include <string>
+
 #include "state/application_state.h"
 
 namespace corvane {
@@ -14,6 +16,29 @@ class TProgressSink {
   virtual ~TProgressSink() = default;
   // Called after every change of the progress fields; reads them only.
   virtual void ShowProgress(const TInterfaceApplicationMobile& state) = 0;
+  // Shows the bar when a routing run starts and hides it when the run ends,
+  // letting pending events run so the change is seen. A sink that is always
+  // visible (or has nothing to show) keeps the default.
+  virtual void SetProgressVisible(bool /*visible*/) {}
 };
+
+// ProgressText := text; ProgressValue grows by step unless that would pass
+// ProgressMaxValue (so the bar never runs past its end and a step at the end
+// only changes the text); then the sink, when there is one, shows the fields.
+inline void StepProgress(TInterfaceApplicationMobile& state, const std::string& text, float step,
+                         TProgressSink* sink) {
+  state.ProgressText = text;
+  if (state.ProgressMaxValue - step >= state.ProgressValue) state.ProgressValue += step;
+  if (sink != nullptr) sink->ShowProgress(state);
+}
+
+// ProgressText := text; ProgressValue := value, unchecked (the callers fill
+// the bar to a known stage or to its end); then the sink shows the fields.
+inline void FillProgress(TInterfaceApplicationMobile& state, const std::string& text, float value,
+                         TProgressSink* sink) {
+  state.ProgressText = text;
+  state.ProgressValue = value;
+  if (sink != nullptr) sink->ShowProgress(state);
+}
 
 }  // namespace corvane

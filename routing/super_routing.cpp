@@ -5,6 +5,7 @@
 
 #include "core/constants.h"
 #include "core/date_time.h"
+#include "tides/in_water.h"
 
 namespace corvane {
 
@@ -12,7 +13,6 @@ namespace {
 
 // Below this best VMG (knots) a grid point's next time step is stretched.
 constexpr ext kSlowVMG = 0.5L;
-constexpr int kTileTypeIgnoredWater = 1;  // water layers the afloat test ignores
 constexpr int kAppTypeSimulator = 4;
 
 // Whole seconds of an elapsed time in hours, truncated toward zero.
@@ -24,18 +24,12 @@ std::int64_t ElapsedSeconds(ext elapsed) {
 
 void TSuperRouting::StepProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
                                    const std::string& ProgressText, float Step) {
-  InterfaceApplicationMobile.ProgressText = ProgressText;
-  if (InterfaceApplicationMobile.ProgressMaxValue - Step >= InterfaceApplicationMobile.ProgressValue) {
-    InterfaceApplicationMobile.ProgressValue += Step;
-  }
-  if (progress_ != nullptr) progress_->ShowProgress(InterfaceApplicationMobile);
+  StepProgress(InterfaceApplicationMobile, ProgressText, Step, progress_);
 }
 
 void TSuperRouting::FillProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
                                    const std::string& ProgressText, float Value) {
-  InterfaceApplicationMobile.ProgressText = ProgressText;
-  InterfaceApplicationMobile.ProgressValue = Value;
-  if (progress_ != nullptr) progress_->ShowProgress(InterfaceApplicationMobile);
+  FillProgress(InterfaceApplicationMobile, ProgressText, Value, progress_);
 }
 
 TPolar TSuperRouting::GetWindOnWater(const TCartesian& WindOverGround,
@@ -268,42 +262,19 @@ TCartesian TSuperRouting::GetWind(const TInterfaceApplicationMobile& InterfaceAp
   return cube.GetTINVektor(false, 0, MathTools.BogenToMinutes(Position), moment);
 }
 
-bool TSuperRouting::InWaterOfTiles(const TMinutes& minutes, const TInterfaceApplicationMobile& state,
-                                   bool routingTilesOnly) const {
-  if (state.IndexDepthLine == 0) {
-    for (const TMapTiles& tile : state.ListMapTiles) {
-      if (tile.Typ == kTileTypeIgnoredWater) continue;
-      if (routingTilesOnly && !tile.Routing) continue;
-      for (const TPolygon& polygon : tile.InWaterLines) {
-        if (MathTools.GetInPolygon(minutes, polygon)) return true;
-      }
-    }
-    return false;
-  }
-  const int k = state.IndexDepthLine - 1;
-  if (k < 0 || k >= static_cast<int>(state.ListDrafts.size())) return false;
-  if (!MathTools.GetInPolygon(minutes, state.ListDrafts[static_cast<std::size_t>(k)])) return false;
-  if (k < static_cast<int>(state.ListInvDrafts.size())) {
-    for (const TPolygon& hole : state.ListInvDrafts[static_cast<std::size_t>(k)]) {
-      if (MathTools.GetInPolygon(minutes, hole)) return false;
-    }
-  }
-  return true;
-}
-
 void TSuperRouting::GetInWater(TGridPoint& Point,
                                const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
   if (InterfaceApplicationMobile.AppType == kAppTypeSimulator) {
     Point.InWater = true;
     return;
   }
-  Point.InWater =
-      InWaterOfTiles(MathTools.BogenToMinutes(Point.Position), InterfaceApplicationMobile, true);
+  Point.InWater = GetInNavigableWater(MathTools, MathTools.BogenToMinutes(Point.Position),
+                                      InterfaceApplicationMobile, true);
 }
 
 bool TSuperRouting::GetInWater(const TMinutes& Minutes,
                                const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  return InWaterOfTiles(Minutes, InterfaceApplicationMobile, false);
+  return GetInNavigableWater(MathTools, Minutes, InterfaceApplicationMobile, false);
 }
 
 void TSuperRouting::GetCurrentsWindShift(

@@ -174,8 +174,6 @@ class TSuperRouting {
 
  private:
   TProgressSink* progress_ = nullptr;  // not owned
-  bool InWaterOfTiles(const TMinutes& minutes, const TInterfaceApplicationMobile& state,
-                      bool routingTilesOnly) const;
 };
 
 }  // namespace corvane

@@ -4,15 +4,9 @@
 
 #include "core/constants.h"
 #include "core/date_time.h"
+#include "tides/in_water.h"
 
 namespace corvane {
-
-namespace {
-
-// Tiles of this type keep water layers that the afloat test ignores.
-constexpr int kTileTypeIgnoredWater = 1;
-
-}  // namespace
 
 bool TPackageCurrents::GetGRIBCurrentCovers(const TInterfaceApplicationMobile& state,
                                             const TListVektorCubeLight& cube,
@@ -70,26 +64,7 @@ void TPackageCurrents::GetTidalCurrents(int source, TInterfaceApplicationMobile&
 
 bool TPackageCurrents::GetInWater(const TMinutes& position,
                                   const TInterfaceApplicationMobile& state) const {
-  if (state.IndexDepthLine == 0) {
-    for (const TMapTiles& tile : state.ListMapTiles) {
-      if (tile.Typ == kTileTypeIgnoredWater) continue;
-      for (const TPolygon& polygon : tile.InWaterLines) {
-        if (MathTools.GetInPolygon(position, polygon)) return true;
-      }
-    }
-    return false;
-  }
-  const int k = state.IndexDepthLine - 1;
-  if (k < 0 || k >= static_cast<int>(state.ListDrafts.size())) return false;
-  if (!MathTools.GetInPolygon(position, state.ListDrafts[static_cast<std::size_t>(k)])) {
-    return false;
-  }
-  if (k < static_cast<int>(state.ListInvDrafts.size())) {
-    for (const TPolygon& hole : state.ListInvDrafts[static_cast<std::size_t>(k)]) {
-      if (MathTools.GetInPolygon(position, hole)) return false;
-    }
-  }
-  return true;
+  return GetInNavigableWater(MathTools, position, state, false);
 }
 
 TPolar TPackageCurrents::GetCurrents(const TInterfaceApplicationMobile& state,

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/constants.h"
+#include "core/date_time.h"
 #include "routing_test_world.h"
 
 namespace corvane {
@@ -193,6 +194,80 @@ TEST(SuperRoutingTest, WindIsTheDefaultUnlessAGribWindCoversTheMoment) {
   const TCartesian fallback{3, 4};
   const TBogen position = routing.MathTools.MinutesToBogen(TMinutes{-80, 3040});
   const TCartesian wind = routing.GetWind(state, 0, position, fallback);
+  EXPECT_EQ(wind.x, 3);
+  EXPECT_EQ(wind.y, 4);
+}
+
+// A GRIB wind of two fields an hour apart, from the chosen moment on, on a
+// cross of five grid points 1' apart around (-80', 3040'): 10 knots toward
+// north in the first field, 10 knots toward east in the second (vectors
+// point where the wind comes from, as the GRIB reader stores them).
+TListVektorCubeLight VeeringGribWind(TDateTime first) {
+  TListVektorCubeLight list;
+  const int cube = list.AddCube();
+  const TMinutes points[] = {{-80, 3040}, {-81, 3040}, {-79, 3040}, {-80, 3039}, {-80, 3041}};
+  for (const TMinutes& p : points) list.AddPosition(cube, p);
+  list.ResetIndexRoutingArea();
+  const TCartesian fields[] = {{0, 10}, {10, 0}};
+  for (int field = 0; field < 2; ++field) {
+    list.AddField(cube);
+    list.SetTimeField(field, IncHour(first, field));
+    list.AddVektors(cube, field, 5);
+    for (int point = 0; point < 5; ++point) {
+      list.SetVektorCartesianX(cube, field, fields[field].x, point);
+      list.SetVektorCartesianY(cube, field, fields[field].y, point);
+      list.SetVektorPolar(cube, field, point);
+    }
+  }
+  list.CloneRoutingArea({{-82, 3038}, {-82, 3042}, {-78, 3042}, {-78, 3038}, {-82, 3038}});
+  return list;
+}
+
+TEST(SuperRoutingTest, AGribWindIsReadAtThePositionAndTheMomentOfTheQuery) {
+  struct Case {
+    const char* name;
+    bool loaded;
+    int minutesBeforeFirstField;  // the chosen moment against the first field
+    ext elapsed;                  // hours
+    TMinutes position;
+    TCartesian expected;
+  };
+  const TCartesian fallback{3, 4};
+  const ext half = 10 / std::sqrt(2.0L);
+  const Case cases[] = {
+      {"a GRIB wind not loaded", false, 0, 0, {-80, 3040}, fallback},
+      {"the first field", true, 0, 0, {-80, 3040}, {0, 10}},
+      {"an hour on: the second field", true, 0, 1, {-80, 3040}, {10, 0}},
+      {"half an hour on: turned, not weakened", true, 0, 0.5L, {-80, 3040}, {half, half}},
+      {"elapsed time is the moment plus the time sailed", true, 30, 0.5L, {-80, 3040}, {0, 10}},
+      {"after the last field", true, 0, 1.5L, {-80, 3040}, fallback},
+      {"before the first field", true, 1, 0, {-80, 3040}, fallback},
+      // Inside the file's times the file answers everywhere: outside its
+      // grid there is no wind in it.
+      {"outside the grid", true, 0, 0, {-70, 3040}, {0, 0}},
+  };
+  TSuperRouting routing;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TInterfaceApplicationMobile state;
+    const TDateTime first = EncodeDateTime(2016, 6, 12, 6, 0, 0, 0);
+    state.DateTimeGMT = IncMinute(first, -c.minutesBeforeFirstField);
+    state.CubeWind = VeeringGribWind(first);
+    state.GRIBWindLoaded = c.loaded;
+    const TCartesian wind =
+        routing.GetWind(state, c.elapsed, routing.MathTools.MinutesToBogen(c.position), fallback);
+    EXPECT_NEAR(wind.x, c.expected.x, 1e-5L);
+    EXPECT_NEAR(wind.y, c.expected.y, 1e-5L);
+  }
+
+  // A file of a single field serves no moment.
+  TInterfaceApplicationMobile state;
+  state.DateTimeGMT = EncodeDateTime(2016, 6, 12, 6, 0, 0, 0);
+  state.CubeWind = VeeringGribWind(state.DateTimeGMT);
+  state.CubeWind.TimeField.resize(1);
+  state.GRIBWindLoaded = true;
+  const TCartesian wind =
+      routing.GetWind(state, 0, routing.MathTools.MinutesToBogen(TMinutes{-80, 3040}), fallback);
   EXPECT_EQ(wind.x, 3);
   EXPECT_EQ(wind.y, 4);
 }
