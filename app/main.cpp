@@ -1,19 +1,17 @@
-// corvane-analyzer: the desktop program. The chart window is not built yet;
-// until then it prepares the state on the built-in data and says so.
+// corvane-analyzer: the desktop program. One window over the built-in data
+// sets; the user's settings, own polars and GRIB files live in the
+// program's folder in the documents folder.
 
-#include <iostream>
+#include <QApplication>
 
+#include "app/window/main_window.h"
+#include "core/file_tools.h"
 #include "datasets/builtin_datasets.h"
-#include "state/application_state.h"
-#include "state/settings_quarne.h"
 
-int main() {
-  corvane::TInterfaceApplicationMobile state;
-  corvane::TSettingsQuarne().Setup(2, 0, state);
-  const auto names = corvane::BuiltInResourceStore().Names();
-  std::cout << state.AppName << "\n"
-            << "Built-in data sets: " << names.size() << "\n"
-            << "No window yet: the chart window comes in a later version. "
-               "Use the command-line program 'corvane' meanwhile.\n";
-  return 0;
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Corvane Analyzer");
+  corvane::TFormCorvaneDesktop window(corvane::BuiltInResourceStore(), corvane::TFileTools());
+  window.show();
+  return QApplication::exec();
 }

@@ -1,0 +1,151 @@
+#include "app/window/package_process.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <cmath>
+#include <utility>
+
+namespace corvane {
+
+TPackageProcess::TPackageProcess(TWindowControls& controls, TResourceStore store, TFileTools fileTools)
+    : PackageResourceLoader(std::move(store), fileTools),
+      PackageApps(PackageCurrents, fileTools),
+      PackageForms(InterfaceApplicationMobile, PackageApps, PackageResourceLoader, MobileGraphics),
+      controls_(controls) {
+  // The drawn field runs the GRIB wind of the moment of the one GRIB reader.
+  PackageApps.AttachGRIBWind(PackageCurrents);
+  PackageForms.SaveAppData = [this] { SaveAppData(); };
+}
+
+TPackageProcess::~TPackageProcess() { TGRIBServices::DetachGRIBWind(PackageCurrents); }
+
+// ---------------------------------------------------------------- start-up
+
+void TPackageProcess::InitApp() {
+  ServiceGestures.InitService(*this, InterfaceApplicationMobile, MobileGraphics);
+  PackageApps.SetupProgressBar(controls_);
+  // The title is read before the task starts writing the state.
+  if (controls_.Form != nullptr) {
+    controls_.Form->setWindowTitle(QString::fromStdString(InterfaceApplicationMobile.AppName));
+  }
+  Tasks.Start(PackageResourceLoader, PackageCurrents, InterfaceApplicationMobile);
+}
+
+TStartupResult TPackageProcess::JoinStartup() { return Tasks.Join(); }
+
+void TPackageProcess::InitFormStructure() {
+  TPackageForms& forms = PackageForms;
+  forms.EnableEvents = true;
+  forms.SetupResults(controls_);
+  forms.SetupClasses(controls_);
+  forms.SetupWaypoints(controls_);
+  forms.SetupTrueWind(controls_);
+  forms.SetupGRIBWind(controls_);
+  forms.SetupTidesAdjustment(controls_);
+  forms.FormSetup(controls_);
+}
+
+void TPackageProcess::InitFormData() {
+  TPackageForms& forms = PackageForms;
+  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+  PackageApps.SetListRoutingData(state);
+  forms.SetDataBoatclass(controls_);
+  forms.SetDataTabStart(controls_);
+  forms.SetDataMapHeader(controls_);
+  forms.SetDataTabWind(controls_);
+  forms.SetDataTabGRIBWind(controls_);
+  PackageApps.HandleTrueWind(controls_, state);
+  forms.SetDataResults(controls_);
+  forms.SetDataWaypoints(controls_);
+  forms.SetDataTides(controls_);
+  forms.SetDataTidesAdjustment(controls_);
+  forms.SetupZoomSlide(controls_);
+  forms.SetDataMovableMarks(controls_);
+  forms.EnableResize = true;
+  forms.Redraw(controls_);
+}
+
+// ------------------------------------------------- painting, layout, mouse
+
+void TPackageProcess::DrawMap(QPainter& painter, const TRectF& rect) {
+  if (!PackageForms.EnableEvents || MobileGraphics.OnScreen.BitMap == nullptr) return;
+  MobileGraphics.DrawOnScreen(painter, rect, InterfaceApplicationMobile);
+}
+
+void TPackageProcess::DrawProgressBar(QPainter& painter, const TRectF& rect) {
+  MobileGraphics.DrawProgressBar(painter, rect, InterfaceApplicationMobile);
+}
+
+void TPackageProcess::FormResize() { PackageForms.FormResize(controls_); }
+
+void TPackageProcess::MouseMap(int mouseEvent, float x, float y) {
+  ServiceGestures.MouseMap(mouseEvent, x, y);
+}
+
+// --------------------------------------------------------------- messages
+
+void TPackageProcess::ShowMessage(TMessageKind kind, const std::string& text) {
+  if (controls_.Messages != nullptr) controls_.Messages->ShowMessage(kind, text);
+}
+
+void TPackageProcess::SaveAppData() {
+  PackageResourceLoader.SaveSettingsDevice(InterfaceApplicationMobile);
+  if (OnSettingsSaved) OnSettingsSaved();
+}
+
+// ---------------------------------------------------------- gesture host
+
+bool TPackageProcess::GetMarkInWater(const TMinutes& position) {
+  return PackageApps.GetMarkInWater(position, InterfaceApplicationMobile);
+}
+
+void TPackageProcess::RepaintMap() {
+  if (controls_.Image_Map != nullptr) controls_.Image_Map->repaint();
+}
+
+void TPackageProcess::RedrawMap() { PackageForms.Redraw(controls_); }
+
+void TPackageProcess::ShowReadout(float x, float y) { PackageForms.GetMoveMouseMap(controls_, x, y); }
+
+void TPackageProcess::RefreshAfterDragStep() {
+  PackageForms.SetDataMovableMarks(controls_);
+  PackageForms.SetDataResults(controls_);
+  PackageForms.SetDataTabWind(controls_);
+  PackageForms.SetDataTabGRIBWind(controls_);
+}
+
+void TPackageProcess::SetControlsPanCourse(bool enabled) {
+  PackageForms.SetControlsPanCourse(controls_, enabled);
+}
+
+void TPackageProcess::MarkDragArmedOnTrack() {
+  PackageApps.ResetRouting(InterfaceApplicationMobile);
+  PackageApps.GetDrawRouting(InterfaceApplicationMobile);
+  PackageForms.SetTimeSteps();
+  PackageForms.ResetDataResults(controls_, false);
+  PackageForms.SetDataResults(controls_);
+}
+
+void TPackageProcess::MarkDragDone() {
+  PackageForms.ResetDataResults(controls_, true);
+  PackageApps.GetTrueGRIBWind(InterfaceApplicationMobile);
+  PackageApps.GetTrueGRIBWindCourse(InterfaceApplicationMobile);
+  PackageForms.SetDataTabWind(controls_);
+  SaveAppData();
+}
+
+// ------------------------------------------------------ routing run window
+
+void TPackageProcess::SetControlsRouting(bool enabled) { PackageForms.SetControlsRouting(controls_, enabled); }
+void TPackageProcess::SetDataResults() { PackageForms.SetDataResults(controls_); }
+void TPackageProcess::DrawOffScreen() { MobileGraphics.DrawOffScreen(InterfaceApplicationMobile); }
+void TPackageProcess::SetTimeSteps() { PackageForms.SetTimeSteps(); }
+void TPackageProcess::ProcessMessages() { QCoreApplication::processEvents(); }
+
+TRoutingRunResult TPackageProcess::GetRoutingNew(bool silentMode, bool singleTrack) {
+  if (!silentMode && !PackageForms.EnableEvents) return {};
+  return corvane::GetRoutingNew(silentMode, singleTrack, PackageApps, controls_, InterfaceApplicationMobile,
+                                this);
+}
+
+}  // namespace corvane

@@ -1,0 +1,148 @@
+#pragma once
+// The controller of the main window: every window event calls one of its
+// operations, which runs the command through the panel binder and the
+// application services, refreshes the panels the command affects and
+// redraws the chart. It owns the state, the renderer, the tide model, the
+// data-set loader, the application services, the panel binder and the map
+// interaction, and it runs the start-up sequence with its background task.
+//
+// It is the map interaction's host (repaints, panel refreshes, land check)
+// and the routing run's window (panels, results, progress).
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/services/package_apps.h"
+#include "app/services/routing_run.h"
+#include "app/window/package_forms.h"
+#include "app/window/service_gestures.h"
+#include "app/window/window_controls.h"
+#include "chart/mobile_graphics.h"
+#include "core/date_tools.h"
+#include "core/file_tools.h"
+#include "core/math_tools.h"
+#include "data/package_resource_loader.h"
+#include "data/resource_store.h"
+#include "startup/startup.h"
+#include "state/application_state.h"
+#include "tides/current_field.h"
+
+class QPainter;
+
+namespace corvane {
+
+inline constexpr const char* kMessageMarkAshore = "Mark ashore!";
+
+class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
+ public:
+  // controls must outlive the controller. store holds the data sets;
+  // fileTools names the program's folder (settings file, own polars, GRIB
+  // files).
+  TPackageProcess(TWindowControls& controls, TResourceStore store, TFileTools fileTools);
+  ~TPackageProcess() override;
+  TPackageProcess(const TPackageProcess&) = delete;
+  TPackageProcess& operator=(const TPackageProcess&) = delete;
+
+  TMobileGraphics MobileGraphics;
+  TInterfaceApplicationMobile InterfaceApplicationMobile;
+  TPackageCurrents PackageCurrents;
+  TPackageResourceLoader PackageResourceLoader;
+  TPackageApps PackageApps;
+  TPackageForms PackageForms;
+  TServiceGestures ServiceGestures;
+  TMathTools MathTools;
+  TDateTools DateTools;
+  TStartupTask Tasks;
+
+  // Runs after every writing of the settings file (the window adds its own
+  // section to it).
+  std::function<void()> OnSettingsSaved;
+
+  // --- Start-up (run once, at the first activation of the window)
+  // The map interaction, the progress bar and the background load started;
+  // the window title. The gate stays closed while the task runs, since the
+  // window keeps processing events (paints, the loading panel) meanwhile.
+  void InitApp();
+  // Waits for the background task; may run on any thread, once.
+  TStartupResult JoinStartup();
+  // After the join: the gate opened, the lists built, the layout and the
+  // projection set.
+  void InitFormStructure();
+  // The tracks, the panels filled, resizing allowed, the first chart.
+  void InitFormData();
+  bool GetFormActivate() const { return PackageForms.EnableActivate; }
+  void SetFormActivate(bool enabled) { PackageForms.EnableActivate = enabled; }
+  bool GetEnableEvents() const { return PackageForms.EnableEvents; }
+
+  // --- Painting, layout and the mouse
+  void DrawMap(QPainter& painter, const TRectF& rect);
+  void DrawProgressBar(QPainter& painter, const TRectF& rect);
+  void FormResize();
+  void MouseMap(int mouseEvent, float x, float y);
+
+  // --- Commands (the refreshes of each are inside)
+  void GetWaypoint(int row);
+  void SetIndexWaypoint(int row);
+  void AddWaypoint();
+  void DeleteAndMoveWaypoint();
+  void GetMoveWaypoint(int move);
+  void GetValidateShortCuts(bool isBackspace, char keyChar);
+  void ProcessValidateShortCuts();
+  void GetGotoEndTripleShortCuts();
+  void GetShortCutWaypoints();
+  void GetClearShortCuts();
+  void GetBoatclass(QComboBox* sender);
+  void RefreshClasses();
+  void ReloadClasses();
+  void GetStartDate();
+  void GetStartTime();
+  void SetTimeNow();
+  void GetTimeShift(std::int64_t minutes);
+  void GetWind();
+  void GetWindAngle();
+  void GetGRIBWind();
+  void GetAdjustTideTime();
+  void GetAdjustTideSpeed();
+  void GetDepthLine();
+  void GetResultsPage(int page);
+  void MapZoomOut();
+  void MapZoomIn();
+  void MapZoomSlide();
+  // Zoom by a number of wheel notches, a quarter step each.
+  void MapZoomWheel(int notches);
+  void GetGotoTrack();
+  void GetMoveMark(int indexMark);
+  // "Routing track" (singleTrack) and "Routing all"; silent for printing.
+  TRoutingRunResult GetRoutingNew(bool silentMode, bool singleTrack);
+  void SaveAppData();
+  void SetHourGlassCursor() { PackageForms.SetHourGlassCursor(); }
+  void SetDefaultCursor() { PackageForms.SetDefaultCursor(); }
+
+  // --- TGestureHost
+  bool GetMarkInWater(const TMinutes& position) override;
+  void RepaintMap() override;
+  void RedrawMap() override;
+  void ShowReadout(float x, float y) override;
+  void RefreshAfterDragStep() override;
+  void SetControlsPanCourse(bool enabled) override;
+  void MarkDragArmedOnTrack() override;
+  void MarkDragDone() override;
+
+  // --- TRoutingRunWindow
+  void SetControlsRouting(bool enabled) override;
+  void SetDataResults() override;
+  void DrawOffScreen() override;
+  void SetTimeSteps() override;
+  void ProcessMessages() override;
+
+ private:
+  void ShowMessage(TMessageKind kind, const std::string& text);
+  void AfterZoom();
+  // The refreshes after a change of the chosen moment.
+  void RefreshMoment();
+
+  TWindowControls& controls_;
+};
+
+}  // namespace corvane
