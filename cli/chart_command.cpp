@@ -20,6 +20,7 @@
 
 #include "chart/mobile_graphics.h"
 #include "cli/commands.h"
+#include "cli/offscreen_application.h"
 #include "cli/scenario_options.h"
 #include "core/math_tools.h"
 #include "core/string_tools.h"
@@ -45,38 +46,6 @@ struct TChartOptions {
   TScenarioOptions Scenario;
 };
 
-// Qt's note that it picks a runtime folder of its own on a machine without
-// a desktop session says nothing about the picture; other messages pass.
-void DropRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtWarningMsg && message.startsWith(QStringLiteral("QStandardPaths:"))) return;
-  qt_message_output(type, context, message);
-}
-
-// A GUI application object for the renderer's fonts while it paints, when
-// the program has none (the window has one; the command line has not).
-class TPaintingApplication {
- public:
-  TPaintingApplication() {
-    if (QGuiApplication::instance() != nullptr) return;
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
-    previous_ = qInstallMessageHandler(DropRuntimeFolderNote);
-    app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
-  }
-  ~TPaintingApplication() {
-    if (!app_) return;
-    app_.reset();
-    qInstallMessageHandler(previous_);
-  }
-  TPaintingApplication(const TPaintingApplication&) = delete;
-  TPaintingApplication& operator=(const TPaintingApplication&) = delete;
-
- private:
-  int argc_ = 1;
-  std::string name_ = "corvane";
-  std::vector<char*> argv_{name_.data(), nullptr};
-  std::unique_ptr<QGuiApplication> app_;
-  QtMessageHandler previous_ = nullptr;
-};
 
 std::string Fixed(ext value, int digits) {
   std::ostringstream text;
@@ -140,7 +109,7 @@ int RunChart(TCliContext& context, const TChartOptions& options, std::ostream& o
                       std::to_string(tracks) + " track(s), numbered from 1");
   }
 
-  const TPaintingApplication application;
+  const TOffscreenApplication application;
   state.DeviceWidth = options.Width;
   state.DeviceHeight = options.Height;
   if (center) state.DeviceCenter = *center;

@@ -49,7 +49,9 @@ int RunCorvane(int argc, const char* const argv[], std::ostream& out, std::ostre
   app.add_flag("--gmt", options.GMT, "Times are GMT instead of local time at the reference port");
 
   const std::vector<TCommand> commands{AddDatasetsCommand(app), AddInfoCommand(app), AddTidesCommand(app),
-                                       AddCurrentsCommand(app), AddGribCommand(app), AddChartCommand(app)};
+                                       AddCurrentsCommand(app), AddGribCommand(app), AddChartCommand(app),
+                                       AddRouteCommand(app), AddPrintCommand(app),
+                                       AddPolarCommand(app)};
 
   try {
     app.parse(argc, argv);
@@ -73,7 +75,7 @@ int RunCorvane(int argc, const char* const argv[], std::ostream& out, std::ostre
     if (!command.Sub->parsed()) continue;
     try {
       TCliContext context(options, store);
-      return command.Run(context, out);
+      return command.RunWithMessages ? command.RunWithMessages(context, out, err) : command.Run(context, out);
     } catch (const TUsageError& error) {
       err << "corvane: " << OneLine(error.what()) << "\n";
       return kExitUsage;

@@ -20,6 +20,9 @@ struct TCommand {
   // Writes the command's output and returns the exit code. Throws
   // TUsageError for an argument it cannot use.
   std::function<int(TCliContext& context, std::ostream& out)> Run;
+  // Instead of Run, for a command whose messages go to standard error while
+  // its answer goes to out (the messages of a routing run).
+  std::function<int(TCliContext& context, std::ostream& out, std::ostream& err)> RunWithMessages;
 };
 
 TCommand AddDatasetsCommand(CLI::App& app);
@@ -28,5 +31,8 @@ TCommand AddTidesCommand(CLI::App& app);
 TCommand AddCurrentsCommand(CLI::App& app);
 TCommand AddGribCommand(CLI::App& app);
 TCommand AddChartCommand(CLI::App& app);
+TCommand AddRouteCommand(CLI::App& app);
+TCommand AddPrintCommand(CLI::App& app);
+TCommand AddPolarCommand(CLI::App& app);
 
 }  // namespace corvane::cli
