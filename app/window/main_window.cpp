@@ -26,6 +26,7 @@ TFormCorvaneDesktop::TFormCorvaneDesktop(TResourceStore store, TFileTools fileTo
 
   viewPolars_ = new TFormViewPolars(process_->PackageResourceLoader.FileTools, this);
   editPolars_ = new TFormEditPolars(process_->PackageResourceLoader.FileTools, this);
+  printManager_ = new TFormPrintManagerTracks(this);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->addWidget(BuildChartArea());
   splitter_->addWidget(BuildSideColumn());

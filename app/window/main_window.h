@@ -10,12 +10,14 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTimer>
+#include <functional>
 #include <future>
 #include <memory>
 #include <vector>
 
 #include "app/polar_dialogs/edit_polars_dialog.h"
 #include "app/polar_dialogs/view_polars_dialog.h"
+#include "app/print_dialog/print_manager_dialog.h"
 #include "app/window/package_process.h"
 #include "app/window/qt_controls.h"
 #include "app/window/window_controls.h"
@@ -41,6 +43,16 @@ class TFormCorvaneDesktop : public QMainWindow {
   bool Ready() const { return ready_; }
   // Number of times the start-up sequence was started (1 after start-up).
   int ActivationCount() const { return activations_; }
+
+  // "Print manager" (window_print.cpp): only while the gate is open, the
+  // dialog gets the controller's print controller and is shown; when it has
+  // closed, pending events run and the chart is drawn again for the state.
+  void PrintManager();
+  // How the dialog is shown: modally by default. A test puts its own here to
+  // drive the dialog without a modal event loop.
+  std::function<void(TFormPrintManagerTracks& dialog)> ShowPrintManager = [](TFormPrintManagerTracks& dialog) {
+    dialog.exec();
+  };
 
  protected:
   bool event(QEvent* event) override;
@@ -86,6 +98,7 @@ class TFormCorvaneDesktop : public QMainWindow {
   // The dialogs, made once and kept hidden (owned through Qt's parent chain).
   TFormViewPolars* viewPolars_ = nullptr;
   TFormEditPolars* editPolars_ = nullptr;
+  TFormPrintManagerTracks* printManager_ = nullptr;
   QSplitter* splitter_ = nullptr;
   TCollapsibleSection* results_ = nullptr;
   QScrollArea* sideScroll_ = nullptr;

@@ -8,9 +8,11 @@
 namespace corvane {
 
 TPackageProcess::TPackageProcess(TWindowControls& controls, TResourceStore store, TFileTools fileTools)
-    : PackageResourceLoader(std::move(store), fileTools),
+    : Resources(store),
+      PackageResourceLoader(std::move(store), fileTools),
       PackageApps(PackageCurrents, fileTools),
       PackageForms(InterfaceApplicationMobile, PackageApps, PackageResourceLoader, MobileGraphics),
+      PrintController(InterfaceApplicationMobile, MobileGraphics, PackageApps, controls, Resources, this),
       controls_(controls) {
   // The drawn field runs the GRIB wind of the moment of the one GRIB reader.
   PackageApps.AttachGRIBWind(PackageCurrents);

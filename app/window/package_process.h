@@ -24,6 +24,7 @@
 #include "core/math_tools.h"
 #include "data/package_resource_loader.h"
 #include "data/resource_store.h"
+#include "print/print_controller_apps.h"
 #include "startup/startup.h"
 #include "state/application_state.h"
 #include "tides/current_field.h"
@@ -47,6 +48,9 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   TMobileGraphics MobileGraphics;
   TInterfaceApplicationMobile InterfaceApplicationMobile;
   TPackageCurrents PackageCurrents;
+  // The data sets, for the print sheets (the logo); the same bytes the
+  // loader reads, shared.
+  TResourceStore Resources;
   TPackageResourceLoader PackageResourceLoader;
   TPackageApps PackageApps;
   TPackageForms PackageForms;
@@ -54,6 +58,9 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   TMathTools MathTools;
   TDateTools DateTools;
   TStartupTask Tasks;
+  // What the print manager prints with: this state, renderer and services,
+  // each sheet's track routed silently as this window's run.
+  TPrintControllerApps PrintController;
 
   // Runs after every writing of the settings file (the window adds its own
   // section to it).
@@ -116,6 +123,11 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   // "Routing track" (singleTrack) and "Routing all"; silent for printing.
   TRoutingRunResult GetRoutingNew(bool silentMode, bool singleTrack);
   void SaveAppData();
+  // After the print manager has closed, only while the gate is open: the
+  // projection again (the sheets drew the chart at their own size), the
+  // current field of the moment, whether routing results are shown, and the
+  // chart redrawn.
+  void GetPostPrint();
   void SetHourGlassCursor() { PackageForms.SetHourGlassCursor(); }
   void SetDefaultCursor() { PackageForms.SetDefaultCursor(); }
 

@@ -173,6 +173,15 @@ void TPackageProcess::MapZoomWheel(int notches) {
   if (PackageForms.MapZoom(controls_, zoom, true)) AfterZoom();
 }
 
+void TPackageProcess::GetPostPrint() {
+  TEventsGate gate(PackageForms.EnableEvents);
+  if (!gate.Open()) return;
+  PackageForms.FormSetup(controls_);
+  PackageApps.PackageCurrents.GetTidalCurrents(kCurrentsSourceDrawn, InterfaceApplicationMobile);
+  PackageApps.GetDrawRouting(InterfaceApplicationMobile);
+  PackageForms.Redraw(controls_);
+}
+
 void TPackageProcess::GetGotoTrack() { PackageForms.GetGotoTrack(controls_); }
 
 void TPackageProcess::GetMoveMark(int indexMark) {

@@ -259,6 +259,11 @@ void TFormCorvaneDesktop::BuildCoursePanels(QVBoxLayout& column) {
   routing->Content()->addLayout(runs);
   connect(track, &QPushButton::clicked, this, [this] { process_->GetRoutingNew(false, true); });
   connect(all, &QPushButton::clicked, this, [this] { process_->GetRoutingNew(false, false); });
+  // The sheets of the routed course: printed next to the routing buttons.
+  auto* print = new QPushButton("Print manager");
+  print->setToolTip("Print the track sheets, or save them as a PDF file");
+  routing->Content()->addWidget(print);
+  connect(print, &QPushButton::clicked, this, [this] { PrintManager(); });
 }
 
 void TFormCorvaneDesktop::BuildResultPanels(QVBoxLayout& column) {

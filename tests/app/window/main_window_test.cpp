@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -395,6 +396,54 @@ TEST_F(MainWindowTest, LowWindRoutesNothing) {
   EXPECT_EQ(Messages()[0], "Low wind speed");
   EXPECT_FALSE(state.DrawRouting);
   Controls().ComboBox_WindSpeedBox->setCurrentIndex(7);
+}
+
+TEST_F(MainWindowTest, PrintManagerOpensOnlyThroughTheGateAndTheRoutedChartStays) {
+  TInterfaceApplicationMobile& state = State();
+  TPackageProcess& process = Window().Process();
+  QPushButton* print = Button("Print manager");
+  ASSERT_NE(print, nullptr);
+  const auto modal = Window().ShowPrintManager;
+  const std::filesystem::path pdf = suite_->Folder / "sheets.pdf";
+  int shown = 0;
+  bool saved = false;
+  std::string error;
+  // Instead of the modal loop, what the user's "Save as PDF..." does.
+  Window().ShowPrintManager = [&](TFormPrintManagerTracks& dialog) {
+    ++shown;
+    EXPECT_TRUE(dialog.rbtPrintSingleTrack->isChecked());
+    saved = dialog.SaveAsPdf(QString::fromStdString(pdf.string()));
+    error = dialog.LastError;
+  };
+
+  // While a command runs the gate is closed: no dialog.
+  process.PackageForms.EnableEvents = false;
+  print->click();
+  process.PackageForms.EnableEvents = true;
+  EXPECT_EQ(shown, 0);
+
+  Controls().ComboBox_WindSpeedBox->setCurrentIndex(7);  // 12 kts
+  Button("Routing all")->click();
+  ASSERT_TRUE(state.DrawRouting);
+  const std::string course = state.ListWayPoints;
+  const ext zoom = state.DeviceZoom;
+  print->click();
+  Window().ShowPrintManager = modal;
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(saved) << error;
+  std::ifstream file(pdf, std::ios::binary);
+  std::string magic(4, '\0');
+  file.read(magic.data(), 4);
+  EXPECT_EQ(magic, "%PDF");
+  // The sheets routed and drew on their own; afterwards the window shows
+  // its course, view and routing as before.
+  EXPECT_TRUE(process.GetEnableEvents());
+  EXPECT_EQ(state.ListWayPoints, course);
+  EXPECT_EQ(state.DeviceZoom, zoom);
+  EXPECT_EQ(state.DeviceWidth, Controls().Image_Map->width());
+  EXPECT_TRUE(state.RoutingValid);
+  EXPECT_TRUE(state.DrawRouting);
+  EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0]);
 }
 
 }  // namespace
