@@ -1,5 +1,14 @@
 // corvane chart: the chart as the window shows it, with its overlays,
-// written to a PNG file for a moment, a wind, a course and a calibration.
+// written to a PNG file for a moment, a wind, a course and a calibration
+// (the situation options of corvane route and corvane print).
+//
+// With --route the course is routed first, exactly as corvane route runs it
+// ("Routing all", or "Routing track" for the track of --track), and the
+// chart shows what the window shows after that run: the best courses, the
+// laylines and the boats on the tracks. The run's messages go to standard
+// error, one line each. A run that was refused or left a leg unrouted still
+// writes the picture (the course as far as it was routed, or unrouted), so
+// that it can be looked at, and the exit code is then 1.
 //
 // The picture is painted by the window's renderer on an image, so it needs
 // no display; the renderer's fonts need a GUI application object, which is
@@ -22,6 +31,7 @@
 #include "cli/commands.h"
 #include "cli/offscreen_application.h"
 #include "cli/scenario_options.h"
+#include "cli/scenario_routing.h"
 #include "core/math_tools.h"
 #include "core/string_tools.h"
 
@@ -43,6 +53,7 @@ struct TChartOptions {
   std::optional<ext> Zoom;
   std::vector<std::string> Center;  // longitude, latitude
   std::optional<int> Track;         // from 1
+  bool Route = false;
   TScenarioOptions Scenario;
 };
 
@@ -77,7 +88,7 @@ std::string CourseNames(const TInterfaceApplicationMobile& state) {
   return state.ListWayPoints + (text.empty() ? "" : " (" + text + ")");
 }
 
-int RunChart(TCliContext& context, const TChartOptions& options, std::ostream& out) {
+int RunChart(TCliContext& context, const TChartOptions& options, std::ostream& out, std::ostream& err) {
   if (options.Width < kMinPixels || options.Width > kMaxPixels || options.Height < kMinPixels ||
       options.Height > kMaxPixels) {
     throw TUsageError("--width and --height: " + std::to_string(options.Width) + " x " +
@@ -92,7 +103,7 @@ int RunChart(TCliContext& context, const TChartOptions& options, std::ostream& o
                         ": expected a longitude and a latitude in degrees (-1.28 50.77)");
     }
   }
-  ApplyScenario(context, options.Scenario);
+  ApplyScenario(context, options.Scenario, err);
   TInterfaceApplicationMobile& state = context.State;
   if (options.Zoom && !(*options.Zoom >= 0 && *options.Zoom <= state.DeviceZoomMax)) {
     throw TUsageError("--zoom " + Fixed(*options.Zoom, 2) + ": the zoom lies from 0 (the "
@@ -108,6 +119,14 @@ int RunChart(TCliContext& context, const TChartOptions& options, std::ostream& o
     throw TUsageError("--track " + std::to_string(*options.Track) + ": the course " + state.ListWayPoints + " has " +
                       std::to_string(tracks) + " track(s), numbered from 1");
   }
+  if (options.Track) state.ListRoutingData.IndexTrack = *options.Track - 1;
+  std::optional<TRoutingRunResult> run;
+  if (options.Route) {
+    if (tracks == 0) throw TUsageError("the course " + state.ListWayPoints + " has no track to route");
+    // Before the view is set up: the chart is drawn from the routed state.
+    TScenarioRouting routing(context, &err);
+    run = routing.Run(options.Track.has_value());
+  }
 
   const TOffscreenApplication application;
   state.DeviceWidth = options.Width;
@@ -118,7 +137,6 @@ int RunChart(TCliContext& context, const TChartOptions& options, std::ostream& o
   graphics.InitDeviceProjection(state);
   graphics.GetDeviceProjection(state);
   if (options.Track) {
-    state.ListRoutingData.IndexTrack = *options.Track - 1;
     graphics.GetGotoTrack(*state.ListRoutingData.GetItem(*options.Track - 1), state);
     if (options.Zoom) {
       // A zoom given with the track wins over the one that fits the track.
@@ -150,7 +168,11 @@ int RunChart(TCliContext& context, const TChartOptions& options, std::ostream& o
                          tools.ToWindDirection(state.Wind.TrueWind.Winkel));
   out << Row("Calibration", tools.ToCalibrationText(state.IndexTideShift, state.IndexRangeShift));
   if (!context.HasStreamAtlas()) out << Row("Streams", "none drawn: no stream atlas is built in");
-  return kExitOk;
+  if (!run) return kExitOk;
+  const int legs = options.Track ? 1 : tracks;
+  out << Row("Legs routed", std::to_string(run->LegsRouted) + " of " + std::to_string(legs) +
+                                (run->Started ? "" : " (the run was refused)"));
+  return run->AllRouted() ? kExitOk : kExitFailure;
 }
 
 }  // namespace
@@ -173,8 +195,14 @@ TCommand AddChartCommand(CLI::App& app) {
   command.Sub->add_option("--track", options->Track, "Zoom to track N of the course (from 1) and select it")
       ->type_name("N")
       ->excludes(center);
+  command.Sub->add_flag("--route", options->Route,
+                        "Route the course first (as corvane route; with --track only that track) and draw the best "
+                        "courses, laylines and boats. The run's messages go to standard error; when the run is "
+                        "refused or a leg is not routed the picture is still written and the exit code is 1");
   AddScenarioOptions(*command.Sub, options->Scenario);
-  command.Run = [options](TCliContext& context, std::ostream& out) { return RunChart(context, *options, out); };
+  command.RunWithMessages = [options](TCliContext& context, std::ostream& out, std::ostream& err) {
+    return RunChart(context, *options, out, err);
+  };
   return command;
 }
 

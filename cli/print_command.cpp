@@ -1,7 +1,8 @@
 // corvane print: the track sheets as the print manager prints them, one A4
 // page per track (the first track, track N with --track, or every track
 // with --all), written to a PDF file for a moment, a wind, a course and a
-// calibration (the options of corvane route that set up the course).
+// calibration (the options of corvane route that set up the course,
+// --windward-leeward, --topmark and --depth included).
 //
 // Each sheet routes its track afresh with the routing command run silently,
 // exactly as printing from the window does; the sheets are painted by the
@@ -21,12 +22,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/services/package_apps.h"
 #include "app/services/package_controls.h"
 #include "chart/mobile_graphics.h"
 #include "cli/commands.h"
 #include "cli/offscreen_application.h"
 #include "cli/scenario_options.h"
+#include "cli/scenario_routing.h"
 #include "core/string_tools.h"
 #include "print/page_target.h"
 #include "print/post_press_tracks.h"
@@ -40,14 +41,10 @@ namespace {
 // when printed, and the frame lines come out a few dots wide.
 constexpr int kPdfResolution = 600;
 
-// Depth lines of the chart data: 0 (afloat is enough) to 4.
-constexpr int kDepthLineMax = 4;
-
 struct TPrintOptions {
   std::string Out;
   bool All = false;
   std::optional<int> Track;  // from 1
-  std::optional<int> Depth;
   TScenarioOptions Scenario;
 };
 
@@ -83,9 +80,11 @@ class TSummaryController : public TPrintControllerRelay {
  public:
   using TPrintControllerRelay::TPrintControllerRelay;
   void GetRoutingSilent(bool singleTrack) override {
+    // The sheet's track is the one selected before the run (a
+    // windward-leeward run ends with its beat selected).
+    const int n = State().ListRoutingData.IndexTrack;
     TPrintControllerRelay::GetRoutingSilent(singleTrack);
     const TInterfaceApplicationMobile& state = State();
-    const int n = state.ListRoutingData.IndexTrack;
     if (const TRoutingData* track = state.ListRoutingData.GetItem(n)) {
       Summaries.push_back({n, TrackSummary(*track, state)});
     }
@@ -94,10 +93,6 @@ class TSummaryController : public TPrintControllerRelay {
 };
 
 int RunPrint(TCliContext& context, const TPrintOptions& options, std::ostream& out) {
-  if (options.Depth && (*options.Depth < 0 || *options.Depth > kDepthLineMax)) {
-    throw TUsageError("--depth " + std::to_string(*options.Depth) + ": the depth line is 0 (afloat is enough) to " +
-                      std::to_string(kDepthLineMax));
-  }
   ApplyScenario(context, options.Scenario);
   TInterfaceApplicationMobile& state = context.State;
   const int tracks = state.ListRoutingData.Count();
@@ -107,16 +102,15 @@ int RunPrint(TCliContext& context, const TPrintOptions& options, std::ostream& o
                       " track(s), numbered from 1");
   }
   if (options.Track) state.ListRoutingData.IndexTrack = *options.Track - 1;
-  if (options.Depth) state.IndexDepthLine = *options.Depth;
 
   // The PDF writer would only say that its painter did not start.
   const TUsageError cannotWrite("--out " + options.Out + ": the PDF file cannot be written there");
   if (!std::ofstream(options.Out, std::ios::binary | std::ios::trunc)) throw cannotWrite;
   const TOffscreenApplication application;
   TMobileGraphics graphics;
-  TPackageApps apps(context.Currents);
-  TPackageControls controls;
-  TPrintControllerApps appsController(state, graphics, apps, controls, context.Store());
+  // The sheets route silently: no messages.
+  TScenarioRouting routing(context, nullptr);
+  TPrintControllerApps appsController(state, graphics, routing.Apps, routing.Controls, context.Store());
   TSummaryController controller(appsController);
   TProgressLines progress(out);
   TPdfPageTarget target(QString::fromStdString(options.Out), kPdfResolution);
@@ -150,8 +144,6 @@ TCommand AddPrintCommand(CLI::App& app) {
   command.Sub->add_option("--track", options->Track, "Print track N of the course (from 1; default 1)")
       ->type_name("N")
       ->excludes(all);
-  command.Sub->add_option("--depth", options->Depth, "Depth line the boat keeps to, 0 (afloat) to 4")
-      ->type_name("0..4");
   AddScenarioOptions(*command.Sub, options->Scenario);
   command.Run = [options](TCliContext& context, std::ostream& out) { return RunPrint(context, *options, out); };
   return command;

@@ -10,8 +10,9 @@
 // is no progress bar and no dialog waits. Exit code 0 when every leg routed,
 // 1 when the run was refused or a leg failed or could not be routed, 2 for
 // bad arguments. The situation options (--time, --wind, --boat, --course or
-// --shortcuts, --shift, --range, --grib) are those of the other commands;
-// their notes go to standard error as well.
+// --shortcuts, --windward-leeward with --topmark, --depth, --shift, --range,
+// --grib) are those of corvane chart and corvane print; their notes go to
+// standard error as well.
 
 #include <cmath>
 #include <fstream>
@@ -25,11 +26,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/services/package_apps.h"
 #include "app/services/results_rows.h"
-#include "app/services/routing_run.h"
 #include "cli/commands.h"
 #include "cli/scenario_options.h"
+#include "cli/scenario_routing.h"
 #include "core/date_time.h"
 #include "core/string_tools.h"
 
@@ -37,74 +37,16 @@ namespace corvane::cli {
 
 namespace {
 
-// Whole degrees the windward mark may lie off the wind, either side.
-constexpr int kTopMarkMaxDegrees = 10;
-// Depth lines of the chart data: 0 (afloat is enough) to 4.
-constexpr int kDepthLineMax = 4;
 constexpr const char* kJsonDateTimeFormat = "yyyy-mm-dd hh:nn:ss";
 // Decimal degrees in the GPX file: 1e-7 degrees is about a centimetre.
 constexpr int kGpxDigits = 7;
 
 struct TRouteOptions {
   TScenarioOptions Scenario;
-  bool WindwardLeeward = false;
-  std::optional<int> TopMark;  // degrees
-  std::optional<int> Depth;
   std::optional<int> Track;  // from 1
   bool Json = false;
   std::string Gpx;
 };
-
-// The messages of the run, one line each on standard error.
-class TStreamMessages : public TMessageSink {
- public:
-  explicit TStreamMessages(std::ostream& err) : err_(err) {}
-  void ShowMessage(TMessageKind /*kind*/, const std::string& text) override { err_ << text << "\n"; }
-
- private:
-  std::ostream& err_;
-};
-
-// ------------------------------------------------------------------ course
-
-// A windward-leeward course between the two movable marks, sailed out and
-// back. With a wind direction given, the course is turned into it around
-// its centre as the window's wind command turns it; the marks must stay
-// afloat.
-void SetWindwardLeeward(const TRouteOptions& options, TPackageApps& apps, TInterfaceApplicationMobile& state) {
-  state.TrackType = kTrackTypeWindwardLeeward;
-  state.ListWayPoints = "0;1";
-  state.ListRoutingData.IndexTopMark = kTopMarkStraightUpwind + options.TopMark.value_or(0);
-  apps.SetListRoutingData(state);
-  const std::optional<TPolar> wind = ParseWind(options.Scenario.Wind);
-  TListRoutingData& tracks = state.ListRoutingData;
-  if (!wind || tracks.Count() < 2 || state.ListBuoysPosition.size() < 2) return;
-  state.Wind.TrueWind.Winkel = wind->Winkel;
-  tracks.SetRoutingDataByWind(*tracks.GetItem(0), *tracks.GetItem(1), wind->Winkel);
-  tracks.SetRoutingDataByMarks();
-  const TRoutingData& beat = *tracks.GetItem(0);
-  for (const TMinutes& mark : {beat.TrackStart, beat.TrackFinish}) {
-    if (!apps.GetMarkInWater(mark, state)) {
-      throw TUsageError("--windward-leeward --wind " + options.Scenario.Wind + ": turned into that wind the course puts " +
-                        apps.MathTools.MinutesToGeoPos(mark) + " ashore; move the marks in your settings or choose "
-                        "another wind direction");
-    }
-  }
-  state.ListBuoysPosition[0] = beat.TrackStart;
-  state.ListBuoysPosition[1] = beat.TrackFinish;
-}
-
-void CheckOptions(const TRouteOptions& options) {
-  if (options.TopMark && (*options.TopMark < -kTopMarkMaxDegrees || *options.TopMark > kTopMarkMaxDegrees)) {
-    throw TUsageError("--topmark " + std::to_string(*options.TopMark) + ": the windward mark lies from -" +
-                      std::to_string(kTopMarkMaxDegrees) + " to " + std::to_string(kTopMarkMaxDegrees) +
-                      " whole degrees off the wind");
-  }
-  if (options.Depth && (*options.Depth < 0 || *options.Depth > kDepthLineMax)) {
-    throw TUsageError("--depth " + std::to_string(*options.Depth) + ": the depth line is 0 (afloat is enough) to " +
-                      std::to_string(kDepthLineMax));
-  }
-}
 
 // ------------------------------------------------------------------ output
 
@@ -274,7 +216,6 @@ void WriteGpx(std::ostream& gpx, const TInterfaceApplicationMobile& state, int f
 // ------------------------------------------------------------------ run
 
 int RunRoute(TCliContext& context, const TRouteOptions& options, std::ostream& out, std::ostream& err) {
-  CheckOptions(options);
   std::ofstream gpx;
   if (!options.Gpx.empty()) {
     gpx.open(options.Gpx, std::ios::binary | std::ios::trunc);
@@ -282,14 +223,6 @@ int RunRoute(TCliContext& context, const TRouteOptions& options, std::ostream& o
   }
   ApplyScenario(context, options.Scenario, err);
   TInterfaceApplicationMobile& state = context.State;
-  TPackageApps apps(context.Currents);
-  if (options.WindwardLeeward) {
-    SetWindwardLeeward(options, apps, state);
-  } else {
-    state.TrackType = 3;
-    apps.SetListRoutingData(state);
-  }
-  if (options.Depth) state.IndexDepthLine = *options.Depth;
   const int tracks = state.ListRoutingData.Count();
   if (options.Track && (*options.Track < 1 || *options.Track > tracks)) {
     throw TUsageError("--track " + std::to_string(*options.Track) + ": the course has " + std::to_string(tracks) +
@@ -298,11 +231,8 @@ int RunRoute(TCliContext& context, const TRouteOptions& options, std::ostream& o
   if (tracks == 0) throw TUsageError("the course " + state.ListWayPoints + " has no track to route");
   if (options.Track) state.ListRoutingData.IndexTrack = *options.Track - 1;
 
-  TStreamMessages messages(err);
-  TPackageControls controls;
-  controls.Messages = &messages;
-  apps.SetupProgressBar(controls);
-  const TRoutingRunResult result = GetRoutingNew(false, options.Track.has_value(), apps, controls, state);
+  TScenarioRouting routing(context, &err);
+  const TRoutingRunResult result = routing.Run(options.Track.has_value());
 
   const int first = options.Track ? *options.Track - 1 : 0;
   const int last = options.Track ? *options.Track - 1 : tracks - 1;
@@ -330,16 +260,6 @@ TCommand AddRouteCommand(CLI::App& app) {
   TCommand command;
   command.Sub = app.add_subcommand("route", "Routes the course and prints the results table of each track");
   AddScenarioOptions(*command.Sub, options->Scenario);
-  CLI::Option* windwardLeeward = command.Sub->add_flag(
-      "--windward-leeward", options->WindwardLeeward,
-      "Route a windward-leeward course between the two movable marks (out and back) instead of the course");
-  windwardLeeward->excludes(command.Sub->get_option("--course"))->excludes(command.Sub->get_option("--shortcuts"));
-  command.Sub->add_option("--topmark", options->TopMark,
-                          "Windward mark off the wind, whole degrees (-10 to 10; with --windward-leeward)")
-      ->type_name("DEG")
-      ->needs(windwardLeeward);
-  command.Sub->add_option("--depth", options->Depth, "Depth line the boat keeps to, 0 (afloat) to 4")
-      ->type_name("0..4");
   command.Sub->add_option("--track", options->Track, "Route only track N of the course (from 1)")->type_name("N");
   command.Sub->add_flag("--json", options->Json, "Every result field of each track as JSON");
   command.Sub->add_option("--gpx", options->Gpx, "Write the best courses, laylines and marks as GPX 1.1")

@@ -12,6 +12,7 @@
 #include "app/services/grib_services.h"
 #include "core/constants.h"
 #include "core/date_time.h"
+#include "core/math_tools.h"
 #include "core/string_tools.h"
 #include "data/resource_loader.h"
 
@@ -25,6 +26,12 @@ constexpr int kWindListFirstKnots = 5;
 constexpr int kWindListLastRow = 25;
 constexpr ext kWindMaxKnots = 60;
 constexpr ext kDegreesPerCircle = 360;
+// Course kind (TrackType) of a course of marks.
+constexpr int kTrackTypeCourse = 3;
+// Whole degrees the windward mark may lie off the wind, either side.
+constexpr int kTopMarkMaxDegrees = 10;
+// Depth lines of the chart data: 0 (afloat is enough) to 4.
+constexpr int kDepthLineMax = 4;
 
 std::optional<ext> ParseNumber(const std::string& text) {
   double value = 0;
@@ -119,6 +126,47 @@ void LoadScenarioGRIB(TCliContext& context, const std::string& typed, const std:
         << " stays\n";
 }
 
+// The ranges of --topmark and --depth, checked before the data sets load.
+void CheckCourseOptions(const TScenarioOptions& options) {
+  if (options.TopMark && (*options.TopMark < -kTopMarkMaxDegrees || *options.TopMark > kTopMarkMaxDegrees)) {
+    throw TUsageError("--topmark " + std::to_string(*options.TopMark) + ": the windward mark lies from -" +
+                      std::to_string(kTopMarkMaxDegrees) + " to " + std::to_string(kTopMarkMaxDegrees) +
+                      " whole degrees off the wind");
+  }
+  if (options.Depth && (*options.Depth < 0 || *options.Depth > kDepthLineMax)) {
+    throw TUsageError("--depth " + std::to_string(*options.Depth) + ": the depth line is 0 (afloat is enough) to " +
+                      std::to_string(kDepthLineMax));
+  }
+}
+
+// A windward-leeward course between the two movable marks, sailed out and
+// back. With a wind given, the course is turned into it around its centre
+// as the window's wind command turns it; the marks must stay afloat.
+void SetWindwardLeeward(const TScenarioOptions& options, const std::optional<TPolar>& wind,
+                        TInterfaceApplicationMobile& state) {
+  TCourseServices services;
+  state.TrackType = kTrackTypeWindwardLeeward;
+  state.ListWayPoints = "0;1";
+  state.ListRoutingData.IndexTopMark = kTopMarkStraightUpwind + options.TopMark.value_or(0);
+  services.SetListRoutingData(state);
+  TListRoutingData& tracks = state.ListRoutingData;
+  if (!wind || tracks.Count() < 2 || state.ListBuoysPosition.size() < 2) return;
+  state.Wind.TrueWind.Winkel = wind->Winkel;
+  tracks.SetRoutingDataByWind(*tracks.GetItem(0), *tracks.GetItem(1), wind->Winkel);
+  tracks.SetRoutingDataByMarks();
+  const TRoutingData& beat = *tracks.GetItem(0);
+  for (const TMinutes& mark : {beat.TrackStart, beat.TrackFinish}) {
+    if (!services.GetMarkInWater(mark, state)) {
+      const TMathTools math;
+      throw TUsageError("--windward-leeward --wind " + options.Wind + ": turned into that wind the course puts " +
+                        math.MinutesToGeoPos(mark) + " ashore; move the marks in your settings or choose "
+                        "another wind direction");
+    }
+  }
+  state.ListBuoysPosition[0] = beat.TrackStart;
+  state.ListBuoysPosition[1] = beat.TrackFinish;
+}
+
 }  // namespace
 
 void AddScenarioOptions(CLI::App& command, TScenarioOptions& options) {
@@ -141,6 +189,15 @@ void AddScenarioOptions(CLI::App& command, TScenarioOptions& options) {
                      "GRIB wind file (a path, or a name in the program's folder): its wind where and when it "
                      "covers the chart")
       ->type_name("FILE");
+  CLI::Option* windwardLeeward = command.add_flag(
+      "--windward-leeward", options.WindwardLeeward,
+      "A windward-leeward course between the two movable marks (out and back) instead of the course");
+  windwardLeeward->excludes(course)->excludes(command.get_option("--shortcuts"));
+  command.add_option("--topmark", options.TopMark,
+                     "Windward mark off the wind, whole degrees (-10 to 10; with --windward-leeward)")
+      ->type_name("DEG")
+      ->needs(windwardLeeward);
+  command.add_option("--depth", options.Depth, "Depth line the boat keeps to, 0 (afloat) to 4")->type_name("0..4");
 }
 
 std::optional<TPolar> ParseWind(const std::string& text) {
@@ -204,6 +261,7 @@ void ApplyScenario(TCliContext& context, const TScenarioOptions& options, std::o
                         ": expected knots (above 0, up to 60) @ degrees the wind comes from (0 to 360), as 12@225");
     }
   }
+  CheckCourseOptions(options);
   // A file that is not there fails before the data sets are loaded.
   const std::optional<std::filesystem::path> grib =
       options.Grib.empty() ? std::nullopt : std::optional(FindGRIBFile(context, options.Grib));
@@ -216,7 +274,13 @@ void ApplyScenario(TCliContext& context, const TScenarioOptions& options, std::o
   if (!options.Boat.empty()) SetBoat(context, options.Boat);
   if (!options.Course.empty()) state.ListWayPoints = CourseText(ParseCourse(options.Course, state));
   if (!options.ShortCuts.empty()) state.ListWayPoints = CourseText(ParseShortCuts(options.ShortCuts, state));
-  SetCourseTracks(state);
+  if (options.WindwardLeeward) {
+    SetWindwardLeeward(options, wind, state);
+  } else {
+    state.TrackType = kTrackTypeCourse;
+    SetCourseTracks(state);
+  }
+  if (options.Depth) state.IndexDepthLine = *options.Depth;
   // After the tracks: a windward-leeward course turns the wind to its first
   // track, and a wind given on the command line has the last word.
   if (wind) {

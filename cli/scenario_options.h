@@ -14,8 +14,16 @@
 //                              the program's folder): its wind replaces the
 //                              fixed true wind where and when it covers the
 //                              chart and the moment
+//   --windward-leeward         instead of a course of marks, a windward-
+//                              leeward course between the two movable marks,
+//                              out and back, turned into the --wind direction
+//   --topmark DEG              with it: the windward mark -10 to 10 whole
+//                              degrees off the wind
+//   --depth 0..4               the depth line the boat keeps to (0: afloat)
 //
-// Options not given leave what the settings file (or the defaults) chose.
+// Options not given leave what the settings file (or the defaults) chose,
+// except the kind of course: without --windward-leeward it is the course of
+// marks, whatever kind the settings file used last.
 
 #include <optional>
 #include <ostream>
@@ -39,6 +47,9 @@ struct TScenarioOptions {
   std::optional<int> Shift;  // minutes
   std::optional<int> Range;  // percent
   std::string Grib;          // GRIB wind file
+  bool WindwardLeeward = false;
+  std::optional<int> TopMark;  // degrees off the wind, with WindwardLeeward
+  std::optional<int> Depth;    // depth line
 };
 
 // Adds the options above to a command, writing into `options` (which must
@@ -62,7 +73,9 @@ std::vector<int> ParseShortCuts(const std::string& text, const TInterfaceApplica
 
 // Loads the state and applies every given option, the moment last so that
 // the drawn stream field is computed with the calibration. Throws
-// TUsageError for an option it cannot use.
+// TUsageError for an option it cannot use: --topmark and --depth out of
+// their ranges before anything is loaded, and a windward-leeward course
+// that the --wind direction would turn onto land (naming the mark ashore).
 void ApplyScenario(TCliContext& context, const TScenarioOptions& options);
 // The same, with the notes of the run written to `notes`, one line each
 // (the form above writes them to the process's standard error). A --grib

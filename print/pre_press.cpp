@@ -17,6 +17,9 @@ void TPrePress::PrePressMap(int n, bool route, TPrintController& controller, int
   controller.GetTidalCurrents(kCurrentsSourceDrawn);
   if (route) {
     controller.GetRoutingSilent(mode == 1);
+    // A windward-leeward run ends with its beat selected; the sheet is
+    // track n's.
+    state.ListRoutingData.IndexTrack = n;
   }
   graphics.DrawOffScreen(state);
 

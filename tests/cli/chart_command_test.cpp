@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/graphics_custom_draw.h"
+#include "routing/routing_data.h"
 #include "cli/cli_context.h"
 #include "cli/scenario_options.h"
 #include "run_corvane.h"
@@ -31,6 +32,31 @@ double ShareAroundCentre(const QImage& image, TAlphaColor colour, int r) {
     }
   }
   return static_cast<double>(hits) / ((2 * r + 1) * (2 * r + 1));
+}
+
+// The pixels of `routed` that have the colour where `plain`, the same view
+// without the routing, has another: their number and their mean position.
+struct TNewPixels {
+  int Count = 0;
+  double MeanX = 0;
+  double MeanY = 0;
+};
+
+TNewPixels NewPixels(const QImage& routed, const QImage& plain, TAlphaColor colour) {
+  TNewPixels found;
+  for (int y = 0; y < routed.height(); ++y) {
+    for (int x = 0; x < routed.width(); ++x) {
+      if (routed.pixel(x, y) != colour || plain.pixel(x, y) == colour) continue;
+      ++found.Count;
+      found.MeanX += x;
+      found.MeanY += y;
+    }
+  }
+  if (found.Count > 0) {
+    found.MeanX /= found.Count;
+    found.MeanY /= found.Count;
+  }
+  return found;
 }
 
 class ChartCommandTest : public ::testing::Test {
@@ -107,6 +133,57 @@ TEST_F(ChartCommandTest, TheScenarioOptionsReachTheState) {
   EXPECT_NE(outcome.out.find("  Course            183;177 ("), std::string::npos) << outcome.out;
 }
 
+TEST_F(ChartCommandTest, RoutingDrawsTheBestCourseAndTheBoatsAlongTheTrack) {
+  // The same view of the default course's beat, centred on the track and
+  // close enough for the boats to be drawn, with and without the routing.
+  const std::vector<std::string> view{"--width", "800", "--height", "600", "--track", "1", "--zoom", "5"};
+  std::vector<std::string> plainArgs{"chart", "--out", Out("plain.png")};
+  plainArgs.insert(plainArgs.end(), view.begin(), view.end());
+  std::vector<std::string> routedArgs{"chart", "--out", Out("routed.png"), "--route"};
+  routedArgs.insert(routedArgs.end(), view.begin(), view.end());
+  const TCorvaneOutcome plain = Run(plainArgs);
+  const TCorvaneOutcome routed = Run(routedArgs);
+  ASSERT_EQ(plain.code, 0) << plain.err;
+  ASSERT_EQ(routed.code, 0) << routed.err;
+  EXPECT_EQ(routed.err, "");
+  EXPECT_NE(routed.out.find("  Legs routed       1 of 1\n"), std::string::npos) << routed.out;
+  EXPECT_EQ(plain.out.find("Legs routed"), std::string::npos) << plain.out;
+
+  const QImage plainImage(QString::fromStdString(Out("plain.png")), "PNG");
+  const QImage routedImage(QString::fromStdString(Out("routed.png")), "PNG");
+  ASSERT_FALSE(plainImage.isNull());
+  ASSERT_FALSE(routedImage.isNull());
+  // The selected track's best course is red; its tacks leave the straight
+  // line, which is red too without the routing.
+  const TNewPixels best = NewPixels(routedImage, plainImage, kColorTrackDefault);
+  EXPECT_GT(best.Count, 100);
+  // The view is centred on the track; the stream bends the route to one
+  // side of it, so only its rough place is checked.
+  EXPECT_NEAR(best.MeanX, 400, 250);
+  EXPECT_NEAR(best.MeanY, 300, 225);
+  // The boats along the track are light green.
+  EXPECT_GT(NewPixels(routedImage, plainImage, 0xFF90EE90).Count, 0);
+}
+
+TEST_F(ChartCommandTest, ARefusedRoutingRunStillWritesThePictureAndExitsWithOne) {
+  const std::string file = Out("refused.png");
+  const TCorvaneOutcome outcome =
+      Run({"chart", "--out", file, "--width", "300", "--height", "200", "--route", "--wind", "5@60"});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_EQ(outcome.err, "Low wind speed\n");
+  EXPECT_NE(outcome.out.find("  Legs routed       0 of 1 (the run was refused)\n"), std::string::npos) << outcome.out;
+  EXPECT_FALSE(QImage(QString::fromStdString(file), "PNG").isNull());
+}
+
+TEST_F(ChartCommandTest, AWindwardLeewardCourseIsDrawnBetweenTheMovableMarks) {
+  const TCorvaneOutcome outcome = Run({"chart", "--out", Out("windward-leeward.png"), "--width", "300", "--height",
+                                       "200", "--windward-leeward", "--topmark", "5", "--wind", "12@220",
+                                       "--depth", "2"});
+  ASSERT_EQ(outcome.code, 0) << outcome.err;
+  EXPECT_NE(outcome.out.find("  Course            0;1 ("), std::string::npos) << outcome.out;
+  EXPECT_NE(outcome.out.find("  Wind              12.0 kts from 220 deg\n"), std::string::npos) << outcome.out;
+}
+
 TEST_F(ChartCommandTest, BadArgumentsGiveOneLineAndExitCode2) {
   struct Case {
     std::string name;
@@ -129,6 +206,11 @@ TEST_F(ChartCommandTest, BadArgumentsGiveOneLineAndExitCode2) {
       {"unknown boat", {"--boat", "NOBOAT"}, ""},
       {"shift", {"--shift", "7"},
        "corvane: --shift 7: the high-water shift is a multiple of 10 minutes from -150 to 150\n"},
+      {"depth line", {"--depth", "5"}, "corvane: --depth 5: the depth line is 0 (afloat is enough) to 4\n"},
+      {"top mark off the wind", {"--windward-leeward", "--topmark", "-11"},
+       "corvane: --topmark -11: the windward mark lies from -10 to 10 whole degrees off the wind\n"},
+      {"windward-leeward and a course", {"--windward-leeward", "--course", "183,177"},
+       "corvane: --course excludes --windward-leeward\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -69,6 +69,40 @@ TEST_F(PrintCommandTest, WithoutAllOneTrackIsPrinted) {
   }
 }
 
+TEST_F(PrintCommandTest, AWindwardLeewardCourseIsPrintedLegByLeg) {
+  // The run of a windward-leeward course ends with its beat selected; each
+  // sheet must still show its own leg, routed.
+  struct Case {
+    const char* Name;
+    std::vector<std::string> Extra;
+    int Pages;
+    std::vector<std::string> Summaries;
+  };
+  const std::vector<Case> cases{
+      {"the beat alone", {}, 1, {"  Track 1           Mark 1 to Mark 2, 0.89 nm, Beat in "}},
+      {"both legs",
+       {"--all"},
+       2,
+       {"  Track 1           Mark 1 to Mark 2, 0.89 nm, Beat in ", "  Track 2           Mark 2 to Mark 1, 0.89 nm, "}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string file = Out("windward-leeward.pdf");
+    std::vector<std::string> args{"print",  "--out",  file,      "--windward-leeward", "--topmark",
+                                  "5",      "--wind", "12@220", "--depth",            "1"};
+    args.insert(args.end(), c.Extra.begin(), c.Extra.end());
+    const TCorvaneOutcome outcome = Run(args);
+    ASSERT_EQ(outcome.code, 0) << outcome.err;
+    EXPECT_EQ(PdfPageCount(file), c.Pages);
+    for (std::size_t i = 0; i < c.Summaries.size(); ++i) {
+      const std::size_t at = outcome.out.find(c.Summaries[i]);
+      ASSERT_NE(at, std::string::npos) << outcome.out;
+      const std::string summary = outcome.out.substr(at, outcome.out.find('\n', at) - at);
+      EXPECT_EQ(summary.find("not routed"), std::string::npos) << summary;
+    }
+  }
+}
+
 TEST_F(PrintCommandTest, BadArgumentsAreUsageErrors) {
   struct Case {
     const char* Name;
@@ -82,6 +116,8 @@ TEST_F(PrintCommandTest, BadArgumentsAreUsageErrors) {
        "corvane: --track 4: the course has 3 track(s), numbered from 1\n"},
       {"depth line outside the chart data", {"--depth", "5"},
        "corvane: --depth 5: the depth line is 0 (afloat is enough) to 4\n"},
+      {"top mark without a windward-leeward course", {"--topmark", "3"},
+       "corvane: --topmark requires --windward-leeward\n"},
       {"a folder that does not exist",
        {"--out", folder + "/sheets.pdf"},
        "corvane: --out " + folder + "/sheets.pdf: the PDF file cannot be written there\n"},
