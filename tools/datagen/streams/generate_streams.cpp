@@ -451,22 +451,23 @@ void Interpolate(const TStationConstants& a, const TStationConstants& b, double 
   }
 }
 
-// Constants along the open boundary: the western edge takes the western
-// stations (Swanage pier in the south, Bournemouth to the north, by
-// latitude), the eastern edge the Arun platform; the southern edge runs
-// from the western stations to the eastern one by longitude, between the
-// stations' own longitudes.
+// Constants along the open boundary: the western edge takes the two western
+// stations (ticon/swanage_pier-swp-gbr-cco to the south,
+// ticon/bournemouth-bou-gbr-bodc to the north, by latitude), the eastern
+// edge the eastern station (ticon/arunplatformtg-aru-gbr-cmems); the
+// southern edge runs from the western stations to the eastern one by
+// longitude, between the stations' own longitudes.
 void BoundaryConstants(const TTideInput& input, double lonMin, double latMin,
                        std::vector<double>& amplitude, std::vector<double>& phase) {
-  const TStationConstants& swanage = input.Stations.at("ticon/swanage_pier-swp-gbr-cco");
-  const TStationConstants& bournemouth = input.Stations.at("ticon/bournemouth-bou-gbr-bodc");
-  const TStationConstants& arun = input.Stations.at("ticon/arunplatformtg-aru-gbr-cmems");
+  const TStationConstants& southWest = input.Stations.at("ticon/swanage_pier-swp-gbr-cco");
+  const TStationConstants& northWest = input.Stations.at("ticon/bournemouth-bou-gbr-bodc");
+  const TStationConstants& east = input.Stations.at("ticon/arunplatformtg-aru-gbr-cmems");
   std::vector<double> westA, westP;
-  const double tWest = (latMin / 60 - swanage.Lat) / (bournemouth.Lat - swanage.Lat);
-  Interpolate(swanage, bournemouth, tWest, westA, westP);
-  TStationConstants west{swanage.Lat, swanage.Lon, westA, westP};
-  const double t = (lonMin / 60 - swanage.Lon) / (arun.Lon - swanage.Lon);
-  Interpolate(west, arun, t, amplitude, phase);
+  const double tWest = (latMin / 60 - southWest.Lat) / (northWest.Lat - southWest.Lat);
+  Interpolate(southWest, northWest, tWest, westA, westP);
+  TStationConstants west{southWest.Lat, southWest.Lon, westA, westP};
+  const double t = (lonMin / 60 - southWest.Lon) / (east.Lon - southWest.Lon);
+  Interpolate(west, east, t, amplitude, phase);
 }
 
 // --- Atlas points ----------------------------------------------------------
