@@ -174,6 +174,24 @@ TEST_F(DynamicGridTest, AGridThatDriesOutFailsAcrossShallowWaters) {
   EXPECT_EQ(state_.AppMessage, "Error: Routing across shallow waters!");
 }
 
+TEST_F(DynamicGridTest, AGridThatNeedsTooManyLinesStopsAtTheLimit) {
+  // The lines' time step comes from the boat's speed at the two marks, where
+  // the water is slack; between them a foul stream almost as fast as the
+  // beat holds the boat back, so the grid runs out of lines long before it
+  // reaches the finish.
+  TRoutingData& track = Track(0, 2);
+  const ext south = kStart.Lat + 0.4L;
+  const ext north = track.TrackFinish.Lat - 0.4L;
+  state_.CubeHiRes = routing_test::FieldStream(
+      [&](const TMinutes& p) { return std::pair<ext, int>{p.Lat > south && p.Lat < north ? 4.0L : 0.0L, 180}; },
+      state_.DateTimeGMT);
+  state_.HideCurrent = false;
+  routing_.GetDynamicGrid(true, kCourseBeat, track, state_);
+  EXPECT_FALSE(state_.RoutingValid);
+  EXPECT_EQ(state_.AppMessage, "Error: Grid exceeds limits!");
+  EXPECT_EQ(routing_.Grid.Count(), 120);
+}
+
 TEST_F(DynamicGridTest, TheGridKeepsEarliestTimesAndStopsPastTheFinish) {
   TRoutingData& track = Track(0, 2);
   routing_.GetDynamicGrid(true, kCourseBeat, track, state_);

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "core/constants.h"
 #include "core/date_time.h"
@@ -71,10 +73,12 @@ inline bool StartBuiltIn(TInterfaceApplicationMobile& state) {
   return RunStartup(loader, currents, state).Completed;
 }
 
-// A stream of `speed` knots flowing toward `directionDeg` everywhere on the
-// test chart at every moment within 6 hours of `moment`: a lattice of
-// points every half mile, 26 half-hourly charts.
-inline TListVektorCubeLight UniformStream(ext speed, int directionDeg, TDateTime moment) {
+// A stream whose speed (knots) and direction (degrees toward which it flows)
+// a function gives for each position, the same at every moment within 6
+// hours of `moment`: a lattice of points every half mile over the test
+// chart, 26 half-hourly charts.
+template <typename StreamAt>
+inline TListVektorCubeLight FieldStream(StreamAt streamAt, TDateTime moment) {
   TListVektorCubeLight list;
   TRectF frame;
   frame.Left = static_cast<float>(kWest);
@@ -97,11 +101,17 @@ inline TListVektorCubeLight UniformStream(ext speed, int directionDeg, TDateTime
   }
   // Packed as direction (degrees) x 1e6 + spring x 1000 + neap, speeds in
   // hundredths of a knot; equal spring and neap speeds need no tide range.
-  const auto hundredths = static_cast<std::int32_t>(std::lround(speed * 100));
-  const std::int32_t packed = directionDeg * 1000000 + hundredths * 1000 + hundredths;
+  std::vector<std::int32_t> packed(static_cast<std::size_t>(columns * rows));
+  for (int i = 0; i < columns; ++i) {
+    for (int j = 0; j < rows; ++j) {
+      const auto [speed, directionDeg] = streamAt(TMinutes{kWest + i * 0.5L, kSouth + j * 0.5L});
+      const auto hundredths = static_cast<std::int32_t>(std::lround(speed * 100));
+      packed[static_cast<std::size_t>(i * rows + j)] = directionDeg * 1000000 + hundredths * 1000 + hundredths;
+    }
+  }
   for (int f = 0; f < kFields; ++f) {
     list.AddVektors(cube, f, columns * rows);
-    for (int k = 0; k < columns * rows; ++k) list.SetVektorPacked(cube, f, packed, k);
+    for (int k = 0; k < columns * rows; ++k) list.SetVektorPacked(cube, f, packed[static_cast<std::size_t>(k)], k);
   }
   list.AddVektorArea(cube, 5);
   const float lats[] = {static_cast<float>(kSouth), static_cast<float>(kNorth),
@@ -118,6 +128,11 @@ inline TListVektorCubeLight UniformStream(ext speed, int directionDeg, TDateTime
   }
   list.GetUnpackCubes(1.8f, 3.6f, 2.9L, 0);
   return list;
+}
+
+// A stream of `speed` knots flowing toward `directionDeg` everywhere.
+inline TListVektorCubeLight UniformStream(ext speed, int directionDeg, TDateTime moment) {
+  return FieldStream([=](const TMinutes&) { return std::pair<ext, int>{speed, directionDeg}; }, moment);
 }
 
 }  // namespace corvane::routing_test
