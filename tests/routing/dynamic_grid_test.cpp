@@ -107,12 +107,7 @@ class DynamicGridTest : public ::testing::Test {
 
   TRoutingData& Track(ext bearing, ext distance) {
     list_.Clear();
-    TRoutingData& track = list_.Add();
-    TBogen finish;
-    routing_.MathTools.GetOrtWegOrt(routing_.MathTools.MinutesToBogen(kStart),
-                                    TPolar{distance, bearing * kDegreesToRadians}, finish);
-    track.TrackStart = kStart;
-    track.TrackFinish = routing_.MathTools.BogenToMinutes(finish);
+    TRoutingData& track = routing_test::AddTrack(list_, kStart, bearing, distance);
     list_.SetRoutingDataByMarks();
     return track;
   }

@@ -29,12 +29,7 @@ class IsochronicGridTest : public ::testing::Test {
 
   TRoutingData& Track(ext bearing, ext distance) {
     list_.Clear();
-    TRoutingData& track = list_.Add();
-    TBogen finish;
-    routing_.MathTools.GetOrtWegOrt(routing_.MathTools.MinutesToBogen(kStart),
-                                    TPolar{distance, bearing * kDeg}, finish);
-    track.TrackStart = kStart;
-    track.TrackFinish = routing_.MathTools.BogenToMinutes(finish);
+    TRoutingData& track = routing_test::AddTrack(list_, kStart, bearing, distance);
     list_.SetRoutingDataByMarks();
     track.DateTimeStartGMT = state_.DateTimeGMT;
     track.DateTimeStartLOC = state_.DateTimeLOC;

@@ -22,12 +22,7 @@ class PackageRoutingTest : public ::testing::Test {
   TRoutingData& Track(ext bearing, ext distance) {
     TListRoutingData& list = state_.ListRoutingData;
     list.Clear();
-    TRoutingData& track = list.Add();
-    TBogen finish;
-    const TMathTools& math = routing_.DynamicGrid.MathTools;
-    math.GetOrtWegOrt(math.MinutesToBogen(kStart), TPolar{distance, bearing * kDegreesToRadians}, finish);
-    track.TrackStart = kStart;
-    track.TrackFinish = math.BogenToMinutes(finish);
+    TRoutingData& track = routing_test::AddTrack(list, kStart, bearing, distance);
     list.SetRoutingDataByMarks();
     track.DateTimeStartGMT = state_.DateTimeGMT;
     track.DateTimeStartLOC = state_.DateTimeLOC;

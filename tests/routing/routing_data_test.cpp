@@ -6,9 +6,12 @@
 
 #include "core/constants.h"
 #include "support/locale_guard.h"
+#include "routing_test_world.h"
 
 namespace corvane {
 namespace {
+
+using routing_test::AddTrack;
 
 TEST(RoutingDataTest, NewTrackHasDefaultStyleAndStableAddress) {
   TListRoutingData list;
@@ -23,17 +26,6 @@ TEST(RoutingDataTest, NewTrackHasDefaultStyleAndStableAddress) {
   EXPECT_TRUE(first.DrawLaylines);
   EXPECT_EQ(first.StrokeDash, TStrokeDash::Solid);
   EXPECT_EQ(first.TypeOfCourse, 0);
-}
-
-// A track from a start, `distance` nm on `bearing` degrees.
-TRoutingData& AddTrack(TListRoutingData& list, const TMinutes& start, ext bearing, ext distance) {
-  TRoutingData& track = list.Add();
-  TBogen finish;
-  list.MathTools.GetOrtWegOrt(list.MathTools.MinutesToBogen(start),
-                              TPolar{distance, bearing * kDegreesToRadians}, finish);
-  track.TrackStart = start;
-  track.TrackFinish = list.MathTools.BogenToMinutes(finish);
-  return track;
 }
 
 TEST(RoutingDataTest, WithoutTopMarkOffsetTheWindwardPointIsTheFinish) {

@@ -42,12 +42,7 @@ class RoutingPhysicsTest : public ::testing::Test {
   // A track from kStart, `distance` nm on `bearing` degrees.
   TRoutingData& Track(ext bearing, ext distance) {
     list_.Clear();
-    TRoutingData& track = list_.Add();
-    TBogen finish;
-    grid_.MathTools.GetOrtWegOrt(grid_.MathTools.MinutesToBogen(kStart),
-                                 TPolar{distance, bearing * kDegreesToRadians}, finish);
-    track.TrackStart = kStart;
-    track.TrackFinish = grid_.MathTools.BogenToMinutes(finish);
+    TRoutingData& track = routing_test::AddTrack(list_, kStart, bearing, distance);
     list_.SetRoutingDataByMarks();
     track.DateTimeStartGMT = state_.DateTimeGMT;
     track.DateTimeStartLOC = state_.DateTimeLOC;

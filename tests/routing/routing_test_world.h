@@ -14,6 +14,7 @@
 #include "core/constants.h"
 #include "core/date_time.h"
 #include "core/file_tools.h"
+#include "routing/routing_data.h"
 #include "data/package_resource_loader.h"
 #include "datasets/builtin_datasets.h"
 #include "startup/startup.h"
@@ -71,6 +72,18 @@ inline bool StartBuiltIn(TInterfaceApplicationMobile& state) {
   TPackageResourceLoader loader(BuiltInResourceStore(), TFileTools(documents.path()));
   TPackageCurrents currents;
   return RunStartup(loader, currents, state).Completed;
+}
+
+// Appends a track from `start`, `distance` nautical miles on `bearing`
+// degrees (great circle), to `list`; only its two ends are set.
+inline TRoutingData& AddTrack(TListRoutingData& list, const TMinutes& start, ext bearing, ext distance) {
+  TRoutingData& track = list.Add();
+  TBogen finish;
+  list.MathTools.GetOrtWegOrt(list.MathTools.MinutesToBogen(start), TPolar{distance, bearing * kDegreesToRadians},
+                              finish);
+  track.TrackStart = start;
+  track.TrackFinish = list.MathTools.BogenToMinutes(finish);
+  return track;
 }
 
 // A stream whose speed (knots) and direction (degrees toward which it flows)

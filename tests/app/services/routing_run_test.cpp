@@ -28,19 +28,13 @@ class RoutingRunTest : public ::testing::Test {
   TRoutingData& AddOpenWaterTrack(ext bearing, ext distance) {
     TListRoutingData& tracks = state_.ListRoutingData;
     const TRoutingData& previous = *tracks.GetItem(tracks.Count() - 1);
-    TRoutingData& track = tracks.Add();
-    TBogen finish;
-    math_.GetOrtWegOrt(math_.MinutesToBogen(previous.TrackFinish), TPolar{distance, bearing * kDegreesToRadians},
-                       finish);
-    track.TrackStart = previous.TrackFinish;
-    track.TrackFinish = math_.BogenToMinutes(finish);
+    TRoutingData& track = routing_test::AddTrack(tracks, previous.TrackFinish, bearing, distance);
     tracks.SetRoutingDataByMarks();
     return track;
   }
 
   TServicesWorld world_;
   TInterfaceApplicationMobile& state_ = world_.State;
-  TMathTools math_;
 };
 
 TEST_F(RoutingRunTest, EveryMessageOfALegIsShownAfterIt) {

@@ -76,11 +76,7 @@ class TServicesWorld {
     TListRoutingData& tracks = State.ListRoutingData;
     tracks.Clear();
     tracks.IndexTrack = 0;
-    TRoutingData& track = tracks.Add();
-    TBogen finish;
-    math_.GetOrtWegOrt(math_.MinutesToBogen(kStart), TPolar{distance, bearing * kDegreesToRadians}, finish);
-    track.TrackStart = kStart;
-    track.TrackFinish = math_.BogenToMinutes(finish);
+    TRoutingData& track = routing_test::AddTrack(tracks, kStart, bearing, distance);
     track.BuoyStart = "1";
     track.BuoyFinish = "2";
     tracks.SetRoutingDataByMarks();
@@ -96,7 +92,6 @@ class TServicesWorld {
  private:
   TTempFolder documents_;
   TPackageResourceLoader loader_{BuiltInResourceStore(), TFileTools(documents_.path())};
-  TMathTools math_;
   bool started_ = false;
 
  public:
