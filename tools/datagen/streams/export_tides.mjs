@@ -3,8 +3,10 @@
 //
 //  - the harmonic constants of the stations that force the open boundaries
 //    (ticon/swanage_pier-swp-gbr-cco and ticon/bournemouth-bou-gbr-bodc to
-//    the west, ticon/arunplatformtg-aru-gbr-cmems to the east) and of the
-//    reference port (ticon/portsmouth-ptm-gbr-bodc);
+//    the west, ticon/arunplatformtg-aru-gbr-cmems to the east), of the
+//    reference port (ticon/portsmouth-ptm-gbr-bodc) and of the stations the
+//    model is checked against besides the port (south of the island, in the
+//    western strait, at the head of the estuary);
 //  - the two tides the atlas is sampled on: of the reference port's high
 //    waters in the 2016 sailing season, the spring high water (largest range
 //    of its spring-neap cycle) whose range is nearest the mean spring range,
@@ -36,6 +38,13 @@ const kBoundaryIds = [
   "ticon/swanage_pier-swp-gbr-cco",
   "ticon/bournemouth-bou-gbr-bodc",
   "ticon/arunplatformtg-aru-gbr-cmems",
+];
+// Stations inside the model whose M2 the calibration report compares with
+// the model's: they show where the modelled tide departs from the real one.
+const kCheckIds = [
+  "ticon/sandown_pier-sdp-gbr-cco",
+  "ticon/lymington-lym-gbr-cco",
+  "ticon/southampton-sou-gbr-da_idh",
 ];
 // Short-period constituents that force the model: the semidiurnal and
 // diurnal groups (springs and neaps, the diurnal inequality) and the
@@ -160,7 +169,7 @@ function nearestRange(highWaters, range, springs) {
 function main() {
   const root = process.argv[2];
   if (!root) fail("usage: node export_tides.mjs <repository root>");
-  const records = [kPortId, ...kBoundaryIds].map((id) => {
+  const records = [kPortId, ...kBoundaryIds, ...kCheckIds].map((id) => {
     const r = stationsById.get(id);
     if (!r) fail(`station ${id} not in the database`);
     if (r.chart_datum !== "LAT") fail(`station ${id} chart datum is ${r.chart_datum}`);

@@ -170,6 +170,19 @@ const std::vector<TSubArea>& SubAreas() {
   return areas;
 }
 
+// Stations inside the model whose M2 the report compares with the model's,
+// besides the reference port: south of the island, in the western strait and
+// at the head of the estuary. They show where the modelled tide departs
+// from the real one.
+const std::vector<std::string>& CheckStations() {
+  static const std::vector<std::string> ids = {
+      "ticon/sandown_pier-sdp-gbr-cco",
+      "ticon/lymington-lym-gbr-cco",
+      "ticon/southampton-sou-gbr-da_idh",
+  };
+  return ids;
+}
+
 // --- Input ---------------------------------------------------------------
 
 struct TStationConstants {
@@ -543,6 +556,26 @@ double DistanceNm(const TMinutes& a, const TMinutes& b) {
   return std::hypot(dx, dy);
 }
 
+// The water cell nearest a station (minutes of arc) that is at least 1 m deep
+// at rest, so that it never dries.
+int NearestWaterCell(const TSweGrid& grid, double lonMin, double latMin) {
+  const TMinutes station{static_cast<ext>(lonMin), static_cast<ext>(latMin)};
+  double best = 1e30;
+  int cell = -1;
+  for (int j = 0; j < grid.Rows; ++j) {
+    for (int i = 0; i < grid.Columns; ++i) {
+      if (!grid.IsWater(i, j) || grid.Depth[grid.Index(i, j)] < 1) continue;
+      const double d = DistanceNm(station, {static_cast<ext>(grid.CellCentreLon(i)),
+                                            static_cast<ext>(grid.CellCentreLat(j))});
+      if (d < best) {
+        best = d;
+        cell = grid.Index(i, j);
+      }
+    }
+  }
+  return cell;
+}
+
 // --- Runs ----------------------------------------------------------------
 
 struct TPortSeries {
@@ -663,22 +696,12 @@ int Main(int argc, char** argv) {
       setup.BoundaryPhase.push_back(p);
     }
   }
-  // The reference port's cell: the water cell nearest the station.
-  {
-    const TMinutes port{static_cast<ext>(input.PortLon * 60), static_cast<ext>(input.PortLat * 60)};
-    double best = 1e30;
-    setup.PortCell = -1;
-    for (int j = 0; j < grid.Rows; ++j) {
-      for (int i = 0; i < grid.Columns; ++i) {
-        if (!grid.IsWater(i, j) || grid.Depth[grid.Index(i, j)] < 1) continue;
-        const double d = DistanceNm(port, {static_cast<ext>(grid.CellCentreLon(i)),
-                                           static_cast<ext>(grid.CellCentreLat(j))});
-        if (d < best) {
-          best = d;
-          setup.PortCell = grid.Index(i, j);
-        }
-      }
-    }
+  // The reference port's cell and the check stations' cells.
+  setup.PortCell = NearestWaterCell(grid, input.PortLon * 60, input.PortLat * 60);
+  std::vector<int> checkCells;
+  for (const std::string& id : CheckStations()) {
+    const TStationConstants& station = input.Stations.at(id);
+    checkCells.push_back(NearestWaterCell(grid, station.Lon * 60, station.Lat * 60));
   }
   const int portI = setup.PortCell % grid.Columns, portJ = setup.PortCell / grid.Columns;
 
@@ -745,21 +768,38 @@ int Main(int argc, char** argv) {
   TRunTide& springTide = input.Run("spring");
   const int spinSteps = static_cast<int>(std::lround(kSpinUpHours * 3600 / dt));
   THarmonicFit modelM2;
+  std::vector<THarmonicFit> checkM2(checkCells.size());
   auto calibrationRun = [&]() {
     THarmonicForcing forcing = MakeForcing(input, springTide, setup, true);
     TShallowWaterModel model = MakeModel(setup, dt, 1);
     const int analysisSteps = static_cast<int>(std::ceil(periodM2 / dt));
-    TPortSeries port;
     model.Run(spinSteps, [&](double t, std::vector<float>& levels) {
       forcing.Evaluate(t, Ramp(t), levels);
     });
-    RunRecording(model, forcing, 0, analysisSteps, setup.PortCell, port);
+    std::vector<int> cells = {setup.PortCell};
+    cells.insert(cells.end(), checkCells.begin(), checkCells.end());
+    std::vector<double> seconds;
+    std::vector<std::vector<double>> levels(cells.size());
+    const int nx = grid.Columns;
+    model.Run(
+        analysisSteps, [&](double t, std::vector<float>& boundary) { forcing.Evaluate(t, Ramp(t), boundary); },
+        [&]() {
+          seconds.push_back(model.Time());
+          for (std::size_t k = 0; k < cells.size(); ++k) levels[k].push_back(model.Level(cells[k] % nx, cells[k] / nx));
+        });
     // Only whole periods: the fit of one exact period is free of M4 and M6.
-    while (!port.Seconds.empty() && port.Seconds.back() - port.Seconds.front() > periodM2 - dt / 2) {
-      port.Seconds.pop_back();
-      port.Level.pop_back();
+    std::size_t samples = seconds.size();
+    while (samples > 0 && seconds[samples - 1] - seconds.front() > periodM2 - dt / 2) --samples;
+    seconds.resize(samples);
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+      levels[k].resize(samples);
+      const THarmonicFit fit = FitHarmonic(seconds, levels[k], omegaM2);
+      if (k == 0) {
+        modelM2 = fit;
+      } else {
+        checkM2[k - 1] = fit;
+      }
     }
-    modelM2 = FitHarmonic(port.Seconds, port.Level, omegaM2);
   };
 
   const char* runNames[2] = {"spring", "neap"};
@@ -816,15 +856,22 @@ int Main(int argc, char** argv) {
     modelHighWaterError.insert(modelHighWaterError.end(), runHighWaterError[r].begin(), runHighWaterError[r].end());
     highWaterLines.insert(highWaterLines.end(), runHighWaterLines[r].begin(), runHighWaterLines[r].end());
   }
-  const TStationConstants& portConstants = input.Stations.at(input.PortId);
   // Phase lag g = p + V0 + u with the fitted phase p of A cos(w t - p).
-  const double modelG = WrapDegrees(modelM2.PhaseDeg + springTide.Argument[iM2]);
-  const double modelAmplitude = modelM2.Amplitude / springTide.NodalFactor[iM2];
-  const double predictedAmplitude = portConstants.Amplitude[iM2];
-  const double predictedG = portConstants.Phase[iM2];
-  double phaseError = WrapDegrees(modelG - predictedG);
-  if (phaseError > 180) phaseError -= 360;
-  const double phaseMinutes = phaseError / input.Speeds[iM2] * 60;
+  struct TM2Comparison {
+    double ModelAmplitude, ModelG, PredictedAmplitude, PredictedG, PhaseErrorMinutes;
+  };
+  auto compareM2 = [&](const THarmonicFit& fit, const TStationConstants& station) {
+    TM2Comparison c;
+    c.ModelAmplitude = fit.Amplitude / springTide.NodalFactor[iM2];
+    c.ModelG = WrapDegrees(fit.PhaseDeg + springTide.Argument[iM2]);
+    c.PredictedAmplitude = station.Amplitude[iM2];
+    c.PredictedG = station.Phase[iM2];
+    double error = WrapDegrees(c.ModelG - c.PredictedG);
+    if (error > 180) error -= 360;
+    c.PhaseErrorMinutes = error / input.Speeds[iM2] * 60;
+    return c;
+  };
+  const TM2Comparison portM2 = compareM2(modelM2, input.Stations.at(input.PortId));
 
 
   // 5. Atlas.
@@ -1044,12 +1091,21 @@ int Main(int argc, char** argv) {
          << "mean_sea_level_above_datum_m=" << Fixed(input.MeanSeaLevel, 3) << "\n"
          << "port_cell_lon=" << Fixed(grid.CellCentreLon(portI), 3) << "\n"
          << "port_cell_lat=" << Fixed(grid.CellCentreLat(portJ), 3) << "\n"
-         << "m2_amplitude_predicted_m=" << Fixed(predictedAmplitude, 4) << "\n"
-         << "m2_amplitude_model_m=" << Fixed(modelAmplitude, 4) << "\n"
-         << "m2_amplitude_ratio=" << Fixed(modelAmplitude / predictedAmplitude, 4) << "\n"
-         << "m2_phase_predicted_deg=" << Fixed(predictedG, 2) << "\n"
-         << "m2_phase_model_deg=" << Fixed(modelG, 2) << "\n"
-         << "m2_phase_error_minutes=" << Fixed(phaseMinutes, 1) << "\n";
+         << "m2_amplitude_predicted_m=" << Fixed(portM2.PredictedAmplitude, 4) << "\n"
+         << "m2_amplitude_model_m=" << Fixed(portM2.ModelAmplitude, 4) << "\n"
+         << "m2_amplitude_ratio=" << Fixed(portM2.ModelAmplitude / portM2.PredictedAmplitude, 4) << "\n"
+         << "m2_phase_predicted_deg=" << Fixed(portM2.PredictedG, 2) << "\n"
+         << "m2_phase_model_deg=" << Fixed(portM2.ModelG, 2) << "\n"
+         << "m2_phase_error_minutes=" << Fixed(portM2.PhaseErrorMinutes, 1) << "\n";
+  for (std::size_t k = 0; k < CheckStations().size(); ++k) {
+    const TM2Comparison c = compareM2(checkM2[k], input.Stations.at(CheckStations()[k]));
+    const int cell = checkCells[k];
+    report << "check_station_" << k << "=" << CheckStations()[k] << " cell "
+           << Fixed(grid.CellCentreLon(cell % grid.Columns), 3) << "," << Fixed(grid.CellCentreLat(cell / grid.Columns), 3)
+           << " m2 amplitude model " << Fixed(c.ModelAmplitude, 3) << " m predicted " << Fixed(c.PredictedAmplitude, 3)
+           << " m ratio " << Fixed(c.ModelAmplitude / c.PredictedAmplitude, 3) << " phase error "
+           << Fixed(c.PhaseErrorMinutes, 1) << " min\n";
+  }
   for (int r = 0; r < 2; ++r) {
     const TRunTide& tide = input.Run(runNames[r]);
     report << runNames[r] << "_high_water_gmt=" << tide.HighWaterText << "\n"

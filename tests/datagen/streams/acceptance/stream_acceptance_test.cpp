@@ -73,7 +73,8 @@ TEST(StreamAtlasTest, NearTheCoastTheStreamRunsAlongIt) {
       if (!(v.Spring > 0.5)) continue;
       fast = true;
       const double off = std::min(AngleBetween(v.Direction, axis), AngleBetween(v.Direction, axis + 180));
-      // One chart near the turn of the stream may cross the coast's line.
+      // Every chart faster than 0.5 kn counts, those near the turn of the
+      // stream included.
       if (off > 30) parallel = false;
     }
     if (!fast) continue;
