@@ -261,8 +261,10 @@ void TShallowWaterModel::StepVelocities(int rowFrom, int rowTo) {
       float tendency = -g * (eta[kE] - eta[kW]) / dx + f * vbar;
       if (advection) {
         const float dudx = uq > 0 ? (uq - u[q - 1]) / dx : (u[q + 1] - uq) / dx;
-        const float uSouth = j > 0 ? u[q - uStride] : 0.0f;
-        const float uNorth = j + 1 < ny ? u[q + uStride] : 0.0f;
+        // A neighbour across a wall takes the face's own velocity: the wall
+        // is free slip, so it neither drags nor drives the stream along it.
+        const float uSouth = j > 0 && uOpen_[q - uStride] ? u[q - uStride] : uq;
+        const float uNorth = j + 1 < ny && uOpen_[q + uStride] ? u[q + uStride] : uq;
         const float dudy = vbar > 0 ? (uq - uSouth) / dy : (uNorth - uq) / dy;
         tendency -= uq * dudx + vbar * dudy;
       }
@@ -302,8 +304,8 @@ void TShallowWaterModel::StepVelocities(int rowFrom, int rowTo) {
       const float ubar = 0.25f * (u[uS] + u[uS + 1] + u[uN] + u[uN + 1]);
       float tendency = -g * (eta[kN] - eta[kS]) / dy - f * ubar;
       if (advection) {
-        const float vWest = i > 0 ? v[q - 1] : 0.0f;
-        const float vEast = i + 1 < nx ? v[q + 1] : 0.0f;
+        const float vWest = i > 0 && vOpen_[q - 1] ? v[q - 1] : vq;
+        const float vEast = i + 1 < nx && vOpen_[q + 1] ? v[q + 1] : vq;
         const float dvdx = ubar > 0 ? (vq - vWest) / dxFace : (vEast - vq) / dxFace;
         const float dvdy = vq > 0 ? (vq - v[q - nx]) / dy : (v[q + nx] - vq) / dy;
         tendency -= ubar * dvdx + vq * dvdy;

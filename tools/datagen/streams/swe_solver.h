@@ -24,7 +24,9 @@
 // clamped to the bed.
 //
 // Open boundaries: cells whose level is prescribed every step (clamped
-// elevation). Land cells are walls (free slip: no lateral friction).
+// elevation). Land cells are walls (free slip: no lateral friction; in the
+// advection terms a face beside a wall takes its own velocity for the face
+// across it, so the wall neither drags nor drives the stream along it).
 //
 // The rows are shared among worker threads; each value of a step depends only
 // on values of the previous phase, so the results do not depend on the number
