@@ -767,8 +767,10 @@ int Main(int argc, char** argv) {
   const double periodM2 = 2 * std::numbers::pi / omegaM2;
   TRunTide& springTide = input.Run("spring");
   const int spinSteps = static_cast<int>(std::lround(kSpinUpHours * 3600 / dt));
-  THarmonicFit modelM2;
-  std::vector<THarmonicFit> checkM2(checkCells.size());
+  // M2 at the port's cell (first) and at the check stations' cells.
+  std::vector<int> m2Cells = {setup.PortCell};
+  m2Cells.insert(m2Cells.end(), checkCells.begin(), checkCells.end());
+  std::vector<THarmonicFit> cellM2(m2Cells.size());
   auto calibrationRun = [&]() {
     THarmonicForcing forcing = MakeForcing(input, springTide, setup, true);
     TShallowWaterModel model = MakeModel(setup, dt, 1);
@@ -776,29 +778,24 @@ int Main(int argc, char** argv) {
     model.Run(spinSteps, [&](double t, std::vector<float>& levels) {
       forcing.Evaluate(t, Ramp(t), levels);
     });
-    std::vector<int> cells = {setup.PortCell};
-    cells.insert(cells.end(), checkCells.begin(), checkCells.end());
     std::vector<double> seconds;
-    std::vector<std::vector<double>> levels(cells.size());
+    std::vector<std::vector<double>> levels(m2Cells.size());
     const int nx = grid.Columns;
     model.Run(
-        analysisSteps, [&](double t, std::vector<float>& boundary) { forcing.Evaluate(t, Ramp(t), boundary); },
+        analysisSteps,
+        [&](double t, std::vector<float>& boundary) { forcing.Evaluate(t, Ramp(t), boundary); },
         [&]() {
           seconds.push_back(model.Time());
-          for (std::size_t k = 0; k < cells.size(); ++k) levels[k].push_back(model.Level(cells[k] % nx, cells[k] / nx));
+          for (std::size_t k = 0; k < m2Cells.size(); ++k)
+            levels[k].push_back(model.Level(m2Cells[k] % nx, m2Cells[k] / nx));
         });
     // Only whole periods: the fit of one exact period is free of M4 and M6.
     std::size_t samples = seconds.size();
     while (samples > 0 && seconds[samples - 1] - seconds.front() > periodM2 - dt / 2) --samples;
     seconds.resize(samples);
-    for (std::size_t k = 0; k < cells.size(); ++k) {
+    for (std::size_t k = 0; k < m2Cells.size(); ++k) {
       levels[k].resize(samples);
-      const THarmonicFit fit = FitHarmonic(seconds, levels[k], omegaM2);
-      if (k == 0) {
-        modelM2 = fit;
-      } else {
-        checkM2[k - 1] = fit;
-      }
+      cellM2[k] = FitHarmonic(seconds, levels[k], omegaM2);
     }
   };
 
@@ -871,7 +868,7 @@ int Main(int argc, char** argv) {
     c.PhaseErrorMinutes = error / input.Speeds[iM2] * 60;
     return c;
   };
-  const TM2Comparison portM2 = compareM2(modelM2, input.Stations.at(input.PortId));
+  const TM2Comparison portM2 = compareM2(cellM2[0], input.Stations.at(input.PortId));
 
 
   // 5. Atlas.
@@ -1098,12 +1095,12 @@ int Main(int argc, char** argv) {
          << "m2_phase_model_deg=" << Fixed(portM2.ModelG, 2) << "\n"
          << "m2_phase_error_minutes=" << Fixed(portM2.PhaseErrorMinutes, 1) << "\n";
   for (std::size_t k = 0; k < CheckStations().size(); ++k) {
-    const TM2Comparison c = compareM2(checkM2[k], input.Stations.at(CheckStations()[k]));
+    const TM2Comparison c = compareM2(cellM2[k + 1], input.Stations.at(CheckStations()[k]));
     const int cell = checkCells[k];
     report << "check_station_" << k << "=" << CheckStations()[k] << " cell "
-           << Fixed(grid.CellCentreLon(cell % grid.Columns), 3) << "," << Fixed(grid.CellCentreLat(cell / grid.Columns), 3)
-           << " m2 amplitude model " << Fixed(c.ModelAmplitude, 3) << " m predicted " << Fixed(c.PredictedAmplitude, 3)
-           << " m ratio " << Fixed(c.ModelAmplitude / c.PredictedAmplitude, 3) << " phase error "
+           << Fixed(grid.CellCentreLon(cell % grid.Columns), 3) << ","
+           << Fixed(grid.CellCentreLat(cell / grid.Columns), 3) << " m2 amplitude model "
+           << Fixed(c.ModelAmplitude, 3) << " m predicted " << Fixed(c.PredictedAmplitude, 3) << " m ratio " << Fixed(c.ModelAmplitude / c.PredictedAmplitude, 3) << " phase error "
            << Fixed(c.PhaseErrorMinutes, 1) << " min\n";
   }
   for (int r = 0; r < 2; ++r) {
