@@ -98,12 +98,16 @@ TEST_F(RouteCommandTest, TheDefaultCourseRoutesAsABeat) {
   EXPECT_EQ(RowValue(out, "Finish"), "Fennick Post - 7S");
   EXPECT_EQ(RowValue(out, "Distance"), "2.99 nm");
   EXPECT_NE(out.find("  Course            Beat\n"), std::string::npos) << out;
-  // 2.99 nm to windward in 7 knots: a yacht makes good 3 to 5 knots.
+  // 2.99 nm to windward in 7 knots, against that afternoon's ebb of about a
+  // knot along the track: a yacht makes good 2.5 to 5 knots.
   const double hours = Hours(RowValue(out, "Best Course"));
   EXPECT_GT(hours, 2.99 / 5);
-  EXPECT_LT(hours, 2.99 / 3);
+  EXPECT_LT(hours, 2.99 / 2.5);
+  // The average is the boats' VMG along the best course, which leaves out
+  // the time each tack costs: a little above the rate made good, never below.
   const double vmg = std::stod(RowValue(out, "VMG Average"));
-  EXPECT_NEAR(vmg, 2.99 / hours, 0.1);
+  EXPECT_GE(vmg, 2.99 / hours - 0.05);
+  EXPECT_LE(vmg, 2.99 / hours + 0.3);
   EXPECT_LE(std::stod(RowValue(out, "VMG Minimum")), vmg);
 }
 
@@ -244,7 +248,11 @@ TEST_F(RouteCommandTest, OneTrackIsRoutedAloneFromTheChosenTime) {
 }
 
 TEST_F(RouteCommandTest, AWindwardLeewardCourseIsLaidIntoTheWind) {
-  const TCorvaneOutcome outcome = Run({"route", "--windward-leeward", "--wind", "12@220", "--json"});
+  // A class that gybes downwind: the default class sails dead downwind, so
+  // its run sweeps no cone, and a stream across the leg leaves the leeward
+  // mark off that line and the leg to route as a reach.
+  const TCorvaneOutcome outcome =
+      Run({"route", "--windward-leeward", "--wind", "12@220", "--boat", "BLUEWATER-40-DEEP-MH", "--json"});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
   const nlohmann::json json = nlohmann::json::parse(outcome.out);
   ASSERT_EQ(json["tracks"].size(), 2u);
