@@ -1110,7 +1110,8 @@ int Main(int argc, char** argv) {
     report << "check_station_" << k << "=" << CheckStations()[k] << " cell "
            << Fixed(grid.CellCentreLon(cell % grid.Columns), 3) << ","
            << Fixed(grid.CellCentreLat(cell / grid.Columns), 3) << " m2 amplitude model "
-           << Fixed(c.ModelAmplitude, 3) << " m predicted " << Fixed(c.PredictedAmplitude, 3) << " m ratio " << Fixed(c.ModelAmplitude / c.PredictedAmplitude, 3) << " phase error "
+           << Fixed(c.ModelAmplitude, 3) << " m predicted " << Fixed(c.PredictedAmplitude, 3)
+           << " m ratio " << Fixed(c.ModelAmplitude / c.PredictedAmplitude, 3) << " phase error "
            << Fixed(c.PhaseErrorMinutes, 1) << " min\n";
   }
   for (int r = 0; r < 2; ++r) {
