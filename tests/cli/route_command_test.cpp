@@ -251,7 +251,8 @@ TEST_F(RouteCommandTest, OneTrackIsRoutedAloneFromTheChosenTime) {
 TEST_F(RouteCommandTest, AWindwardLeewardCourseIsLaidIntoTheWind) {
   // A class that gybes downwind: the default class sails dead downwind, so
   // its run sweeps no cone, and a stream across the leg leaves the leeward
-  // mark off that line and the leg to route as a reach.
+  // mark off that line and the leg to route as a reach (with the windward
+  // mark 5 degrees right of the wind that reach does not reach its mark).
   const TCorvaneOutcome outcome =
       Run({"route", "--windward-leeward", "--wind", "12@220", "--boat", "BLUEWATER-40-DEEP-MH", "--json"});
   ASSERT_EQ(outcome.code, 0) << outcome.err;
@@ -267,7 +268,8 @@ TEST_F(RouteCommandTest, AWindwardLeewardCourseIsLaidIntoTheWind) {
   EXPECT_EQ(run["IndexStart"], beat["IndexFinish"]);
   EXPECT_EQ(run["TrackFinish"], beat["TrackStart"]);
 
-  const TCorvaneOutcome text = Run({"route", "--windward-leeward", "--topmark", "5", "--wind", "12@220"});
+  const TCorvaneOutcome text = Run({"route", "--windward-leeward", "--topmark", "5", "--wind", "12@220", "--boat",
+                                    "BLUEWATER-40-DEEP-MH"});
   ASSERT_EQ(text.code, 0) << text.err;
   EXPECT_NE(text.out.find("\nTrack Beat\n\nSETTINGS\n"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("\nTrack Run\n"), std::string::npos);

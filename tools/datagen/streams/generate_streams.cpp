@@ -97,6 +97,18 @@ constexpr double kDragCoefficient = 0.0025;
 constexpr double kModelOpenDepth = 50;       // m
 constexpr double kModelOpenDepthRamp = 4;    // minutes of arc
 
+// Strait depth: the shared model deepens with the distance from the coast up
+// to kOpenDepth, so in mid-strait, between the island and the mainland, it
+// stands some 30 m deep at rest, where the strait is mostly 10 to 20 m deep.
+// Too deep a strait carries its stream with too little friction and takes
+// too little of the tide's energy. The model caps the depth below datum at
+// kModelStraitDepth in the box from kStraitWest to kStraitEast, north of
+// kStraitSouth (minutes of arc: the strait from the western narrows' inner
+// end to the eastern approaches, the island's southern shore and the open
+// water east of it outside); the troughs below are added on top.
+constexpr double kModelStraitDepth = 14;  // m below chart datum
+constexpr double kStraitWest = -91, kStraitEast = -64, kStraitSouth = 3043;
+
 // Channel lines the model adds to the shared depth model's: the harbour
 // entrance beside the reference port, which the shared lines pass east of
 // the entrance that the mask opens. Without its trough the entrance shoals
@@ -122,7 +134,10 @@ const std::vector<TChannelLine>& ModelChannelLines() {
 // water it passes crowds into the central narrows off the island's north
 // point, whose channel the shared model also leaves too shallow; without a
 // broad trough there the spring ebb along the narrows' northern shore runs
-// some half a knot faster (3.8 kn instead of 3.3 kn).
+// some half a knot faster (3.8 kn instead of 3.3 kn). The western trough is
+// as wide as the narrows themselves: with the strait capped at
+// kModelStraitDepth a narrower one leaves more of the strait's stream bound
+// by friction, its neap rate well above half its spring rate.
 struct TModelTrough {
   TChannelLine Line;
   double Depth;      // m at the line
@@ -130,7 +145,7 @@ struct TModelTrough {
 };
 const std::vector<TModelTrough>& ModelTroughs() {
   static const std::vector<TModelTrough> troughs = {
-      {{{-93.55, 3041.45}, {-92.75, 3042.12}, {-92.25, 3042.70}, {-91.40, 3043.30}}, 45, 600},
+      {{{-93.55, 3041.45}, {-92.75, 3042.12}, {-92.25, 3042.70}, {-91.40, 3043.30}}, 60, 800},
       // The harbour entrance beside the reference port (the model's channel
       // line), dredged where the model's gap of one or two cells would
       // otherwise choke the harbour; deeper, it fills the harbour too fast
@@ -398,7 +413,10 @@ TSweGrid BuildGrid(const TBathymetry& bathymetry, double meanSeaLevel) {
       const int k = grid.Index(i, j);
       if (water >= kWaterFraction * kSamplesLon * kSamplesLat) {
         grid.Water[k] = 1;
-        grid.Depth[k] = static_cast<float>(sum / water + meanSeaLevel +
+        double below = sum / water;
+        const double lon = grid.CellCentreLon(i), lat = grid.CellCentreLat(j);
+        if (lon > kStraitWest && lon < kStraitEast && lat > kStraitSouth) below = std::min(below, kModelStraitDepth);
+        grid.Depth[k] = static_cast<float>(below + meanSeaLevel +
                                            TroughDepth(grid.CellCentreLon(i), grid.CellCentreLat(j)));
       }
     }
@@ -474,6 +492,15 @@ void Interpolate(const TStationConstants& a, const TStationConstants& b, double 
   }
 }
 
+// The factor on every amplitude of the open boundary. The edges take the
+// stations' constants by linear interpolation, and the southern edge lies 16'
+// to 26' south of the stations it runs between; with their own amplitudes
+// the modelled M2 stood 14% above its prediction at the reference port and
+// 18% above it at the check station south of the island, right inside that
+// edge. One factor for the whole boundary keeps the boundary's shape and
+// brings both within 5%.
+constexpr double kBoundaryAmplitudeFactor = 0.88;
+
 // Constants along the open boundary: the western edge takes the two western
 // stations (ticon/swanage_pier-swp-gbr-cco to the south,
 // ticon/bournemouth-bou-gbr-bodc to the north, by latitude), the eastern
@@ -491,6 +518,7 @@ void BoundaryConstants(const TTideInput& input, double lonMin, double latMin,
   TStationConstants west{southWest.Lat, southWest.Lon, westA, westP};
   const double t = (lonMin / 60 - southWest.Lon) / (east.Lon - southWest.Lon);
   Interpolate(west, east, t, amplitude, phase);
+  for (double& a : amplitude) a *= kBoundaryAmplitudeFactor;
 }
 
 // --- Atlas points ----------------------------------------------------------
@@ -1089,7 +1117,9 @@ int Main(int argc, char** argv) {
          << "drag_coefficient=" << Fixed(kDragCoefficient, 5) << "\n"
          << "open_depth_m=" << Fixed(static_cast<double>(TDepthModelConstants::kOpenDepth), 1) << "\n"
          << "model_open_depth_m=" << Fixed(kModelOpenDepth, 1) << "\n"
-         << "model_open_depth_ramp_minutes=" << Fixed(kModelOpenDepthRamp, 1) << "\n";
+         << "model_open_depth_ramp_minutes=" << Fixed(kModelOpenDepthRamp, 1) << "\n"
+         << "model_strait_depth_m=" << Fixed(kModelStraitDepth, 1) << "\n"
+         << "boundary_amplitude_factor=" << Fixed(kBoundaryAmplitudeFactor, 3) << "\n";
   for (std::size_t t = 0; t < ModelTroughs().size(); ++t) {
     report << "model_trough_" << t << "_depth_m=" << Fixed(ModelTroughs()[t].Depth, 1) << "\n"
            << "model_trough_" << t << "_half_width_m=" << Fixed(ModelTroughs()[t].HalfWidth, 0) << "\n";
