@@ -193,6 +193,7 @@ function main() {
     "# and @neaps/tide-predictor (versions pinned in package.json); do not edit.",
     "# port <id> <lat deg> <lon deg> <mean sea level above LAT m>",
     "# station <id> <lat deg> <lon deg>",
+    "# check <station id>: a station inside the model whose M2 the report compares with the model's",
     "# speed <constituent> <deg per hour>",
     "# constant <station id> <constituent> <amplitude m> <phase lag g deg>",
     "# run <name> <high water ms since 1970 GMT> <high water GMT> <height above LAT m> <range m>",
@@ -202,6 +203,7 @@ function main() {
     `port ${kPortId} ${port.latitude} ${port.longitude} ${mslAboveLat.toFixed(4)}`,
   ];
   for (const r of records.slice(1)) lines.push(`station ${r.id} ${r.latitude} ${r.longitude}`);
+  for (const id of kCheckIds) lines.push(`check ${id}`);
   for (const name of kConstituents) {
     if (!constituents[name]) fail(`constituent ${name} unknown to the predictor`);
     lines.push(`speed ${name} ${constituents[name].speed.toFixed(7)}`);

@@ -195,19 +195,6 @@ const std::vector<TSubArea>& SubAreas() {
   return areas;
 }
 
-// Stations inside the model whose M2 the report compares with the model's,
-// besides the reference port: south of the island, in the western strait and
-// at the head of the estuary. They show where the modelled tide departs
-// from the real one.
-const std::vector<std::string>& CheckStations() {
-  static const std::vector<std::string> ids = {
-      "ticon/sandown_pier-sdp-gbr-cco",
-      "ticon/lymington-lym-gbr-cco",
-      "ticon/southampton-sou-gbr-da_idh",
-  };
-  return ids;
-}
-
 // --- Input ---------------------------------------------------------------
 
 struct TStationConstants {
@@ -232,6 +219,11 @@ struct TTideInput {
   std::vector<std::string> Constituents;
   std::vector<double> Speeds;  // deg/h
   std::map<std::string, TStationConstants> Stations;
+  // Stations inside the model whose M2 the report compares with the model's,
+  // besides the reference port (south of the island, in the western strait
+  // and at the head of the estuary): they show where the modelled tide
+  // departs from the real one.
+  std::vector<std::string> CheckIds;
   std::vector<TRunTide> Runs;
   int Index(const std::string& name) const {
     for (std::size_t i = 0; i < Constituents.size(); ++i)
@@ -265,6 +257,10 @@ TTideInput ReadTideInput(const std::string& path) {
       s >> id >> lat >> lon;
       input.Stations[id].Lat = lat;
       input.Stations[id].Lon = lon;
+    } else if (kind == "check") {
+      std::string id;
+      s >> id;
+      input.CheckIds.push_back(id);
     } else if (kind == "speed") {
       std::string name;
       double speed;
@@ -310,6 +306,11 @@ TTideInput ReadTideInput(const std::string& path) {
   }
   if (input.Constituents.empty() || input.Runs.size() != 2) {
     throw std::runtime_error(path + ": constituents or runs missing");
+  }
+  for (const std::string& id : input.CheckIds) {
+    if (!input.Stations.count(id) || input.Stations.at(id).Amplitude.empty()) {
+      throw std::runtime_error(path + ": check station " + id + " has no position or constants");
+    }
   }
   return input;
 }
@@ -738,7 +739,7 @@ int Main(int argc, char** argv) {
   // The reference port's cell and the check stations' cells.
   setup.PortCell = NearestWaterCell(grid, input.PortLon * 60, input.PortLat * 60);
   std::vector<int> checkCells;
-  for (const std::string& id : CheckStations()) {
+  for (const std::string& id : input.CheckIds) {
     const TStationConstants& station = input.Stations.at(id);
     checkCells.push_back(NearestWaterCell(grid, station.Lon * 60, station.Lat * 60));
   }
@@ -1135,10 +1136,10 @@ int Main(int argc, char** argv) {
          << "m2_phase_predicted_deg=" << Fixed(portM2.PredictedG, 2) << "\n"
          << "m2_phase_model_deg=" << Fixed(portM2.ModelG, 2) << "\n"
          << "m2_phase_error_minutes=" << Fixed(portM2.PhaseErrorMinutes, 1) << "\n";
-  for (std::size_t k = 0; k < CheckStations().size(); ++k) {
-    const TM2Comparison c = compareM2(cellM2[k + 1], input.Stations.at(CheckStations()[k]));
+  for (std::size_t k = 0; k < input.CheckIds.size(); ++k) {
+    const TM2Comparison c = compareM2(cellM2[k + 1], input.Stations.at(input.CheckIds[k]));
     const int cell = checkCells[k];
-    report << "check_station_" << k << "=" << CheckStations()[k] << " cell "
+    report << "check_station_" << k << "=" << input.CheckIds[k] << " cell "
            << Fixed(grid.CellCentreLon(cell % grid.Columns), 3) << ","
            << Fixed(grid.CellCentreLat(cell / grid.Columns), 3) << " m2 amplitude model "
            << Fixed(c.ModelAmplitude, 3) << " m predicted " << Fixed(c.PredictedAmplitude, 3)
