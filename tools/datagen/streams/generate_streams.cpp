@@ -220,9 +220,7 @@ struct TTideInput {
   std::vector<double> Speeds;  // deg/h
   std::map<std::string, TStationConstants> Stations;
   // Stations inside the model whose M2 the report compares with the model's,
-  // besides the reference port (south of the island, in the western strait
-  // and at the head of the estuary): they show where the modelled tide
-  // departs from the real one.
+  // besides the reference port; the export chooses them.
   std::vector<std::string> CheckIds;
   std::vector<TRunTide> Runs;
   int Index(const std::string& name) const {
@@ -505,8 +503,9 @@ constexpr double kBoundaryAmplitudeFactor = 0.88;
 
 // The diurnal and semidiurnal tides of the boundary (slower than the
 // quarter-diurnal ones below) take an earlier phase. With the boundary's own
-// phases the port's M2 came 11 min late and three of its four sampled high
-// waters came 6 to 25 min off; 4 deg earlier puts all four within 18 min.
+// phases the port's M2 came 11 min late and its four sampled high waters
+// 6 to 25 min off (one beyond 20 min); 4 deg earlier puts the M2 3 min late
+// and all four within 18 min.
 constexpr double kBoundaryTidalPhaseLead = 4;  // deg taken from g
 
 // The quarter-diurnal tides of the open boundary (constituents between
