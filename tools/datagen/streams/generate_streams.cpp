@@ -557,6 +557,15 @@ void BoundaryConstants(const TTideInput& input, double lonMin, double latMin,
 
 // --- Atlas points ----------------------------------------------------------
 
+// A speed (kn) in the hundredths of a knot the atlas stores, at most 9.99 kn.
+// A stream that moves at all keeps at least 0.01 kn: rounded to nothing, the
+// slow end of a dead-end creek would lose the direction of its flood or ebb,
+// and a wet chart would read as the marker of a chart without a stream.
+int PackedHundredths(double knots) {
+  if (!(knots > 0)) return 0;
+  return static_cast<int>(std::clamp(std::round(knots * 100), 1.0, kSpeedCapHundredths));
+}
+
 struct TAtlasPoint {
   TMinutes Position;
   bool Wet[2][kCharts] = {};     // [run][chart]
@@ -960,9 +969,7 @@ int Main(int argc, char** argv) {
     if (direction < 0) direction += 360;
     const double spring = std::hypot(e, n) / kKnot;
     const double neap = a.Wet[1][c] ? std::hypot(a.East[1][c], a.North[1][c]) / kKnot : 0;
-    const int s = static_cast<int>(std::min(kSpeedCapHundredths, std::round(spring * 100)));
-    const int nn = static_cast<int>(std::min(kSpeedCapHundredths, std::round(neap * 100)));
-    packer.PackVektor(direction, s, nn);
+    packer.PackVektor(direction, PackedHundredths(spring), PackedHundredths(neap));
   };
   // A sub-area's points: the candidates nearest its centre that stay wet
   // through the neap cycle and dry at no more than kMostDryCharts of the
