@@ -516,7 +516,7 @@ constexpr double kBoundaryAmplitudeFactor = 0.88;
 // quarter-diurnal ones below) take an earlier phase. With the boundary's own
 // phases the port's M2 came 11 min late and its four sampled high waters
 // 6 to 25 min off (one beyond 20 min); 4 deg earlier puts the M2 3 min late
-// and all four within 18 min.
+// and all four within 20 min.
 constexpr double kBoundaryTidalPhaseLead = 4;  // deg taken from g
 
 // The quarter-diurnal tides of the open boundary (constituents between
