@@ -530,10 +530,11 @@ constexpr double kBoundaryTidalPhaseLead = 4;  // deg taken from g
 // quarter-diurnal band at 0.60 times the predicted one and 22 min early, its
 // top came too steeply, and its high water 46 min before the predicted one.
 // The factor and the phase come from the port's response to two runs (the
-// band grows in proportion to the boundary's own); with them the band stands
-// at 0.98 times the predicted one and 1 min late. The sixth-diurnal tides
-// keep the boundary's values: raised as well, they gave the port's spring
-// curve a second crest, whose high water came 50 min late.
+// band grows in proportion to the boundary's own); with them, the phase lead
+// above and the troughs, the band stands at 0.99 times the predicted one and
+// on time. The sixth-diurnal tides keep the boundary's values: raised as
+// well, they gave the port's spring curve a second crest, whose high water
+// came 50 min late.
 constexpr double kQuarterDiurnalSpeeds[2] = {45, 75};  // deg/h
 constexpr double kBoundaryQuarterDiurnalFactor = 1.6;
 constexpr double kBoundaryQuarterDiurnalPhaseLag = 27;  // deg added to g
