@@ -33,7 +33,7 @@ struct TRenderSetup {
   TMobileGraphics Graphics;
   bool Atlas = false;
 
-  explicit TRenderSetup(ext zoom) {
+  explicit TRenderSetup(double zoom) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     App = std::make_unique<QGuiApplication>(Argc, Argv);
     TSettingsQuarne().Setup(2, 0, State);
@@ -66,7 +66,7 @@ struct TRenderSetup {
   }
 };
 
-constexpr ext kDefaultZoom = -1;  // keep the default zoom of the settings
+constexpr double kDefaultZoom = -1;  // keep the default zoom of the settings
 
 void Label(benchmark::State& bench, const TRenderSetup& setup) {
   bench.SetLabel(std::string(setup.Atlas ? "atlas" : "no atlas") + ", off-screen " +
@@ -74,7 +74,7 @@ void Label(benchmark::State& bench, const TRenderSetup& setup) {
                  std::to_string(setup.Graphics.OffScreen.BitMap->Height()));
 }
 
-void RunDrawOffScreen(benchmark::State& bench, ext zoom) {
+void RunDrawOffScreen(benchmark::State& bench, double zoom) {
   auto setup = std::make_unique<TRenderSetup>(zoom);
   Label(bench, *setup);
   for (auto _ : bench) {

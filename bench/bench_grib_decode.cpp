@@ -175,7 +175,7 @@ void BM_ECCodes_IntoCube(benchmark::State& state) {
         Check(codes_get_double_array(h.get(), "longitudes", lons.data(), &n), "longitudes");
         for (std::size_t k = 0; k < size; ++k) {
           const double lon = lons[k] > 180 ? lons[k] - 360 : lons[k];
-          cube.AddPosition(0, TMinutes{static_cast<ext>(lon) * 60, static_cast<ext>(lats[k]) * 60});
+          cube.AddPosition(0, TMinutes{static_cast<double>(lon) * 60, static_cast<double>(lats[k]) * 60});
         }
       }
       long parameter = 0;

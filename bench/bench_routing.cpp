@@ -37,7 +37,7 @@ struct TRoutingBench {
   TPackageControls Controls;
   bool Started = false;
 
-  TRoutingBench(const std::string& waypoints, ext knots, ext degrees) {
+  TRoutingBench(const std::string& waypoints, double knots, double degrees) {
     Started = RunStartup(Loader, Currents, State).Completed;
     State.TrackType = 3;
     State.ListWayPoints = waypoints;
@@ -46,7 +46,7 @@ struct TRoutingBench {
   }
 };
 
-void RunCourse(benchmark::State& bench, const std::string& waypoints, ext knots, ext degrees) {
+void RunCourse(benchmark::State& bench, const std::string& waypoints, double knots, double degrees) {
   auto setup = std::make_unique<TRoutingBench>(waypoints, knots, degrees);
   if (!setup->Started) {
     bench.SkipWithError("the built-in start-up did not complete");

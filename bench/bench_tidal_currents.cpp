@@ -35,14 +35,14 @@ std::int32_t SyntheticVektor(int field, int point) {
   return direction * 1000000 + spring * 1000 + spring / 2;
 }
 
-void AddSyntheticCube(TListVektorCubeLight& atlas, int points, int rows, ext dLon, ext dLat,
-                      ext lon0, ext lat0, bool staggered) {
+void AddSyntheticCube(TListVektorCubeLight& atlas, int points, int rows, double dLon, double dLat,
+                      double lon0, double lat0, bool staggered) {
   const int c = atlas.AddCube();
   atlas.AddFields(c, kFields);
   atlas.AddPositions(c, points);
   for (int p = 0; p < points; ++p) {
     const int column = p / rows;
-    const ext shift = staggered && column % 2 == 1 ? dLat / 2 : 0;
+    const double shift = staggered && column % 2 == 1 ? dLat / 2 : 0;
     const TMinutes m{lon0 + column * dLon, lat0 + (p % rows) * dLat + shift};
     atlas.SetPosition(c, p, static_cast<float>(m.Lat), static_cast<float>(m.Lon));
   }
@@ -57,12 +57,12 @@ void BuildSyntheticAtlas(TListVektorCubeLight& atlas, bool highResolution) {
   atlas.ModelFrame = TRectF{kFrameLeft, kFrameTop, kFrameRight, kFrameBottom};
   atlas.SetDefaultRoutingArea(atlas.ModelFrame);
   if (highResolution) {
-    AddSyntheticCube(atlas, 4956, 59, 0.12L, 0.15L, -86.0L, 3042.0L, false);
+    AddSyntheticCube(atlas, 4956, 59, 0.12, 0.15, -86.0, 3042.0, false);
   } else {
-    AddSyntheticCube(atlas, 498, 20, 0.4L, 0.5L, -86.0L, 3042.0L, true);
+    AddSyntheticCube(atlas, 498, 20, 0.4, 0.5, -86.0, 3042.0, true);
   }
   for (int k = 0; k < 7; ++k) {
-    AddSyntheticCube(atlas, kSubAreaPoints[k], 2, 0.05L, 0.05L, -76.0L + k, 3044.0L, false);
+    AddSyntheticCube(atlas, kSubAreaPoints[k], 2, 0.05, 0.05, -76.0 + k, 3044.0, false);
   }
   for (int c = 0; c < atlas.GetCountCubes(); ++c) {
     // Cube 0 covers the frame; each sub-area a small square of its own.
@@ -84,7 +84,7 @@ void BuildSyntheticAtlas(TListVektorCubeLight& atlas, bool highResolution) {
     }
     atlas.AddSlacks(49);
     for (int i = 0; i < 49; ++i) {
-      atlas.SetSlackPosition(i, TMinutes{-85.7L + 0.3L * (i / 7), 3042.3L + 0.6L * (i % 7)});
+      atlas.SetSlackPosition(i, TMinutes{-85.7 + 0.3 * (i / 7), 3042.3 + 0.6 * (i % 7)});
     }
   }
 }

@@ -11,8 +11,8 @@ namespace corvane {
 namespace {
 
 struct TArrowCorner {
-  ext Bearing;  // degrees relative to the arrow's angle
-  ext Radius;   // fraction of the length
+  double Bearing;  // degrees relative to the arrow's angle
+  double Radius;   // fraction of the length
 };
 
 // Bearings and radii of the arrow's corners around its centre, tip first.
@@ -22,28 +22,28 @@ struct TArrowCorner {
 // sqrt(2)/6 L = 0.2357 L and bearing 45.
 constexpr std::array<TArrowCorner, 7> kArrowCorners{{
     {0, 1},
-    {90, 0.5L},
-    {45, 0.2357L},
-    {-189.4623L, 1.0138L},
-    {-170.5377L, 1.0138L},
-    {-45, 0.2357L},
-    {-90, 0.5L},
+    {90, 0.5},
+    {45, 0.2357},
+    {-189.4623, 1.0138},
+    {-170.5377, 1.0138},
+    {-45, 0.2357},
+    {-90, 0.5},
 }};
 
-ext RoundHalfEven(ext value) { return std::nearbyint(static_cast<double>(value)); }
+double RoundHalfEven(double value) { return std::nearbyint(static_cast<double>(value)); }
 
 }  // namespace
 
-ext GetArrowWidth(ext length) { return 2 * length; }
-ext GetArrowHeight(ext length) { return length; }
+double GetArrowWidth(double length) { return 2 * length; }
+double GetArrowHeight(double length) { return length; }
 
-TPolygon GetArrowPolygon(const TPointF& p, ext length, ext angleDegrees) {
+TPolygon GetArrowPolygon(const TPointF& p, double length, double angleDegrees) {
   TPolygon polygon;
   if (!(length > 0)) return polygon;
   polygon.reserve(kArrowCorners.size() + 1);
   for (const TArrowCorner& corner : kArrowCorners) {
-    const ext a = (angleDegrees + corner.Bearing) * kDegreesToRadians;
-    const ext r = corner.Radius * length;
+    const double a = (angleDegrees + corner.Bearing) * kDegreesToRadians;
+    const double r = corner.Radius * length;
     polygon.push_back(TPointF{static_cast<float>(p.X + r * std::sin(a)),
                               static_cast<float>(p.Y - r * std::cos(a))});
   }
@@ -51,44 +51,44 @@ TPolygon GetArrowPolygon(const TPointF& p, ext length, ext angleDegrees) {
   return polygon;
 }
 
-std::vector<TLineF> GetWindBarbLines(const TPointF& p, const TPolar& wind, ext windFieldScale) {
-  const ext v = wind.Betrag;
-  const ext theta = wind.Winkel;
-  const ext sinT = std::sin(theta);
-  const ext cosT = std::cos(theta);
+std::vector<TLineF> GetWindBarbLines(const TPointF& p, const TPolar& wind, double windFieldScale) {
+  const double v = wind.Betrag;
+  const double theta = wind.Winkel;
+  const double sinT = std::sin(theta);
+  const double cosT = std::cos(theta);
   // A point at (along, across) in the barb's frame; the offset is rounded to
   // whole pixels before it is added, so barbs sit on the pixel grid.
-  auto at = [&](ext along, ext across) {
-    const ext dx = RoundHalfEven(along * sinT - across * cosT);
-    const ext dy = RoundHalfEven(-(along * cosT + across * sinT));
+  auto at = [&](double along, double across) {
+    const double dx = RoundHalfEven(along * sinT - across * cosT);
+    const double dy = RoundHalfEven(-(along * cosT + across * sinT));
     return TPointF{static_cast<float>(p.X + dx), static_cast<float>(p.Y + dy)};
   };
 
-  const ext c = std::trunc(v * windFieldScale) * 4 + 6;
-  const ext e = v < 0.1L ? 0 : c / 5;
-  const ext d = c / 8;
-  const ext cos50 = std::cos(50 * kDegreesToRadians);
-  const ext sin50 = std::sin(50 * kDegreesToRadians);
+  const double c = std::trunc(v * windFieldScale) * 4 + 6;
+  const double e = v < 0.1 ? 0 : c / 5;
+  const double d = c / 8;
+  const double cos50 = std::cos(50 * kDegreesToRadians);
+  const double sin50 = std::sin(50 * kDegreesToRadians);
 
   std::vector<TLineF> lines;
   lines.push_back(TLineF{at(0, 0), at(c, 0)});
-  auto barb = [&](int index, ext length) {
-    const ext along = c - index * d;
+  auto barb = [&](int index, double length) {
+    const double along = c - index * d;
     lines.push_back(TLineF{at(along, 0), at(along + length * cos50, -length * sin50)});
   };
   auto full = [&](int index) { barb(index, e); };
-  auto half = [&](int index) { barb(index, 0.65L * e); };
+  auto half = [&](int index) { barb(index, 0.65 * e); };
 
-  if (v < 2.5L) return lines;
-  if (v < 7.5L) {
+  if (v < 2.5) return lines;
+  if (v < 7.5) {
     half(2);
     return lines;
   }
   // From 7.5 knots: one full barb per 10 knots (at most four), and a half
   // barb after them for an odd 5.
-  const int fulls = std::min(4, static_cast<int>(std::floor((v - 7.5L) / 10)) + 1);
+  const int fulls = std::min(4, static_cast<int>(std::floor((v - 7.5) / 10)) + 1);
   for (int i = 0; i < fulls; ++i) full(i);
-  const bool withHalf = fulls < 4 ? std::fmod(v - 7.5L, 10) >= 5 : v >= 42.5L;
+  const bool withHalf = fulls < 4 ? std::fmod(v - 7.5, 10) >= 5 : v >= 42.5;
   if (withHalf) half(fulls);
   return lines;
 }

@@ -10,14 +10,14 @@
 namespace corvane {
 
 // Extent of an arrow of length L (pixels): 2L long, L wide.
-ext GetArrowWidth(ext length);
-ext GetArrowHeight(ext length);
+double GetArrowWidth(double length);
+double GetArrowHeight(double length);
 
 // The closed arrow polygon (8 points, the last repeating the tip) of length
 // L pixels, centred on p and pointing to angleDegrees (clockwise from up):
 // a head L/2 wide each side from the tip back to p, a shaft L/3 wide from
 // L/6 before p to L behind it. Empty when L <= 0 (or NaN).
-TPolygon GetArrowPolygon(const TPointF& p, ext length, ext angleDegrees);
+TPolygon GetArrowPolygon(const TPointF& p, double length, double angleDegrees);
 
 struct TLineF {
   TPointF From;
@@ -32,6 +32,6 @@ struct TLineF {
 // < 2.5 none; half barb at index 2 to 7.5; then one full barb per 10 knots
 // from index 0 with a half barb after them for the odd 5 knots, up to four
 // full barbs and a half at index 4 from 42.5 knots.
-std::vector<TLineF> GetWindBarbLines(const TPointF& p, const TPolar& wind, ext windFieldScale);
+std::vector<TLineF> GetWindBarbLines(const TPointF& p, const TPolar& wind, double windFieldScale);
 
 }  // namespace corvane

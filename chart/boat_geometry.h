@@ -23,18 +23,18 @@ static_assert(kBoatHull.size() == 20);
 // The boat at p heading headingRad (radians clockwise from up) drawn at
 // scale s (pixels per hull unit): each hull point (hx, hy) becomes
 // p + s (-hx cos A - hy sin A, -hx sin A + hy cos A).
-TPolygon GetBoatHull(const TPointF& p, ext headingRad, ext s);
+TPolygon GetBoatHull(const TPointF& p, double headingRad, double s);
 
 // The heading line from p, 40 s pixels ahead.
-TLineF GetBoatHeadingLine(const TPointF& p, ext headingRad, ext s);
+TLineF GetBoatHeadingLine(const TPointF& p, double headingRad, double s);
 
 // The boom from the mast 5 s ahead of p, to the side the wind comes from:
 // bug 1 and 2 are the two sides of the wind; (a, b) = (3, 15) on a beat
 // (typeOfCourse 1 and any unknown type), (10, 13) on a reach (2), (18, 5)
 // on a run (3). Any other bug value draws the boom along the centre line.
-TLineF GetBoatBoom(const TPointF& p, ext headingRad, ext s, std::uint8_t bug, int typeOfCourse);
+TLineF GetBoatBoom(const TPointF& p, double headingRad, double s, std::uint8_t bug, int typeOfCourse);
 
 // Where the attack-angle label is centred: 50 s pixels ahead of p.
-TPointF GetBoatLabelPoint(const TPointF& p, ext headingRad, ext s);
+TPointF GetBoatLabelPoint(const TPointF& p, double headingRad, double s);
 
 }  // namespace corvane

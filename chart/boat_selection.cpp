@@ -5,7 +5,7 @@
 namespace corvane {
 
 std::vector<int> GetBoatsAlongTrack(const TListBoat& boats, const TPolygon& pixels,
-                                    ext boatSpacing, const TMathTools& mathTools) {
+                                    double boatSpacing, const TMathTools& mathTools) {
   std::vector<int> drawn;
   const int count = boats.Count();
   if (count < 2 || pixels.size() != boats.Items.size() || !(boatSpacing > 0)) return drawn;
@@ -15,14 +15,14 @@ std::vector<int> GetBoatsAlongTrack(const TListBoat& boats, const TPolygon& pixe
     const TBoat& first = boats.Items[static_cast<std::size_t>(j)];
     const TPointF& a = pixels[static_cast<std::size_t>(j)];
     const TPointF& b = pixels[static_cast<std::size_t>(k)];
-    const ext pixelDistance = std::hypot(static_cast<ext>(b.X) - a.X, static_cast<ext>(b.Y) - a.Y);
+    const double pixelDistance = std::hypot(static_cast<double>(b.X) - a.X, static_cast<double>(b.Y) - a.Y);
     const int c = static_cast<int>(std::trunc(pixelDistance / boatSpacing));
-    const ext step =
+    const double step =
         mathTools.DistanceOfMinutes(first.CoordM, boats.Items[static_cast<std::size_t>(k)].CoordM) /
         (c + 1);
     int i = 1;
     for (int m = j; m <= k && i <= c; ++m) {
-      const ext distance =
+      const double distance =
           mathTools.DistanceOfMinutes(first.CoordM, boats.Items[static_cast<std::size_t>(m)].CoordM);
       if (distance >= i * step) {
         drawn.push_back(m);
@@ -34,12 +34,12 @@ std::vector<int> GetBoatsAlongTrack(const TListBoat& boats, const TPolygon& pixe
   return drawn;
 }
 
-int GetBoatAtTime(const TListBoat& boats, ext hours, ext timeBestCourse) {
+int GetBoatAtTime(const TListBoat& boats, double hours, double timeBestCourse) {
   if (boats.Count() == 0) return -1;
   int best = 0;
-  ext bestDifference = timeBestCourse;
+  double bestDifference = timeBestCourse;
   for (int i = 0; i < boats.Count(); ++i) {
-    const ext difference = std::fabs(boats.Items[static_cast<std::size_t>(i)].Time - hours);
+    const double difference = std::fabs(boats.Items[static_cast<std::size_t>(i)].Time - hours);
     if (difference < bestDifference) {
       best = i;
       bestDifference = difference;

@@ -18,11 +18,11 @@ namespace corvane {
 // distance (nautical miles): the i-th marker (i = 1 ... c) is the first boat
 // of the leg whose distance from boat j reaches i (distance j-k) / (c + 1).
 std::vector<int> GetBoatsAlongTrack(const TListBoat& boats, const TPolygon& pixels,
-                                    ext boatSpacing, const TMathTools& mathTools);
+                                    double boatSpacing, const TMathTools& mathTools);
 
 // The boat at hours after the start: the one whose Time is nearest, where a
 // boat must be nearer than timeBestCourse hours to replace the first boat.
 // -1 for an empty list.
-int GetBoatAtTime(const TListBoat& boats, ext hours, ext timeBestCourse);
+int GetBoatAtTime(const TListBoat& boats, double hours, double timeBestCourse);
 
 }  // namespace corvane

@@ -117,7 +117,7 @@ void TCanvas::Clear(TAlphaColor color) {
 
 void TCanvas::SetStrokeColor(TAlphaColor color) { stroke_ = ToQColor(color); }
 void TCanvas::SetStrokeDash(TStrokeDash dash) { dash_ = dash; }
-void TCanvas::SetStrokeThickness(ext thickness) { thickness_ = static_cast<qreal>(thickness); }
+void TCanvas::SetStrokeThickness(double thickness) { thickness_ = static_cast<qreal>(thickness); }
 void TCanvas::SetFillColor(TAlphaColor color) { fill_ = ToQColor(color); }
 
 void TCanvas::ApplyPen() {
@@ -170,14 +170,14 @@ void TCanvas::FillEllipse(const TRectF& rect) {
   painter_->drawEllipse(ToQRect(rect));
 }
 
-void TCanvas::DrawRect(const TRectF& rect, ext radiusX, ext radiusY, TCorners corners) {
+void TCanvas::DrawRect(const TRectF& rect, double radiusX, double radiusY, TCorners corners) {
   if (!Active()) return;
   ApplyPen();
   painter_->drawPath(RoundedRect(rect, static_cast<qreal>(radiusX), static_cast<qreal>(radiusY),
                                  corners));
 }
 
-void TCanvas::FillRect(const TRectF& rect, ext radiusX, ext radiusY, TCorners corners) {
+void TCanvas::FillRect(const TRectF& rect, double radiusX, double radiusY, TCorners corners) {
   if (!Active()) return;
   if (radiusX <= 0 || radiusY <= 0) {
     painter_->fillRect(ToQRect(rect).normalized(), fill_);
@@ -195,11 +195,11 @@ void TCanvas::SetFont(const QString& family, int size, bool bold) {
   font_.setBold(bold);
 }
 
-ext TCanvas::TextWidth(const std::string& text) const {
+double TCanvas::TextWidth(const std::string& text) const {
   return QFontMetricsF(font_).horizontalAdvance(QString::fromStdString(text));
 }
 
-ext TCanvas::TextHeight(const std::string& text) const {
+double TCanvas::TextHeight(const std::string& text) const {
   (void)text;  // one line: the font's line height
   return QFontMetricsF(font_).height();
 }

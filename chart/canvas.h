@@ -57,7 +57,7 @@ class TCanvas {
   void Clear(TAlphaColor color);
   void SetStrokeColor(TAlphaColor color);
   void SetStrokeDash(TStrokeDash dash);
-  void SetStrokeThickness(ext thickness);
+  void SetStrokeThickness(double thickness);
   void SetFillColor(TAlphaColor color);
 
   void DrawLine(const TPointF& a, const TPointF& b);
@@ -67,13 +67,13 @@ class TCanvas {
   void DrawEllipse(const TRectF& rect);
   void FillEllipse(const TRectF& rect);
   // Rectangles with corners rounded by radiusX across and radiusY up.
-  void DrawRect(const TRectF& rect, ext radiusX = 0, ext radiusY = 0, TCorners corners = {});
-  void FillRect(const TRectF& rect, ext radiusX = 0, ext radiusY = 0, TCorners corners = {});
+  void DrawRect(const TRectF& rect, double radiusX = 0, double radiusY = 0, TCorners corners = {});
+  void FillRect(const TRectF& rect, double radiusX = 0, double radiusY = 0, TCorners corners = {});
 
   // Font family and size in points (the size is used as given).
   void SetFont(const QString& family, int size, bool bold = false);
-  ext TextWidth(const std::string& text) const;
-  ext TextHeight(const std::string& text) const;
+  double TextWidth(const std::string& text) const;
+  double TextHeight(const std::string& text) const;
   // The text in the fill colour inside rect, aligned across as asked and
   // centred up and down, on one line.
   void FillText(const TRectF& rect, const std::string& text, TTextAlign align);

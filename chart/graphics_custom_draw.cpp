@@ -15,18 +15,18 @@ namespace {
 
 // Town labels beside (0.1') or below (0.15') the square, a little above
 // its centre line (0.0125').
-constexpr ext kTownLabelBeside = 0.1L;
-constexpr ext kTownLabelBelow = 0.15L;
-constexpr ext kTownLabelRise = 0.0125L;
-constexpr ext kTownSquare = 0.05L;  // minutes of latitude
-constexpr ext kModelNameRise = 0.05L;
+constexpr double kTownLabelBeside = 0.1;
+constexpr double kTownLabelBelow = 0.15;
+constexpr double kTownLabelRise = 0.0125;
+constexpr double kTownSquare = 0.05;  // minutes of latitude
+constexpr double kModelNameRise = 0.05;
 // An approach line needs its ends this far apart (pixels).
-constexpr ext kApproachMinPixels = 20;
-constexpr ext kBoatSpacing = 150;  // pixels per boat marker at boat scale 1
-constexpr ext kLegendTextSize = 12;
-constexpr ext kWindShiftShown = 2;  // degrees
+constexpr double kApproachMinPixels = 20;
+constexpr double kBoatSpacing = 150;  // pixels per boat marker at boat scale 1
+constexpr double kLegendTextSize = 12;
+constexpr double kWindShiftShown = 2;  // degrees
 
-TPointF Point(ext x, ext y) { return TPointF{static_cast<float>(x), static_cast<float>(y)}; }
+TPointF Point(double x, double y) { return TPointF{static_cast<float>(x), static_cast<float>(y)}; }
 
 TTextAlign AlignOf(std::uint8_t code) {
   switch (code) {
@@ -44,8 +44,8 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
-ext DegreesOf(ext radians) {
-  ext degrees = std::fmod(radians * kRadiansToDegrees, 360);
+double DegreesOf(double radians) {
+  double degrees = std::fmod(radians * kRadiansToDegrees, 360);
   if (degrees < 0) degrees += 360;
   return degrees;
 }
@@ -91,10 +91,10 @@ void TMobileGraphicsCustomDraw::DrawCoastTiles(const TInterfaceApplicationMobile
     if (state.DrawLatLonGrid) {
       const TMinutes northWest{tile.P1.Lon, tile.P2.Lat};
       if (tile.IndexH > 1) {
-        DrawLine(kColorBlack, northWest, tile.P1, 0.15L, TStrokeDash::Solid);
+        DrawLine(kColorBlack, northWest, tile.P1, 0.15, TStrokeDash::Solid);
       }
       if (tile.IndexV > 1) {
-        DrawLine(kColorBlack, northWest, tile.P2, 0.15L, TStrokeDash::Solid);
+        DrawLine(kColorBlack, northWest, tile.P2, 0.15, TStrokeDash::Solid);
       }
     }
   }
@@ -103,9 +103,9 @@ void TMobileGraphicsCustomDraw::DrawCoastTiles(const TInterfaceApplicationMobile
 void TMobileGraphicsCustomDraw::DrawDepthLine(const TInterfaceApplicationMobile& state) {
   if (state.IndexDepthLine < 1) return;
   const auto k = static_cast<std::size_t>(state.IndexDepthLine - 1);
-  if (const TPolygon* draft = At(state.ListDrafts, k)) DrawPolyLine(kColorRed, *draft, ext{1});
+  if (const TPolygon* draft = At(state.ListDrafts, k)) DrawPolyLine(kColorRed, *draft, double{1});
   if (const TListPolygon* holes = At(state.ListInvDrafts, k)) {
-    for (const TPolygon& hole : *holes) DrawPolyLine(kColorRed, hole, ext{1});
+    for (const TPolygon& hole : *holes) DrawPolyLine(kColorRed, hole, double{1});
   }
 }
 
@@ -135,7 +135,7 @@ void TMobileGraphicsCustomDraw::DrawCurrentTexts(const TInterfaceApplicationMobi
     const TPointF p = Minutes_to_OffScreen(cube.CoordMText[i]);
     const std::string direction = StringTools.ExtendedToStr(DegreesOf(value.Winkel), 0) + "°";
     const std::string speed = StringTools.ExtendedToStr(value.Betrag, 1);
-    const ext h = TextHeight(direction, ScaleTextSizeTiny);
+    const double h = TextHeight(direction, ScaleTextSizeTiny);
     DrawText(Point(p.X, p.Y - h / 2), direction, TTextAlign::Center, kColorBlue, ScaleTextSizeTiny);
     DrawText(Point(p.X, p.Y + h / 2), speed, TTextAlign::Center, kColorBlue, ScaleTextSizeTiny);
   }
@@ -210,17 +210,17 @@ void TMobileGraphicsCustomDraw::DrawApproachLines(const TInterfaceApplicationMob
     if (!ShownRouted(track, state) || track.TypeOfCourse != 1) continue;
     const TPointF a = Minutes_to_OffScreen(track.FinalTack);
     const TPointF f = Minutes_to_OffScreen(track.TrackFinish);
-    const ext length = std::hypot(static_cast<ext>(a.X) - f.X, static_cast<ext>(a.Y) - f.Y);
+    const double length = std::hypot(static_cast<double>(a.X) - f.X, static_cast<double>(a.Y) - f.Y);
     if (!(length > kApproachMinPixels)) continue;
-    const ext ux = (static_cast<ext>(a.X) - f.X) / length;
-    const ext uy = (static_cast<ext>(a.Y) - f.Y) / length;
-    const ext l = ScaleRoutingApproachLineLength;
+    const double ux = (static_cast<double>(a.X) - f.X) / length;
+    const double uy = (static_cast<double>(a.Y) - f.Y) / length;
+    const double l = ScaleRoutingApproachLineLength;
     DrawLine(kColorBlack, Point(f.X - l * ux, f.Y - l * uy), Point(a.X + l * ux, a.Y + l * uy),
              ScaleLineLaylines, TStrokeDash::Dash);
     const std::string course = StringTools.ExtendedToStr(track.FinalCourse, 0) + "°";
-    DrawText(Point(a.X + 1.2L * l * ux, a.Y + 1.2L * l * uy), course, TTextAlign::Center,
+    DrawText(Point(a.X + 1.2 * l * ux, a.Y + 1.2 * l * uy), course, TTextAlign::Center,
              kColorBlack, ScaleTextSizeCourse);
-    DrawText(Point(f.X - 1.2L * l * ux, f.Y - 1.2L * l * uy), course, TTextAlign::Center,
+    DrawText(Point(f.X - 1.2 * l * ux, f.Y - 1.2 * l * uy), course, TTextAlign::Center,
              kColorBlack, ScaleTextSizeCourse);
   }
 }
@@ -252,7 +252,7 @@ void TMobileGraphicsCustomDraw::DrawBestCourses(const TInterfaceApplicationMobil
 }
 
 void TMobileGraphicsCustomDraw::DrawBuoySymbol(int type, const std::string& name,
-                                               const TPointF& p, ext b,
+                                               const TPointF& p, double b,
                                                const TInterfaceApplicationMobile& state) {
   switch (type) {
     case 0: DrawBuoyTarvish(p, b); break;
@@ -277,7 +277,7 @@ void TMobileGraphicsCustomDraw::DrawBuoySymbol(int type, const std::string& name
     case 19: DrawSmallBuoyCircleRacing(kColorOrange, p, b); break;
     case 20: DrawSmallBuoyZylinderRacing(kColorYellow, p, b); break;
     case 21: DrawBuoyShipChannel(kColorRed, p, b / 2); break;
-    case 22: DrawBuoyTarvish(p, b / 1.6L); break;
+    case 22: DrawBuoyTarvish(p, b / 1.6); break;
     case 23: DrawShip(p, b); break;
     case 24: DrawSmallBuoyCircleRacing(kColorWhite, p, b); break;
     default: break;  // 14, 15: a named position without a symbol
@@ -295,10 +295,10 @@ void TMobileGraphicsCustomDraw::DrawBuoys(const TInterfaceApplicationMobile& sta
     const int type = state.ListBuoysType[i];
     const TPointF p = Minutes_to_OffScreen(position);
     DrawBuoySymbol(type, state.ListBuoysName[i], p, ScaleSizeBuoys, state);
-    ext size = ScaleTextSizeSmall * state.AppScaleBuoys;
-    if (type >= 16 && type <= 24) size *= 0.6L;
+    double size = ScaleTextSizeSmall * state.AppScaleBuoys;
+    if (type >= 16 && type <= 24) size *= 0.6;
     if (!(size > kMinTextSize) || type == 13 || type == 14) continue;
-    DrawText(Point(p.X, p.Y + ScaleTextSizeSmall / 1.8L), state.ListBuoysName[i],
+    DrawText(Point(p.X, p.Y + ScaleTextSizeSmall / 1.8), state.ListBuoysName[i],
              AlignOf(state.ListBuoysAlign[i]), kColorBlack, size);
   }
 }
@@ -309,25 +309,25 @@ void TMobileGraphicsCustomDraw::DrawWindArrows(const TInterfaceApplicationMobile
   if (track == nullptr) return;
   const TPointF start = Minutes_to_OffScreen(track->TrackStart);
   const TPointF finish = Minutes_to_OffScreen(track->TrackFinish);
-  const ext mx = (static_cast<ext>(start.X) + finish.X) / 2;
-  const ext my = (static_cast<ext>(start.Y) + finish.Y) / 2;
-  const ext d = std::hypot(static_cast<ext>(finish.X) - start.X,
-                           static_cast<ext>(finish.Y) - start.Y) / 2;
-  const ext r = ScaleArrowWinds;
-  auto q = [&](ext direction, ext distance) {
+  const double mx = (static_cast<double>(start.X) + finish.X) / 2;
+  const double my = (static_cast<double>(start.Y) + finish.Y) / 2;
+  const double d = std::hypot(static_cast<double>(finish.X) - start.X,
+                           static_cast<double>(finish.Y) - start.Y) / 2;
+  const double r = ScaleArrowWinds;
+  auto q = [&](double direction, double distance) {
     return Point(mx + distance * std::sin(direction), my - distance * std::cos(direction));
   };
   if (state.DrawRouting && state.TidesValid && !state.HideCurrent) {
-    const ext wind = track->CurrentsWind;
-    DrawArrow(kColorBlack, r, wind * kRadiansToDegrees + 180, q(wind, d + 1.5L * r), kColorWhite);
+    const double wind = track->CurrentsWind;
+    DrawArrow(kColorBlack, r, wind * kRadiansToDegrees + 180, q(wind, d + 1.5 * r), kColorWhite);
     if (std::fabs(track->CurrentsWindShift) > kWindShiftShown) {
       DrawText(q(wind, d + 3 * r), StringTools.ToWindshift(track->CurrentsWindShift, true, false) + "°",
                TTextAlign::Center, kColorBlack, ScaleTextSizeMedium);
     }
   }
   if (!state.GRIBWindValid) {
-    const ext wind = state.Wind.TrueWind.Winkel;
-    DrawArrow(kColorBlack, r, wind * kRadiansToDegrees + 180, q(wind, d + 1.5L * r), kColorRed);
+    const double wind = state.Wind.TrueWind.Winkel;
+    DrawArrow(kColorBlack, r, wind * kRadiansToDegrees + 180, q(wind, d + 1.5 * r), kColorRed);
   }
 }
 
@@ -366,7 +366,7 @@ void TMobileGraphicsCustomDraw::DrawBoatsNow(const TInterfaceApplicationMobile& 
     }
     const std::int64_t elapsedMs =
         DateTimeToMilliseconds(state.DateTimeGMT) - DateTimeToMilliseconds(track.DateTimeStartGMT);
-    const ext hours = static_cast<ext>(elapsedMs / kMsPerSecond) / 3600;
+    const double hours = static_cast<double>(elapsedMs / kMsPerSecond) / 3600;
     const int i = GetBoatAtTime(track.ListBoat, hours, track.TimeBestCourse);
     if (i >= 0) {
       DrawBoat(kColorWhite, track.ListBoat.Items[static_cast<std::size_t>(i)], track.TypeOfCourse);
@@ -398,8 +398,8 @@ void TMobileGraphicsCustomDraw::DrawGestureMarks(const TInterfaceApplicationMobi
   if (state.Gesture == 4) DrawCircle(kColorRed, ScaleSizeCourseGesture, 3, GestureM1);
   if (state.Gesture == 5) DrawCircle(kColorRed, ScaleSizeCourseGesture, 3, GestureM2);
   if (state.Gesture == 2) {
-    const ext radius = std::hypot(static_cast<ext>(GestureM2.X) - GestureM1.X,
-                                  static_cast<ext>(GestureM2.Y) - GestureM1.Y) / 2;
+    const double radius = std::hypot(static_cast<double>(GestureM2.X) - GestureM1.X,
+                                  static_cast<double>(GestureM2.Y) - GestureM1.Y) / 2;
     DrawCircle(kColorRed, radius, 3, GestureMC);
   }
   const std::string* name1 = At(state.ListBuoysName, 0);
@@ -410,30 +410,30 @@ void TMobileGraphicsCustomDraw::DrawGestureMarks(const TInterfaceApplicationMobi
 
 void TMobileGraphicsCustomDraw::DrawGestureLine(const TInterfaceApplicationMobile& state) {
   if (!state.DeviceGestureLinesActive || GestureLine.empty()) return;
-  DrawPolygon(kColorBlack, GestureLine, ext{1});
+  DrawPolygon(kColorBlack, GestureLine, double{1});
 }
 
-void TMobileGraphicsCustomDraw::DrawLegend(const TInterfaceApplicationMobile& state, ext width,
-                                           ext height) {
-  const ext w = width / 8;
-  const ext s = ScaleArrowCurrents;
+void TMobileGraphicsCustomDraw::DrawLegend(const TInterfaceApplicationMobile& state, double width,
+                                           double height) {
+  const double w = width / 8;
+  const double s = ScaleArrowCurrents;
   const TCurrentScale current = GetCurrentScale(w, s, state.UnitScaleCurrents, MathTools);
-  const ext x = 0.6L * w;
-  const ext y = height - std::max(GetArrowHeight(current.NextKnots * s) / 2,
+  const double x = 0.6 * w;
+  const double y = height - std::max(GetArrowHeight(current.NextKnots * s) / 2,
                                   TextHeight("A", kLegendTextSize));
-  const ext arrowLength = current.Knots * s;
+  const double arrowLength = current.Knots * s;
   if (GetArrowWidth(arrowLength) > 7) {
     DrawArrow(kColorBlack, arrowLength, 90, Point(x, y), kColorBlack);
-    DrawText(Point(x + 0.7L * GetArrowWidth(arrowLength), y), current.Label, TTextAlign::Leading,
+    DrawText(Point(x + 0.7 * GetArrowWidth(arrowLength), y), current.Label, TTextAlign::Leading,
              kColorBlack, kLegendTextSize);
   }
 
-  const ext labelWidth = TextWidth(current.Label, kLegendTextSize);
-  const ext labelHeight = TextHeight(current.Label, kLegendTextSize);
+  const double labelWidth = TextWidth(current.Label, kLegendTextSize);
+  const double labelHeight = TextHeight(current.Label, kLegendTextSize);
   const TDistanceScale distance = GetDistanceScale(width - x - 2 * labelWidth, ServiceMercator->GetPixSM());
-  const ext b = distance.Pixels;
-  const ext x0 = width - b - 5;
-  const ext y1 = y + labelHeight / 1.8L;
+  const double b = distance.Pixels;
+  const double x0 = width - b - 5;
+  const double y1 = y + labelHeight / 1.8;
   DrawLine(kColorBlack, Point(x0, y1), Point(x0 + b, y1), 1, TStrokeDash::Solid);
   DrawLine(kColorBlack, Point(x0, y1 - labelHeight / 2), Point(x0, y1), 1, TStrokeDash::Solid);
   DrawLine(kColorBlack, Point(x0 + b, y1 - labelHeight / 2), Point(x0 + b, y1), 1,
@@ -442,13 +442,13 @@ void TMobileGraphicsCustomDraw::DrawLegend(const TInterfaceApplicationMobile& st
            TTextAlign::Center, kColorBlack, kLegendTextSize);
 }
 
-void TMobileGraphicsCustomDraw::DrawTideBar(const TInterfaceApplicationMobile& state, ext width,
-                                            ext height) {
-  const ext m = ScaleTidesBarMeter;
+void TMobileGraphicsCustomDraw::DrawTideBar(const TInterfaceApplicationMobile& state, double width,
+                                            double height) {
+  const double m = ScaleTidesBarMeter;
   const TTideBar bar = GetTideBar(width, height, state.TideLevel, state.TideLevelMin,
                                   state.TideLevelMax, m, ScaleTidesBarWidth);
   if (!bar.Visible || Canvas == nullptr) return;
-  const ext right = bar.Left + bar.Width;
+  const double right = bar.Left + bar.Width;
   const TRectF frame{static_cast<float>(bar.Left), static_cast<float>(bar.Top),
                      static_cast<float>(right), static_cast<float>(bar.Bottom)};
   FillRectangle(kColorTideBar, frame, 0);
@@ -457,10 +457,10 @@ void TMobileGraphicsCustomDraw::DrawTideBar(const TInterfaceApplicationMobile& s
                 TRectF{static_cast<float>(bar.Left + 2), static_cast<float>(bar.ColumnTop),
                        static_cast<float>(right - 2), static_cast<float>(bar.Bottom)},
                 0);
-  const ext size = ScaleTextSizeTidesBar;
-  const ext labelX = right + TextWidth("A", size) / 2;
+  const double size = ScaleTextSizeTidesBar;
+  const double labelX = right + TextWidth("A", size) / 2;
   for (int i = 0; i <= bar.Metres; ++i) {
-    const ext yi = GetTideBarMetreY(bar, i, m);
+    const double yi = GetTideBarMetreY(bar, i, m);
     DrawText(Point(labelX, yi), std::to_string(i), TTextAlign::Leading, kColorBlack, size);
     if (i == 0) continue;
     const TPointF middle = Point(bar.Left + bar.Width / 2, yi - bar.ChevronRise);
@@ -470,7 +470,7 @@ void TMobileGraphicsCustomDraw::DrawTideBar(const TInterfaceApplicationMobile& s
   DrawLine(kColorRed, Point(bar.Left, bar.LineMax), Point(right, bar.LineMax), 1, TStrokeDash::Solid);
   DrawLine(kColorRed, Point(bar.Left, bar.LineMin), Point(right, bar.LineMin), 1, TStrokeDash::Solid);
   const std::string level = StringTools.ExtendedToStr(std::fabs(state.TideLevel), 1) + "m";
-  DrawText(Point(bar.Left + bar.Width / 2, bar.Top - 0.6L * TextHeight(level, size)), level,
+  DrawText(Point(bar.Left + bar.Width / 2, bar.Top - 0.6 * TextHeight(level, size)), level,
            TTextAlign::Center, kColorBlack, size);
 }
 

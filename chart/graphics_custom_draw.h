@@ -61,14 +61,14 @@ class TMobileGraphicsCustomDraw : public TMobileGraphicsDraw {
   void DrawGRIBWind(const TInterfaceApplicationMobile& state);
 
   // One buoy's symbol by its type (B = size in pixels).
-  void DrawBuoySymbol(int type, const std::string& name, const TPointF& p, ext b,
+  void DrawBuoySymbol(int type, const std::string& name, const TPointF& p, double b,
                       const TInterfaceApplicationMobile& state);
 
   // --- Screen overlays in the pixels of an image width x height
   void DrawGestureMarks(const TInterfaceApplicationMobile& state);
   void DrawGestureLine(const TInterfaceApplicationMobile& state);
-  void DrawLegend(const TInterfaceApplicationMobile& state, ext width, ext height);
-  void DrawTideBar(const TInterfaceApplicationMobile& state, ext width, ext height);
+  void DrawLegend(const TInterfaceApplicationMobile& state, double width, double height);
+  void DrawTideBar(const TInterfaceApplicationMobile& state, double width, double height);
 
  protected:
   // Whether a track is shown with its routing results.

@@ -11,20 +11,20 @@ namespace corvane {
 namespace {
 
 constexpr TAlphaColor kColorFort = 0xFFFFCD65;
-constexpr ext kCrossHalf = 5;  // pixels
+constexpr double kCrossHalf = 5;  // pixels
 
-TPointF Point(ext x, ext y) { return TPointF{static_cast<float>(x), static_cast<float>(y)}; }
+TPointF Point(double x, double y) { return TPointF{static_cast<float>(x), static_cast<float>(y)}; }
 
-TRectF Rect(ext left, ext top, ext right, ext bottom) {
+TRectF Rect(double left, double top, double right, double bottom) {
   return TRectF{static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
                 static_cast<float>(bottom)};
 }
 
-TRectF CircleRect(const TPointF& c, ext radius) {
+TRectF CircleRect(const TPointF& c, double radius) {
   return Rect(c.X - radius, c.Y - radius, c.X + radius, c.Y + radius);
 }
 
-ext RoundHalfEven(ext value) { return std::nearbyint(static_cast<double>(value)); }
+double RoundHalfEven(double value) { return std::nearbyint(static_cast<double>(value)); }
 
 }  // namespace
 
@@ -36,7 +36,7 @@ const QString& TMobileGraphicsDraw::FontFamily() {
 // ------------------------------------------------------------------ lines
 
 void TMobileGraphicsDraw::DrawLine(TAlphaColor color, const TPointF& a, const TPointF& b,
-                                   ext thickness, TStrokeDash dash) {
+                                   double thickness, TStrokeDash dash) {
   if (Canvas == nullptr) return;
   Canvas->SetStrokeColor(color);
   Canvas->SetStrokeDash(dash);
@@ -46,27 +46,27 @@ void TMobileGraphicsDraw::DrawLine(TAlphaColor color, const TPointF& a, const TP
 }
 
 void TMobileGraphicsDraw::DrawLine(TAlphaColor color, const TMinutes& a, const TMinutes& b,
-                                   ext thickness, TStrokeDash dash) {
+                                   double thickness, TStrokeDash dash) {
   DrawLine(color, Minutes_to_OffScreen(a), Minutes_to_OffScreen(b), thickness, dash);
 }
 
 void TMobileGraphicsDraw::DrawLineHor(TAlphaColor color, const TPointF& a, const TPointF& b,
-                                      ext thickness) {
+                                      double thickness) {
   (void)thickness;  // the band is one pixel whatever the stroke
   Bar(color, a.X, a.Y + 1, b.X, b.Y);
 }
 
 void TMobileGraphicsDraw::DrawLineVer(TAlphaColor color, const TPointF& a, const TPointF& b,
-                                      ext thickness) {
+                                      double thickness) {
   (void)thickness;
   Bar(color, a.X, a.Y, b.X + 1, b.Y);
 }
 
-void TMobileGraphicsDraw::DrawCross(TAlphaColor color, ext x, ext y) {
+void TMobileGraphicsDraw::DrawCross(TAlphaColor color, double x, double y) {
   DrawCross(color, x, y, kCrossHalf, 1);
 }
 
-void TMobileGraphicsDraw::DrawCross(TAlphaColor color, ext x, ext y, ext radius, ext thickness) {
+void TMobileGraphicsDraw::DrawCross(TAlphaColor color, double x, double y, double radius, double thickness) {
   DrawLine(color, Point(x - radius, y), Point(x + radius, y), thickness, TStrokeDash::Solid);
   DrawLine(color, Point(x, y - radius), Point(x, y + radius), thickness, TStrokeDash::Solid);
 }
@@ -76,8 +76,8 @@ void TMobileGraphicsDraw::DrawCross(TAlphaColor color, const TMinutes& position)
   DrawCross(color, p.X, p.Y);
 }
 
-void TMobileGraphicsDraw::DrawCross(TAlphaColor color, const TMinutes& position, ext radius,
-                                    ext thickness) {
+void TMobileGraphicsDraw::DrawCross(TAlphaColor color, const TMinutes& position, double radius,
+                                    double thickness) {
   const TPointF p = Minutes_to_OffScreen(position);
   DrawCross(color, p.X, p.Y, radius, thickness);
 }
@@ -85,7 +85,7 @@ void TMobileGraphicsDraw::DrawCross(TAlphaColor color, const TMinutes& position,
 void TMobileGraphicsDraw::DrawCrossText(const TMinutes& position, TAlphaColor color) {
   const TPointF p = Minutes_to_OffScreen(position);
   DrawCross(color, p.X, p.Y);
-  const ext s = ScaleTextSizeSmall;
+  const double s = ScaleTextSizeSmall;
   DrawText(Point(p.X + s, p.Y - s / 2), MathTools.MinutesToGeoPos(position.Lon, 'W', 'E'),
            TTextAlign::Leading, color, s);
   DrawText(Point(p.X + s, p.Y + s / 2), MathTools.MinutesToGeoPos(position.Lat, 'S', 'N'),
@@ -114,7 +114,7 @@ void TMobileGraphicsDraw::DrawPolygon(TAlphaColor lineColor, const TPolygon& pol
 }
 
 void TMobileGraphicsDraw::DrawPolygon(TAlphaColor lineColor, const TPolygon& polygon,
-                                      ext lineWidth) {
+                                      double lineWidth) {
   if (Canvas == nullptr || polygon.empty()) return;
   Canvas->SetStrokeColor(lineColor);
   Canvas->SetStrokeDash(TStrokeDash::Solid);
@@ -123,7 +123,7 @@ void TMobileGraphicsDraw::DrawPolygon(TAlphaColor lineColor, const TPolygon& pol
 }
 
 void TMobileGraphicsDraw::DrawPolygon(TAlphaColor lineColor, const TListCoords& positions,
-                                      TStrokeDash dash, ext lineWidth, bool numbered) {
+                                      TStrokeDash dash, double lineWidth, bool numbered) {
   if (Canvas == nullptr || positions.Count() == 0) return;
   if (numbered && positions.Count() < 2) return;
   TPolygon pixels;
@@ -151,7 +151,7 @@ void TMobileGraphicsDraw::DrawScaledPolygon(TAlphaColor fillColor, const TPolygo
 }
 
 void TMobileGraphicsDraw::DrawPolyLine(TAlphaColor lineColor, const TListCoords& positions,
-                                       TStrokeDash dash, ext lineWidth) {
+                                       TStrokeDash dash, double lineWidth) {
   if (Canvas == nullptr) return;
   TPolygon pixels;
   pixels.reserve(positions.Items.size());
@@ -165,7 +165,7 @@ void TMobileGraphicsDraw::DrawPolyLine(TAlphaColor lineColor, const TListCoords&
 }
 
 void TMobileGraphicsDraw::DrawPolyLine(TAlphaColor lineColor, const TPolygon& minutesPolygon,
-                                       ext lineWidth) {
+                                       double lineWidth) {
   if (Canvas == nullptr) return;
   Canvas->SetStrokeColor(lineColor);
   Canvas->SetStrokeDash(TStrokeDash::Solid);
@@ -175,28 +175,28 @@ void TMobileGraphicsDraw::DrawPolyLine(TAlphaColor lineColor, const TPolygon& mi
 
 // ------------------------------------------------- circles and rectangles
 
-void TMobileGraphicsDraw::DrawCircle(const TMinutes& position, ext diameterMinutes,
+void TMobileGraphicsDraw::DrawCircle(const TMinutes& position, double diameterMinutes,
                                      TStrokeDash dash) {
   if (Canvas == nullptr) return;
   const TPointF p = Minutes_to_OffScreen(position);
-  const ext radius =
+  const double radius =
       std::fabs(Latitude_to_yOffScreen(position.Lat + diameterMinutes) - p.Y) / 2;
   Canvas->SetStrokeDash(dash);
   Canvas->DrawEllipse(CircleRect(p, radius));
 }
 
-void TMobileGraphicsDraw::DrawCircle(TAlphaColor color, ext radius, const TMinutes& center) {
+void TMobileGraphicsDraw::DrawCircle(TAlphaColor color, double radius, const TMinutes& center) {
   DrawCircle(color, radius, Minutes_to_OffScreen(center));
 }
 
-void TMobileGraphicsDraw::DrawCircle(TAlphaColor color, ext radius, const TPointF& center) {
+void TMobileGraphicsDraw::DrawCircle(TAlphaColor color, double radius, const TPointF& center) {
   if (Canvas == nullptr) return;
   Canvas->SetFillColor(color);
   Canvas->FillEllipse(CircleRect(center, radius));
 }
 
-void TMobileGraphicsDraw::DrawCircle(TAlphaColor lineColor, ext radius, const TPointF& center,
-                                     TAlphaColor fillColor, ext thickness) {
+void TMobileGraphicsDraw::DrawCircle(TAlphaColor lineColor, double radius, const TPointF& center,
+                                     TAlphaColor fillColor, double thickness) {
   if (Canvas == nullptr) return;
   Canvas->SetFillColor(fillColor);
   Canvas->FillEllipse(CircleRect(center, radius));
@@ -206,12 +206,12 @@ void TMobileGraphicsDraw::DrawCircle(TAlphaColor lineColor, ext radius, const TP
   Canvas->DrawEllipse(CircleRect(center, radius));
 }
 
-void TMobileGraphicsDraw::DrawCircle(TAlphaColor lineColor, ext radius, const TMinutes& center,
-                                     TAlphaColor fillColor, ext thickness) {
+void TMobileGraphicsDraw::DrawCircle(TAlphaColor lineColor, double radius, const TMinutes& center,
+                                     TAlphaColor fillColor, double thickness) {
   DrawCircle(lineColor, radius, Minutes_to_OffScreen(center), fillColor, thickness);
 }
 
-void TMobileGraphicsDraw::DrawCircle(TAlphaColor color, ext radius, ext thickness,
+void TMobileGraphicsDraw::DrawCircle(TAlphaColor color, double radius, double thickness,
                                      const TPointF& center) {
   if (Canvas == nullptr) return;
   Canvas->SetStrokeColor(color);
@@ -220,14 +220,14 @@ void TMobileGraphicsDraw::DrawCircle(TAlphaColor color, ext radius, ext thicknes
   Canvas->DrawEllipse(CircleRect(center, radius));
 }
 
-void TMobileGraphicsDraw::DrawSquareMark(TAlphaColor color, ext diameterMinutes,
+void TMobileGraphicsDraw::DrawSquareMark(TAlphaColor color, double diameterMinutes,
                                          const TMinutes& position) {
   const TPointF p = Minutes_to_OffScreen(position);
-  const ext half = std::fabs(Latitude_to_yOffScreen(position.Lat + diameterMinutes) - p.Y) / 2;
+  const double half = std::fabs(Latitude_to_yOffScreen(position.Lat + diameterMinutes) - p.Y) / 2;
   Bar(color, p.X - half, p.Y - half, p.X + half, p.Y + half);
 }
 
-void TMobileGraphicsDraw::DrawRectangle(TAlphaColor color, const TRectF& pixels, ext thickness,
+void TMobileGraphicsDraw::DrawRectangle(TAlphaColor color, const TRectF& pixels, double thickness,
                                         TStrokeDash dash) {
   if (Canvas == nullptr) return;
   Canvas->SetStrokeColor(color);
@@ -237,14 +237,14 @@ void TMobileGraphicsDraw::DrawRectangle(TAlphaColor color, const TRectF& pixels,
 }
 
 void TMobileGraphicsDraw::DrawRectangle(TAlphaColor color, const TMinutes& a, const TMinutes& b,
-                                        ext thickness, TStrokeDash dash) {
+                                        double thickness, TStrokeDash dash) {
   const TPointF pa = Minutes_to_OffScreen(a);
   const TPointF pb = Minutes_to_OffScreen(b);
   DrawRectangle(color, TRectF{pa.X, pa.Y, pb.X, pb.Y}, thickness, dash);
 }
 
 void TMobileGraphicsDraw::FillRectangle(TAlphaColor fillColor, const TRectF& pixels,
-                                        ext cornerRadius) {
+                                        double cornerRadius) {
   if (Canvas == nullptr) return;
   Canvas->SetFillColor(fillColor);
   Canvas->FillRect(pixels, cornerRadius, cornerRadius);
@@ -252,52 +252,52 @@ void TMobileGraphicsDraw::FillRectangle(TAlphaColor fillColor, const TRectF& pix
 
 // ------------------------------------------------------------------ texts
 
-ext TMobileGraphicsDraw::TextWidth(const std::string& text, ext size) {
+double TMobileGraphicsDraw::TextWidth(const std::string& text, double size) {
   if (Canvas == nullptr) return 0;
   Canvas->SetFont(FontFamily(), static_cast<int>(RoundHalfEven(size)));
   return Canvas->TextWidth(text);
 }
 
-ext TMobileGraphicsDraw::TextHeight(const std::string& text, ext size) {
+double TMobileGraphicsDraw::TextHeight(const std::string& text, double size) {
   if (Canvas == nullptr) return 0;
   Canvas->SetFont(FontFamily(), static_cast<int>(RoundHalfEven(size)));
   return Canvas->TextHeight(text);
 }
 
 void TMobileGraphicsDraw::DrawText(const TPointF& p, const std::string& text, TTextAlign align,
-                                   TAlphaColor color, ext size) {
+                                   TAlphaColor color, double size) {
   DrawTextStyled(p, text, align, color, size, false);
 }
 
 void TMobileGraphicsDraw::DrawTextStyled(const TPointF& p, const std::string& text,
-                                         TTextAlign align, TAlphaColor color, ext size,
+                                         TTextAlign align, TAlphaColor color, double size,
                                          bool bold) {
   if (Canvas == nullptr || text.empty()) return;
-  const ext fontSize = RoundHalfEven(size);
+  const double fontSize = RoundHalfEven(size);
   if (!(fontSize >= kMinTextSize)) return;
   Canvas->SetFont(FontFamily(), static_cast<int>(fontSize), bold);
   Canvas->SetStrokeColor(color);
   Canvas->SetStrokeThickness(1);
   Canvas->SetFillColor(color);
   // The box is a fifth larger than the text so that no glyph touches its edge.
-  const ext w = 1.2L * Canvas->TextWidth(text);
-  const ext h = 1.2L * Canvas->TextHeight(text);
-  const ext d = align == TTextAlign::Center ? w / 2 : align == TTextAlign::Trailing ? w : 0;
+  const double w = 1.2 * Canvas->TextWidth(text);
+  const double h = 1.2 * Canvas->TextHeight(text);
+  const double d = align == TTextAlign::Center ? w / 2 : align == TTextAlign::Trailing ? w : 0;
   Canvas->FillText(Rect(p.X - d, p.Y - h / 2, p.X - d + w, p.Y + h / 2), text, align);
 }
 
 void TMobileGraphicsDraw::DrawText(const TMinutes& position, const std::string& text,
-                                   TTextAlign align, TAlphaColor color, ext size) {
+                                   TTextAlign align, TAlphaColor color, double size) {
   DrawText(Minutes_to_OffScreen(position), text, align, color, size);
 }
 
-void TMobileGraphicsDraw::DrawTextTime(const TPointF& p, ext hours, TAlphaColor color, ext size) {
+void TMobileGraphicsDraw::DrawTextTime(const TPointF& p, double hours, TAlphaColor color, double size) {
   if (Canvas == nullptr) return;
   const std::string text = std::string(hours >= 0 ? "+" : " ") + StringTools.ToTimesShort(hours);
-  const ext plus = 0.8L * TextWidth("+", size);
-  const ext colon = 0.8L * TextWidth(":", size);
-  const ext digit = 0.8L * TextWidth("0", size);
-  ext x = p.X;
+  const double plus = 0.8 * TextWidth("+", size);
+  const double colon = 0.8 * TextWidth(":", size);
+  const double digit = 0.8 * TextWidth("0", size);
+  double x = p.X;
   for (char c : text) {
     DrawText(Point(x, p.Y), std::string(1, c), TTextAlign::Leading, color, size);
     x += c == '+' || c == ' ' ? plus : c == ':' ? colon : digit;
@@ -306,7 +306,7 @@ void TMobileGraphicsDraw::DrawTextTime(const TPointF& p, ext hours, TAlphaColor 
 
 // ----------------------------------------------------------------- arrows
 
-void TMobileGraphicsDraw::DrawArrow(TAlphaColor lineColor, ext length, ext angleDegrees,
+void TMobileGraphicsDraw::DrawArrow(TAlphaColor lineColor, double length, double angleDegrees,
                                     const TPointF& p, TAlphaColor fillColor) {
   if (Canvas == nullptr) return;
   const TPolygon polygon = GetArrowPolygon(p, length, angleDegrees);
@@ -318,7 +318,7 @@ void TMobileGraphicsDraw::DrawArrow(TAlphaColor lineColor, ext length, ext angle
   }
 }
 
-void TMobileGraphicsDraw::DrawArrow(TAlphaColor lineColor, ext length, ext angleDegrees,
+void TMobileGraphicsDraw::DrawArrow(TAlphaColor lineColor, double length, double angleDegrees,
                                     const TMinutes& position, TAlphaColor fillColor) {
   DrawArrow(lineColor, length, angleDegrees, Minutes_to_OffScreen(position), fillColor);
 }
@@ -356,8 +356,8 @@ void TMobileGraphicsDraw::CopyOffScreenToOnScreen() {
   QImage* source = OffScreenImage();
   QImage* target = OnScreenImage();
   if (source == nullptr || target == nullptr || target->isNull()) return;
-  const ext offHeight = source->height();
-  const ext onHeight = target->height();
+  const double offHeight = source->height();
+  const double onHeight = target->height();
   const TRectF from = Rect(OnScreen.Offset.X, offHeight - OnScreen.Offset.Y - onHeight,
                            target->width() + OnScreen.Offset.X, offHeight - OnScreen.Offset.Y);
   TCanvas canvas(*target);
@@ -373,7 +373,7 @@ void TMobileGraphicsDraw::CopyOffScreenToOnScreen() {
 
 // ---------------------------------------------------------------- symbols
 
-void TMobileGraphicsDraw::Bar(TAlphaColor color, ext left, ext top, ext right, ext bottom) {
+void TMobileGraphicsDraw::Bar(TAlphaColor color, double left, double top, double right, double bottom) {
   if (Canvas == nullptr) return;
   Canvas->SetFillColor(color);
   Canvas->FillRect(Rect(left, top, right, bottom));
@@ -385,77 +385,77 @@ void TMobileGraphicsDraw::FilledShape(TAlphaColor color, const TPolygon& polygon
   Canvas->FillPolygon(polygon);
 }
 
-void TMobileGraphicsDraw::DrawBuoyShipChannel(TAlphaColor color, const TPointF& p, ext b) {
-  const ext x = p.X;
-  const ext y = p.Y;
+void TMobileGraphicsDraw::DrawBuoyShipChannel(TAlphaColor color, const TPointF& p, double b) {
+  const double x = p.X;
+  const double y = p.Y;
   Bar(kColorBlack, x - b, y - b / 4, x + b, y);
-  FilledShape(color, {Point(x - 0.8L * b, y - b / 4), Point(x - 0.7L * b, y - b / 4 - 1.1L * b),
-                      Point(x + 0.7L * b, y - b / 4 - 1.1L * b), Point(x + 0.8L * b, y - b / 4)});
+  FilledShape(color, {Point(x - 0.8 * b, y - b / 4), Point(x - 0.7 * b, y - b / 4 - 1.1 * b),
+                      Point(x + 0.7 * b, y - b / 4 - 1.1 * b), Point(x + 0.8 * b, y - b / 4)});
 }
 
-void TMobileGraphicsDraw::DrawBuoyTarvish(const TPointF& p, ext b) {
-  const ext x = p.X;
-  const ext y = p.Y;
-  Bar(kColorBlack, x - 0.5L * b, y - 0.2L * b, x + 0.5L * b, y);
-  Bar(kColorBlack, x - 0.35L * b, y - 1.4L * b, x + 0.35L * b, y - 0.2L * b);
+void TMobileGraphicsDraw::DrawBuoyTarvish(const TPointF& p, double b) {
+  const double x = p.X;
+  const double y = p.Y;
+  Bar(kColorBlack, x - 0.5 * b, y - 0.2 * b, x + 0.5 * b, y);
+  Bar(kColorBlack, x - 0.35 * b, y - 1.4 * b, x + 0.35 * b, y - 0.2 * b);
 }
 
-void TMobileGraphicsDraw::DrawBuoyRacing(TAlphaColor color, const TPointF& p, ext b) {
+void TMobileGraphicsDraw::DrawBuoyRacing(TAlphaColor color, const TPointF& p, double b) {
   if (Canvas == nullptr) return;
-  const ext x = p.X;
-  const ext y = p.Y;
-  Bar(kColorBlack, x - 0.5L * b, y - 0.2L * b, x + 0.5L * b, y);
+  const double x = p.X;
+  const double y = p.Y;
+  Bar(kColorBlack, x - 0.5 * b, y - 0.2 * b, x + 0.5 * b, y);
   Canvas->SetFillColor(color);
-  Canvas->FillRect(Rect(x - 0.5L * b, y - b, x + 0.5L * b, y - 0.2L * b), 0.5L * b, 0.4L * b,
+  Canvas->FillRect(Rect(x - 0.5 * b, y - b, x + 0.5 * b, y - 0.2 * b), 0.5 * b, 0.4 * b,
                    TCorners{true, true, false, false});
 }
 
-void TMobileGraphicsDraw::DrawSmallBuoyCircleRacing(TAlphaColor color, const TPointF& p, ext b) {
+void TMobileGraphicsDraw::DrawSmallBuoyCircleRacing(TAlphaColor color, const TPointF& p, double b) {
   DrawCircle(kColorBlack, b / 3, p, color, 2);
 }
 
-void TMobileGraphicsDraw::DrawSmallBuoyTriangleRacing(TAlphaColor color, const TPointF& p, ext b) {
+void TMobileGraphicsDraw::DrawSmallBuoyTriangleRacing(TAlphaColor color, const TPointF& p, double b) {
   if (Canvas == nullptr) return;
-  const ext a = b / 3.5L;
+  const double a = b / 3.5;
   const TPolygon triangle{Point(p.X - a, p.Y), Point(p.X, p.Y - 3 * a), Point(p.X + a, p.Y)};
   FilledShape(color, triangle);
-  DrawPolygon(kColorBlack, triangle, ext{2});
+  DrawPolygon(kColorBlack, triangle, double{2});
 }
 
-void TMobileGraphicsDraw::DrawSmallBuoyZylinderRacing(TAlphaColor color, const TPointF& p, ext b) {
+void TMobileGraphicsDraw::DrawSmallBuoyZylinderRacing(TAlphaColor color, const TPointF& p, double b) {
   if (Canvas == nullptr) return;
-  const TRectF rect = Rect(p.X - 0.28L * b, p.Y - b, p.X + 0.28L * b, p.Y);
+  const TRectF rect = Rect(p.X - 0.28 * b, p.Y - b, p.X + 0.28 * b, p.Y);
   Canvas->SetFillColor(color);
   Canvas->FillRect(rect);
   DrawRectangle(kColorBlack, rect, 2, TStrokeDash::Solid);
 }
 
-void TMobileGraphicsDraw::DrawBuoyFlatNS(TAlphaColor topColor, const TPointF& p, ext b,
+void TMobileGraphicsDraw::DrawBuoyFlatNS(TAlphaColor topColor, const TPointF& p, double b,
                                          TAlphaColor bottomColor) {
-  const ext x = p.X;
-  const ext y = p.Y;
-  Bar(kColorBlack, x - 0.3L * b, y - 0.2L * b, x + 0.3L * b, y);
-  Bar(bottomColor, x - 0.2L * b, y - 1.6L * b, x + 0.2L * b, y - 0.2L * b);
-  Bar(topColor, x - 0.2L * b, y - 3.0L * b, x + 0.2L * b, y - 1.6L * b);
+  const double x = p.X;
+  const double y = p.Y;
+  Bar(kColorBlack, x - 0.3 * b, y - 0.2 * b, x + 0.3 * b, y);
+  Bar(bottomColor, x - 0.2 * b, y - 1.6 * b, x + 0.2 * b, y - 0.2 * b);
+  Bar(topColor, x - 0.2 * b, y - 3.0 * b, x + 0.2 * b, y - 1.6 * b);
 }
 
-void TMobileGraphicsDraw::DrawBuoyFlatEW(TAlphaColor topColor, const TPointF& p, ext b,
+void TMobileGraphicsDraw::DrawBuoyFlatEW(TAlphaColor topColor, const TPointF& p, double b,
                                          TAlphaColor bottomColor, TAlphaColor middleColor) {
-  const ext x = p.X;
-  const ext y = p.Y;
-  Bar(kColorBlack, x - 0.3L * b, y - 0.2L * b, x + 0.3L * b, y);
-  const ext h = 1.4L * b * 2 / 3;
-  const ext base = y - 0.2L * b;
-  Bar(bottomColor, x - 0.2L * b, base - h, x + 0.2L * b, base);
-  Bar(middleColor, x - 0.2L * b, base - 2 * h, x + 0.2L * b, base - h);
-  Bar(topColor, x - 0.2L * b, base - 3 * h, x + 0.2L * b, base - 2 * h);
+  const double x = p.X;
+  const double y = p.Y;
+  Bar(kColorBlack, x - 0.3 * b, y - 0.2 * b, x + 0.3 * b, y);
+  const double h = 1.4 * b * 2 / 3;
+  const double base = y - 0.2 * b;
+  Bar(bottomColor, x - 0.2 * b, base - h, x + 0.2 * b, base);
+  Bar(middleColor, x - 0.2 * b, base - 2 * h, x + 0.2 * b, base - h);
+  Bar(topColor, x - 0.2 * b, base - 3 * h, x + 0.2 * b, base - 2 * h);
 }
 
-void TMobileGraphicsDraw::DrawFort(const TPointF& p, ext b) {
-  const ext x = p.X;
-  const ext y = p.Y;
-  const ext h = 0.9L * b;
-  const ext d = RoundHalfEven(h / 6);
+void TMobileGraphicsDraw::DrawFort(const TPointF& p, double b) {
+  const double x = p.X;
+  const double y = p.Y;
+  const double h = 0.9 * b;
+  const double d = RoundHalfEven(h / 6);
   FilledShape(kColorFort,
               {Point(x - 5 * d, y), Point(x - 5 * d, y - h), Point(x - 3 * d, y - h),
                Point(x - 3 * d, y - h + 2 * d), Point(x - d, y - h + 2 * d), Point(x - d, y - h),
@@ -464,32 +464,32 @@ void TMobileGraphicsDraw::DrawFort(const TPointF& p, ext b) {
   Bar(kColorBlack, x - 5 * d, y, x + 5 * d + 1, y + d);
 }
 
-void TMobileGraphicsDraw::DrawShip(const TPointF& p, ext b) {
-  const ext x = p.X;
-  const ext y = p.Y;
-  const ext a = b / 2.8L;
-  const ext bb = b / 1.8L;
-  const ext c = a / 1.8L;
-  const ext e = 1.2L * a;
-  const ext f = 1.5L * e;
+void TMobileGraphicsDraw::DrawShip(const TPointF& p, double b) {
+  const double x = p.X;
+  const double y = p.Y;
+  const double a = b / 2.8;
+  const double bb = b / 1.8;
+  const double c = a / 1.8;
+  const double e = 1.2 * a;
+  const double f = 1.5 * e;
   FilledShape(kColorBlack, {Point(x - a, y), Point(x - bb, y - e), Point(x - c, y - e),
                             Point(x - c, y - f), Point(x + c, y - f), Point(x + c, y - e),
                             Point(x + bb, y - e), Point(x + a, y), Point(x - a, y)});
 }
 
-void TMobileGraphicsDraw::DrawOlvenFlag(const TPointF& p, ext b) {
-  const ext x = p.X;
-  const ext y = p.Y;
-  const ext half = b / 10;  // bars 2B/10 wide
-  const ext h = b / 2;
+void TMobileGraphicsDraw::DrawOlvenFlag(const TPointF& p, double b) {
+  const double x = p.X;
+  const double y = p.Y;
+  const double half = b / 10;  // bars 2B/10 wide
+  const double h = b / 2;
   const TAlphaColor colors[] = {kColorRed, kColorBlack, kColorRed, kColorBlack};
   for (int i = 0; i < 4; ++i) Bar(colors[i], x - half, y - (i + 1) * h, x + half, y - i * h);
   Bar(kColorBlack, x - b / 8 - 2, y, x + b / 8 + 2, y + b / 8);
 }
 
-void TMobileGraphicsDraw::DrawLightHouseSmall(const TPointF& p, ext b) {
-  const ext x = p.X;
-  const ext y = p.Y;
+void TMobileGraphicsDraw::DrawLightHouseSmall(const TPointF& p, double b) {
+  const double x = p.X;
+  const double y = p.Y;
   const TAlphaColor colors[] = {kColorRed, kColorBlack, kColorRed};
   for (int i = 0; i < 3; ++i) {
     Bar(colors[i], x - b / 2, y - b - (i + 1) * b, x + b / 2, y - b - i * b);
@@ -498,16 +498,16 @@ void TMobileGraphicsDraw::DrawLightHouseSmall(const TPointF& p, ext b) {
               {Point(x - b / 2, y - b), Point(x + b / 2, y - b), Point(x + b, y), Point(x - b, y)});
 }
 
-void TMobileGraphicsDraw::DrawLightHouseHuge(const TPointF& p, ext b) {
-  const ext x = p.X;
-  const ext y = p.Y;
+void TMobileGraphicsDraw::DrawLightHouseHuge(const TPointF& p, double b) {
+  const double x = p.X;
+  const double y = p.Y;
   FilledShape(kColorBlack,
               {Point(x - b / 2, y - b), Point(x + b / 2, y - b), Point(x + b, y), Point(x - b, y)});
   FilledShape(kColorWhite, {Point(x - b / 2, y - b), Point(x + b / 2, y - b),
                             Point(x + b / 2, y - 5 * b), Point(x - b / 2, y - 5 * b)});
   FilledShape(kColorRed, {Point(x - b / 2, y - 5 * b), Point(x + b / 2, y - 5 * b),
-                          Point(x + b / 1.5L, y - 5.5L * b), Point(x - b / 1.5L, y - 5.5L * b)});
-  DrawCircle(kColorRed, b / 3, Point(x, y - 5.5L * b));
+                          Point(x + b / 1.5, y - 5.5 * b), Point(x - b / 1.5, y - 5.5 * b)});
+  DrawCircle(kColorRed, b / 3, Point(x, y - 5.5 * b));
 }
 
 void TMobileGraphicsDraw::DrawMovableMark(const std::string& name, const TPointF& p) {
@@ -522,15 +522,15 @@ void TMobileGraphicsDraw::DrawMovableMark(const std::string& name, const TMinute
 void TMobileGraphicsDraw::DrawBoat(TAlphaColor fillColor, const TBoat& boat, int typeOfCourse) {
   if (Canvas == nullptr) return;
   const TPointF p = Minutes_to_OffScreen(boat.CoordM);
-  const ext heading = boat.Angle;
-  const ext s = ScaleSizeBoats;
+  const double heading = boat.Angle;
+  const double s = ScaleSizeBoats;
   const TLineF headingLine = GetBoatHeadingLine(p, heading, s);
   DrawLine(kColorBlack, headingLine.From, headingLine.To, 1, TStrokeDash::Solid);
   DrawCircle(kColorBlack, 2, headingLine.To, kColorWhite, 1);
   DrawPolygon(kColorBlack, GetBoatHull(p, heading, s), fillColor);
   const TLineF boom = GetBoatBoom(p, heading, s, boat.Bug, typeOfCourse);
   DrawLine(kColorBlack, boom.From, boom.To, 1, TStrokeDash::Solid);
-  const ext attack = std::fabs(boat.Attack);
+  const double attack = std::fabs(boat.Attack);
   if (attack >= 2) {
     DrawText(GetBoatLabelPoint(p, heading, s), StringTools.ExtendedToStr(attack, 0) + "°",
              TTextAlign::Center, kColorBlack, ScaleTextSizeCourse);

@@ -8,7 +8,7 @@ namespace corvane {
 namespace {
 
 // Containment tolerance of a corner in a coast tile, minutes.
-constexpr ext kTileTolerance = 0.001L;
+constexpr double kTileTolerance = 0.001;
 
 bool InSeaMap(const TMinutes& p, const TMapArea& seaMap) {
   return p.Lon >= seaMap.P1.Lon && p.Lon <= seaMap.P2.Lon && p.Lat >= seaMap.P1.Lat &&
@@ -24,7 +24,7 @@ TMinutes ClampIntoSeaMap(TMinutes p, const TMapArea& seaMap) {
 }
 
 // The first tile that contains the position (with the tolerance).
-const TMapTiles* TileAt(const TListMapTiles& tiles, ext lon, ext lat) {
+const TMapTiles* TileAt(const TListMapTiles& tiles, double lon, double lat) {
   for (const TMapTiles& tile : tiles) {
     if (lon >= tile.P1.Lon - kTileTolerance && lon <= tile.P2.Lon + kTileTolerance &&
         lat >= tile.P1.Lat - kTileTolerance && lat <= tile.P2.Lat + kTileTolerance) {
@@ -36,15 +36,15 @@ const TMapTiles* TileAt(const TListMapTiles& tiles, ext lon, ext lat) {
 
 // Offset clamped first to >= 0, then to <= room (room may be negative when
 // the window is larger than what holds it).
-float ClampOffset(ext value, ext room) {
-  value = std::max<ext>(value, 0);
+float ClampOffset(double value, double room) {
+  value = std::max<double>(value, 0);
   value = std::min(value, room);
   return static_cast<float>(value);
 }
 
 }  // namespace
 
-int RoundPixels(ext size) { return static_cast<int>(std::nearbyint(static_cast<double>(size))); }
+int RoundPixels(double size) { return static_cast<int>(std::nearbyint(static_cast<double>(size))); }
 
 TMobileGraphicsProjection::TMobileGraphicsProjection()
     : ServiceMercator(std::make_unique<TServiceMercator>()) {}
@@ -53,7 +53,7 @@ std::unique_ptr<TBitMap> TMobileGraphicsProjection::NewBitMap(int width, int hei
   return std::make_unique<TBitMapSize>(width, height);
 }
 
-TMinutes TMobileGraphicsProjection::ChartPixelToMinutes(ext x, ext y) const {
+TMinutes TMobileGraphicsProjection::ChartPixelToMinutes(double x, double y) const {
   return TMinutes{ServiceMercator->GetPixToLon(x), ServiceMercator->GetPixToLat(y)};
 }
 
@@ -79,7 +79,7 @@ void TMobileGraphicsProjection::InitDeviceProjection(TInterfaceApplicationMobile
     ServiceMercator->GetHeightMapArea(state.SeaMap);
   }
   ServiceMercator->GetServiceMercator(state.SeaMap);
-  const ext scale = ServiceMercator->ScaleLon;
+  const double scale = ServiceMercator->ScaleLon;
   SeaMapPixPerSmHome = scale > 0 ? 1 / scale : 1;
 }
 
@@ -89,7 +89,7 @@ void TMobileGraphicsProjection::GetDeviceProjection(TInterfaceApplicationMobile&
   ServiceMercator->GetServiceMercator(state.SeaMap);
   state.MapRatio = ServiceMercator->GetRatio();
 
-  const ext limit = state.OffScreenDimension * OffScreenDimensionHome;
+  const double limit = state.OffScreenDimension * OffScreenDimensionHome;
   const int width = RoundPixels(std::min(limit, state.SeaMap.Width));
   const int height = RoundPixels(std::min(limit, state.SeaMap.Height));
   OffScreen.BitMap = NewBitMap(width, height);
@@ -98,15 +98,15 @@ void TMobileGraphicsProjection::GetDeviceProjection(TInterfaceApplicationMobile&
 
   // The off-screen window around the on-screen centre, kept inside the chart.
   OffScreen.MapArea.Center = OnScreen.MapArea.Center;
-  const ext centerX = ServiceMercator->GetLonToPix(OffScreen.MapArea.Center.Lon);
-  const ext centerY = ServiceMercator->GetLatToPix(OffScreen.MapArea.Center.Lat);
+  const double centerX = ServiceMercator->GetLonToPix(OffScreen.MapArea.Center.Lon);
+  const double centerY = ServiceMercator->GetLatToPix(OffScreen.MapArea.Center.Lat);
   OffScreen.Offset.X = static_cast<float>(centerX - OffScreen.MapArea.Width / 2);
   OffScreen.Offset.Y = static_cast<float>(centerY - OffScreen.MapArea.Height / 2);
   PlaceOffScreen(state);
 
   // The on-screen window around its centre, kept inside the off-screen bitmap.
-  const ext onX = ServiceMercator->GetLonToPix(OnScreen.MapArea.Center.Lon);
-  const ext onY = ServiceMercator->GetLatToPix(OnScreen.MapArea.Center.Lat);
+  const double onX = ServiceMercator->GetLonToPix(OnScreen.MapArea.Center.Lon);
+  const double onY = ServiceMercator->GetLatToPix(OnScreen.MapArea.Center.Lat);
   OnScreen.Offset.X = ClampOffset(onX - OnScreen.MapArea.Width / 2 - OffScreen.Offset.X,
                                   OffScreen.MapArea.Width - OnScreen.MapArea.Width);
   OnScreen.Offset.Y = ClampOffset(onY - OnScreen.MapArea.Height / 2 - OffScreen.Offset.Y,
@@ -121,8 +121,8 @@ void TMobileGraphicsProjection::PlaceOffScreen(TInterfaceApplicationMobile& stat
       ClampOffset(OffScreen.Offset.X, state.SeaMap.Width - OffScreen.MapArea.Width);
   OffScreen.Offset.Y =
       ClampOffset(OffScreen.Offset.Y, state.SeaMap.Height - OffScreen.MapArea.Height);
-  const ext centerX = OffScreen.Offset.X + OffScreen.MapArea.Width / 2;
-  const ext centerY = OffScreen.Offset.Y + OffScreen.MapArea.Height / 2;
+  const double centerX = OffScreen.Offset.X + OffScreen.MapArea.Width / 2;
+  const double centerY = OffScreen.Offset.Y + OffScreen.MapArea.Height / 2;
   OffScreen.Center = TPointF{static_cast<float>(centerX), static_cast<float>(centerY)};
   OffScreen.MapArea.Center = ChartPixelToMinutes(centerX, centerY);
   OffScreen.MapArea.P1 =
@@ -158,42 +158,42 @@ void TMobileGraphicsProjection::MarkTiles(TInterfaceApplicationMobile& state) co
 }
 
 void TMobileGraphicsProjection::SetOnScreenCenter() {
-  const ext x = OnScreen.MapArea.Width / 2 + OffScreen.Offset.X + OnScreen.Offset.X;
-  const ext y = OnScreen.MapArea.Height / 2 + OffScreen.Offset.Y + OnScreen.Offset.Y;
+  const double x = OnScreen.MapArea.Width / 2 + OffScreen.Offset.X + OnScreen.Offset.X;
+  const double y = OnScreen.MapArea.Height / 2 + OffScreen.Offset.Y + OnScreen.Offset.Y;
   OnScreen.Center = TPointF{static_cast<float>(x), static_cast<float>(y)};
   OnScreen.MapArea.Center = ChartPixelToMinutes(x, y);
 }
 
 void TMobileGraphicsProjection::GetScaleFactors(const TInterfaceApplicationMobile& state) {
-  const ext a = SeaMapPixPerSm;
-  ScaleLineArrow = std::max<ext>(1, a / 400);
+  const double a = SeaMapPixPerSm;
+  ScaleLineArrow = std::max<double>(1, a / 400);
   ScaleArrowCurrents = state.MaxCurrent > 0 ? a / (6 * state.MaxCurrent) : 0;
-  ScaleArrowWinds = std::min<ext>(50, a / 10 * state.AppScaleWinds);
+  ScaleArrowWinds = std::min<double>(50, a / 10 * state.AppScaleWinds);
   ScaleArrowWindField = ScaleArrowCurrents / 25;
   ScaleTextSizeMin = a / 25;
-  ScaleTextSizeTiny = std::min<ext>(20, a / 24 * state.AppScaleTextSizeTiny);
-  ScaleTextSizeSmall = std::min<ext>(35, a / 18 * state.AppScaleTextSizeSmall);
-  ScaleTextSizeCourse = std::min<ext>(35, a / 18 * state.AppScaleTextSizeCourse);
-  ScaleTextSizeMedium = std::min<ext>(45, a / 14 * state.AppScaleTextSizeMedium);
-  ScaleTextSizeLarge = std::min<ext>(40, a / 11 + 6);
+  ScaleTextSizeTiny = std::min<double>(20, a / 24 * state.AppScaleTextSizeTiny);
+  ScaleTextSizeSmall = std::min<double>(35, a / 18 * state.AppScaleTextSizeSmall);
+  ScaleTextSizeCourse = std::min<double>(35, a / 18 * state.AppScaleTextSizeCourse);
+  ScaleTextSizeMedium = std::min<double>(45, a / 14 * state.AppScaleTextSizeMedium);
+  ScaleTextSizeLarge = std::min<double>(40, a / 11 + 6);
   ScaleTextSizeTidesBar = 12;
   ScaleSizeBuoys = a / 24 * state.AppScaleBuoys;
   ScaleShowBuoys = a > 45;
   ScaleSizeCourseLine = 1;
-  const ext r = std::max<ext>(1.3L, a / 30) * state.AppScaleCourseBuoys;
+  const double r = std::max<double>(1.3, a / 30) * state.AppScaleCourseBuoys;
   ScaleSizeCourseMarks = r;
-  ScaleSizeCourseGesture = std::max<ext>(30, 2 * r + 5);
-  ScaleSizeMovableMarks = 1.1L * r;
-  const ext p = std::min<ext>(5, std::max<ext>(1, a / 70) * state.AppScaleLines);
+  ScaleSizeCourseGesture = std::max<double>(30, 2 * r + 5);
+  ScaleSizeMovableMarks = 1.1 * r;
+  const double p = std::min<double>(5, std::max<double>(1, a / 70) * state.AppScaleLines);
   ScaleLineRouting = p;
-  ScaleLineLaylines = std::min<ext>(2.5L, std::max<ext>(1, p / 2) * state.AppScaleLines);
-  ScaleRoutingBestLineDetail = std::max<ext>(1, std::max<ext>(1, a / 50) / 2) * state.AppScaleLines;
+  ScaleLineLaylines = std::min<double>(2.5, std::max<double>(1, p / 2) * state.AppScaleLines);
+  ScaleRoutingBestLineDetail = std::max<double>(1, std::max<double>(1, a / 50) / 2) * state.AppScaleLines;
   ScaleRoutingApproachLineLength = a / 5;
   ScaleGPSLocation = 3;
   ScaleGPSLocationRadius = 10;
   ScaleTidesBarMeter = 18;
   ScaleTidesBarWidth = 16;
-  ScaleSizeBoats = std::min<ext>(1.4L, a / 300 * state.AppScaleSizeBoats);
+  ScaleSizeBoats = std::min<double>(1.4, a / 300 * state.AppScaleSizeBoats);
   ScaleShowBoats = a > 150;
   ScaleShowCourseName = a < 400;
 }
@@ -205,8 +205,8 @@ void TMobileGraphicsProjection::GesturePanStart(const TPointF& location) {
 
 TMobileGraphicsProjection::TPanResult TMobileGraphicsProjection::GesturePanWindow(TInterfaceApplicationMobile& state,
                                                  const TPointF& location) {
-  const ext onW = OnScreen.MapArea.Width;
-  const ext onH = OnScreen.MapArea.Height;
+  const double onW = OnScreen.MapArea.Width;
+  const double onH = OnScreen.MapArea.Height;
   OnScreen.Offset.X = PanOffset.X - location.X;
   OnScreen.Offset.Y = static_cast<float>(PanOffset.Y - (onH - location.Y));
   SetOnScreenCenter();
@@ -268,10 +268,10 @@ TMobileGraphicsProjection::TPanResult TMobileGraphicsProjection::GesturePanWindo
 void TMobileGraphicsProjection::GetGotoTrack(const TRoutingData& routingData,
                                              TInterfaceApplicationMobile& state) {
   if (routingData.TrackDistance > 0) {
-    const ext s =
-        0.5L * std::min(state.DeviceWidth, state.DeviceHeight) / routingData.TrackDistance;
-    const ext zoom = SeaMapPixPerSmHome > 0 ? s / SeaMapPixPerSmHome - 1 : 0;
-    state.DeviceZoom = std::min(state.DeviceZoomMax, std::max<ext>(0, zoom));
+    const double s =
+        0.5 * std::min(state.DeviceWidth, state.DeviceHeight) / routingData.TrackDistance;
+    const double zoom = SeaMapPixPerSmHome > 0 ? s / SeaMapPixPerSmHome - 1 : 0;
+    state.DeviceZoom = std::min(state.DeviceZoomMax, std::max<double>(0, zoom));
   }
   state.DeviceCenter = routingData.TrackCenter;
   InitDeviceProjection(state);

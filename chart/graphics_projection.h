@@ -20,7 +20,7 @@
 namespace corvane {
 
 // Whole pixels of a size, halves to even (the bitmap sizes).
-int RoundPixels(ext size);
+int RoundPixels(double size);
 
 class TMobileGraphicsProjection {
  public:
@@ -29,10 +29,10 @@ class TMobileGraphicsProjection {
   TMobileGraphicsProjection(const TMobileGraphicsProjection&) = delete;
   TMobileGraphicsProjection& operator=(const TMobileGraphicsProjection&) = delete;
 
-  ext OffScreenDimensionHome = 0;  // device's longer side, pixels
+  double OffScreenDimensionHome = 0;  // device's longer side, pixels
   int SeaMapOrientationHome = 1;   // 1 landscape, 2 portrait
-  ext SeaMapPixPerSmHome = 1;      // chart pixels per minute of longitude at zoom 0
-  ext SeaMapPixPerSm = 1;          // ... at the current zoom
+  double SeaMapPixPerSmHome = 1;      // chart pixels per minute of longitude at zoom 0
+  double SeaMapPixPerSm = 1;          // ... at the current zoom
   TPointF PanOffset;
   bool ValidDragRight = false;
   bool ValidDragLeft = false;
@@ -43,32 +43,32 @@ class TMobileGraphicsProjection {
 
   // Scale factors of the symbols, lines and texts (pixels unless a flag);
   // GetScaleFactors derives them from SeaMapPixPerSm.
-  ext ScaleLineArrow = 1;
-  ext ScaleArrowCurrents = 1;   // pixels of arrow length per knot
-  ext ScaleArrowWinds = 1;
-  ext ScaleArrowWindField = 1;  // wind-barb factor per knot
-  ext ScaleTextSizeMin = 1;
-  ext ScaleTextSizeTiny = 1;
-  ext ScaleTextSizeSmall = 1;
-  ext ScaleTextSizeCourse = 1;
-  ext ScaleTextSizeMedium = 1;
-  ext ScaleTextSizeLarge = 1;
-  ext ScaleTextSizeTidesBar = 12;
-  ext ScaleSizeBuoys = 1;
+  double ScaleLineArrow = 1;
+  double ScaleArrowCurrents = 1;   // pixels of arrow length per knot
+  double ScaleArrowWinds = 1;
+  double ScaleArrowWindField = 1;  // wind-barb factor per knot
+  double ScaleTextSizeMin = 1;
+  double ScaleTextSizeTiny = 1;
+  double ScaleTextSizeSmall = 1;
+  double ScaleTextSizeCourse = 1;
+  double ScaleTextSizeMedium = 1;
+  double ScaleTextSizeLarge = 1;
+  double ScaleTextSizeTidesBar = 12;
+  double ScaleSizeBuoys = 1;
   bool ScaleShowBuoys = false;
   float ScaleSizeCourseLine = 1;  // 32-bit as the canvas takes it
-  ext ScaleSizeCourseMarks = 1;
-  ext ScaleSizeCourseGesture = 30;
-  ext ScaleSizeMovableMarks = 1;
-  ext ScaleLineRouting = 1;
-  ext ScaleLineLaylines = 1;
-  ext ScaleRoutingBestLineDetail = 1;
-  ext ScaleRoutingApproachLineLength = 1;
-  ext ScaleGPSLocation = 3;
-  ext ScaleGPSLocationRadius = 10;
-  ext ScaleTidesBarMeter = 18;  // pixels per metre
-  ext ScaleTidesBarWidth = 16;
-  ext ScaleSizeBoats = 1;
+  double ScaleSizeCourseMarks = 1;
+  double ScaleSizeCourseGesture = 30;
+  double ScaleSizeMovableMarks = 1;
+  double ScaleLineRouting = 1;
+  double ScaleLineLaylines = 1;
+  double ScaleRoutingBestLineDetail = 1;
+  double ScaleRoutingApproachLineLength = 1;
+  double ScaleGPSLocation = 3;
+  double ScaleGPSLocationRadius = 10;
+  double ScaleTidesBarMeter = 18;  // pixels per metre
+  double ScaleTidesBarWidth = 16;
+  double ScaleSizeBoats = 1;
   bool ScaleShowBoats = false;
   bool ScaleShowCourseName = true;
 
@@ -120,7 +120,7 @@ class TMobileGraphicsProjection {
   void MarkTiles(TInterfaceApplicationMobile& state) const;
   // OnScreen.Center and its MapArea.Center from OnScreen.Offset.
   void SetOnScreenCenter();
-  TMinutes ChartPixelToMinutes(ext x, ext y) const;
+  TMinutes ChartPixelToMinutes(double x, double y) const;
 };
 
 }  // namespace corvane

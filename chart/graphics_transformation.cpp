@@ -2,11 +2,11 @@
 
 namespace corvane {
 
-ext TMobileGraphicsTransformation::Longitude_to_xOffScreen(ext longitude) const {
+double TMobileGraphicsTransformation::Longitude_to_xOffScreen(double longitude) const {
   return ServiceMercator->GetLonToPix(longitude) - OffScreen.Offset.X;
 }
 
-ext TMobileGraphicsTransformation::Latitude_to_yOffScreen(ext latitude) const {
+double TMobileGraphicsTransformation::Latitude_to_yOffScreen(double latitude) const {
   return OffScreen.MapArea.Height - (ServiceMercator->GetLatToPix(latitude) - OffScreen.Offset.Y);
 }
 
@@ -22,16 +22,16 @@ TPointF TMobileGraphicsTransformation::Minutes_to_OffScreen(const TMinutes& minu
 
 TMinutes TMobileGraphicsTransformation::OnScreen_to_Minutes(const TPointF& point,
                                                             const TPointF& offset) const {
-  const ext x = static_cast<ext>(point.X) + OffScreen.Offset.X + OnScreen.Offset.X - offset.X;
-  const ext y = OnScreen.MapArea.Height + offset.Y - point.Y + OffScreen.Offset.Y +
+  const double x = static_cast<double>(point.X) + OffScreen.Offset.X + OnScreen.Offset.X - offset.X;
+  const double y = OnScreen.MapArea.Height + offset.Y - point.Y + OffScreen.Offset.Y +
                 OnScreen.Offset.Y;
   return TMinutes{ServiceMercator->GetPixToLon(x), ServiceMercator->GetPixToLat(y)};
 }
 
 TPointF TMobileGraphicsTransformation::Minutes_to_OnScreen(const TMinutes& minutes,
                                                            const TPointF& offset) const {
-  const ext x = ServiceMercator->GetLonToPix(minutes.Lon);
-  const ext y = ServiceMercator->GetLatToPix(minutes.Lat);
+  const double x = ServiceMercator->GetLonToPix(minutes.Lon);
+  const double y = ServiceMercator->GetLatToPix(minutes.Lat);
   return TPointF{
       static_cast<float>(x - OffScreen.Offset.X - OnScreen.Offset.X + offset.X),
       static_cast<float>(OnScreen.MapArea.Height + offset.Y -
@@ -54,19 +54,19 @@ bool TMobileGraphicsTransformation::GetInOffScreen(const TMinutes& minutes) cons
          minutes.Lat <= area.P2.Lat;
 }
 
-ext TMobileGraphicsTransformation::xSeaMap_to_Longitude(ext x) const {
+double TMobileGraphicsTransformation::xSeaMap_to_Longitude(double x) const {
   return ServiceMercator->GetPixToLon(x);
 }
 
-ext TMobileGraphicsTransformation::ySeaMap_to_Latitude(ext y) const {
+double TMobileGraphicsTransformation::ySeaMap_to_Latitude(double y) const {
   return ServiceMercator->GetPixToLat(y);
 }
 
-ext TMobileGraphicsTransformation::Longitude_to_xSeaMap(ext longitude) const {
+double TMobileGraphicsTransformation::Longitude_to_xSeaMap(double longitude) const {
   return ServiceMercator->GetLonToPix(longitude);
 }
 
-ext TMobileGraphicsTransformation::Latitude_to_ySeaMap(ext latitude) const {
+double TMobileGraphicsTransformation::Latitude_to_ySeaMap(double latitude) const {
   return ServiceMercator->GetLatToPix(latitude);
 }
 

@@ -11,8 +11,8 @@ namespace corvane {
 class TMobileGraphicsTransformation : public TMobileGraphicsProjection {
  public:
   // Off-screen pixels of a longitude / latitude (minutes).
-  ext Longitude_to_xOffScreen(ext longitude) const;
-  ext Latitude_to_yOffScreen(ext latitude) const;
+  double Longitude_to_xOffScreen(double longitude) const;
+  double Latitude_to_yOffScreen(double latitude) const;
   // Off-screen pixels of a position; the TPointF form holds the longitude
   // in X and the latitude in Y (minutes).
   TPointF Minutes_to_OffScreen(const TPointF& minutes) const;
@@ -33,10 +33,10 @@ class TMobileGraphicsTransformation : public TMobileGraphicsProjection {
   bool GetInOffScreen(const TMinutes& minutes) const;
 
   // The plain chart-pixel conversions.
-  ext xSeaMap_to_Longitude(ext x) const;
-  ext ySeaMap_to_Latitude(ext y) const;
-  ext Longitude_to_xSeaMap(ext longitude) const;
-  ext Latitude_to_ySeaMap(ext latitude) const;
+  double xSeaMap_to_Longitude(double x) const;
+  double ySeaMap_to_Latitude(double y) const;
+  double Longitude_to_xSeaMap(double longitude) const;
+  double Latitude_to_ySeaMap(double latitude) const;
 };
 
 }  // namespace corvane

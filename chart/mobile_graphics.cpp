@@ -10,11 +10,11 @@ namespace corvane {
 namespace {
 
 constexpr TAlphaColor kColorHeader = 0xFF0000FF;
-constexpr ext kProgressTextSize = 12;
-constexpr ext kProgressRadius = 5;
-constexpr ext kPrinterDetailPerLine = 2500;  // printer detail per pixel of frame line
+constexpr double kProgressTextSize = 12;
+constexpr double kProgressRadius = 5;
+constexpr double kPrinterDetailPerLine = 2500;  // printer detail per pixel of frame line
 
-TPointF Point(ext x, ext y) { return TPointF{static_cast<float>(x), static_cast<float>(y)}; }
+TPointF Point(double x, double y) { return TPointF{static_cast<float>(x), static_cast<float>(y)}; }
 
 // Restores the renderer's canvas when a drawing on someone else's painter ends.
 class TCanvasScope {
@@ -86,8 +86,8 @@ void TMobileGraphics::DrawOnScreen(QPainter& painter, const TRectF& deviceRect) 
 void TMobileGraphics::DrawOnScreen(QPainter& painter, const TRectF& deviceRect,
                                    const TInterfaceApplicationMobile& state) {
   DrawOnScreen(painter, deviceRect);
-  const ext width = deviceRect.Right - deviceRect.Left;
-  const ext height = deviceRect.Bottom - deviceRect.Top;
+  const double width = deviceRect.Right - deviceRect.Left;
+  const double height = deviceRect.Bottom - deviceRect.Top;
   WithCanvas(painter, deviceRect, [&] {
     DrawGestureMarks(state);
     DrawGestureLine(state);
@@ -98,13 +98,13 @@ void TMobileGraphics::DrawOnScreen(QPainter& painter, const TRectF& deviceRect,
 
 void TMobileGraphics::DrawProgressBar(QPainter& painter, const TRectF& rect,
                                       const TInterfaceApplicationMobile& state) {
-  const ext w = rect.Right - rect.Left;
-  const ext h = rect.Bottom - rect.Top;
+  const double w = rect.Right - rect.Left;
+  const double h = rect.Bottom - rect.Top;
   WithCanvas(painter, rect, [&] {
     FillRectangle(kColorProgressBack, TRectF{0, 0, static_cast<float>(w), static_cast<float>(h)},
                   kProgressRadius);
     DrawText(Point(5, 12), state.ProgressText, TTextAlign::Leading, kColorBlack, kProgressTextSize);
-    const ext fraction = GetProgressFraction(state.ProgressValue, state.ProgressMaxValue);
+    const double fraction = GetProgressFraction(state.ProgressValue, state.ProgressMaxValue);
     DrawText(Point(w - 5, 12), StringTools.ExtendedToStr(fraction * 100, 0) + "%",
              TTextAlign::Trailing, kColorBlack, kProgressTextSize);
     const TRectF track{5, static_cast<float>(h - 17), static_cast<float>(w - 5),
@@ -120,10 +120,10 @@ void TMobileGraphics::DrawProgressBar(QPainter& painter, const TRectF& rect,
 }
 
 void TMobileGraphics::DrawFrameMap(QPainter& painter, const TRectF& destRect,
-                                   const TInterfaceApplicationMobile& state, ext fontSize,
+                                   const TInterfaceApplicationMobile& state, double fontSize,
                                    const TRectF& headerRect) {
   WithCanvas(painter, TRectF{}, [&] {
-    ext t = std::nearbyint(static_cast<double>(state.PrinterScaleDetail / kPrinterDetailPerLine));
+    double t = std::nearbyint(static_cast<double>(state.PrinterScaleDetail / kPrinterDetailPerLine));
     if (t == 0) t = 1;
     DrawRectangle(kColorBlack, destRect, t, TStrokeDash::Solid);
     DrawRectangle(kColorBlack, headerRect, t, TStrokeDash::Solid);
@@ -132,8 +132,8 @@ void TMobileGraphics::DrawFrameMap(QPainter& painter, const TRectF& destRect,
     if (!state.HideCurrent) text += state.HoursToRefTideText + "   -   ";
     text += "Wind " + StringTools.ToAngle(state.Wind.TrueWind.Winkel) + "°   " +
             StringTools.ExtendedToStr(state.Wind.TrueWind.Betrag, 0) + "kts";
-    DrawTextStyled(Point((static_cast<ext>(headerRect.Left) + headerRect.Right) / 2,
-                         (static_cast<ext>(headerRect.Top) + headerRect.Bottom) / 2),
+    DrawTextStyled(Point((static_cast<double>(headerRect.Left) + headerRect.Right) / 2,
+                         (static_cast<double>(headerRect.Top) + headerRect.Bottom) / 2),
                    text, TTextAlign::Center, kColorHeader, fontSize, true);
   });
 }

@@ -15,7 +15,7 @@ namespace corvane {
 
 class TMobileGraphics : public TMobileGraphicsCustomDraw {
  public:
-  ext yOffset = 0;
+  double yOffset = 0;
 
   // Repaints the whole off-screen bitmap, layer by layer, in one drawing
   // pass. Nothing before the viewport made the bitmap.
@@ -32,7 +32,7 @@ class TMobileGraphics : public TMobileGraphicsCustomDraw {
                        const TInterfaceApplicationMobile& state);
   // The frame and header line of a printed chart.
   void DrawFrameMap(QPainter& painter, const TRectF& destRect,
-                    const TInterfaceApplicationMobile& state, ext fontSize,
+                    const TInterfaceApplicationMobile& state, double fontSize,
                     const TRectF& headerRect);
 
   // Panning: the on-screen window follows the mouse; when the off-screen

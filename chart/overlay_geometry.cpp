@@ -10,28 +10,28 @@ namespace corvane {
 
 namespace {
 
-constexpr ext kKnotsStep = 0.25L;
-constexpr ext kKnotsLast = 2;
-constexpr ext kMetresPerMinuteStep = 10;
-constexpr ext kMetresPerMinuteLast = 60;
+constexpr double kKnotsStep = 0.25;
+constexpr double kKnotsLast = 2;
+constexpr double kMetresPerMinuteStep = 10;
+constexpr double kMetresPerMinuteLast = 60;
 
 // The fixed start of the distance-scale candidates; after them every 5 nm.
 struct TDistanceCandidate {
-  ext Miles;
+  double Miles;
   int Decimals;
 };
-constexpr TDistanceCandidate kDistanceStart[] = {{0.25L, 2}, {0.5L, 1}, {1, 0}, {2.5L, 1}, {5, 0}};
+constexpr TDistanceCandidate kDistanceStart[] = {{0.25, 2}, {0.5, 1}, {1, 0}, {2.5, 1}, {5, 0}};
 
 }  // namespace
 
-TCurrentScale GetCurrentScale(ext w, ext s, int unitScaleCurrents, const TMathTools& mathTools) {
+TCurrentScale GetCurrentScale(double w, double s, int unitScaleCurrents, const TMathTools& mathTools) {
   TStringTools stringTools;
   TCurrentScale scale;
   const bool metres = unitScaleCurrents == 1;
-  const ext step = metres ? kMetresPerMinuteStep : kKnotsStep;
-  const ext last = metres ? kMetresPerMinuteLast : kKnotsLast;
-  auto knots = [&](ext value) { return metres ? mathTools.MMinToKn(value) : value; };
-  ext r = 0;
+  const double step = metres ? kMetresPerMinuteStep : kKnotsStep;
+  const double last = metres ? kMetresPerMinuteLast : kKnotsLast;
+  auto knots = [&](double value) { return metres ? mathTools.MMinToKn(value) : value; };
+  double r = 0;
   while (r + step <= last && GetArrowWidth(knots(r + step) * s) <= w) r += step;
   scale.Value = r;
   scale.Knots = knots(r);
@@ -41,17 +41,17 @@ TCurrentScale GetCurrentScale(ext w, ext s, int unitScaleCurrents, const TMathTo
   return scale;
 }
 
-TDistanceScale GetDistanceScale(ext room, ext pixPerSM) {
+TDistanceScale GetDistanceScale(double room, double pixPerSM) {
   TDistanceScale scale;
   if (!(pixPerSM > 0)) return scale;
-  auto fits = [&](ext miles) { return miles * pixPerSM <= room; };
+  auto fits = [&](double miles) { return miles * pixPerSM <= room; };
   for (const TDistanceCandidate& candidate : kDistanceStart) {
     if (!fits(candidate.Miles)) return scale;
     scale.Miles = candidate.Miles;
     scale.Decimals = candidate.Decimals;
     scale.Pixels = candidate.Miles * pixPerSM;
   }
-  for (ext miles = 10; fits(miles); miles += 5) {
+  for (double miles = 10; fits(miles); miles += 5) {
     scale.Miles = miles;
     scale.Decimals = 0;
     scale.Pixels = miles * pixPerSM;
@@ -59,16 +59,16 @@ TDistanceScale GetDistanceScale(ext room, ext pixPerSM) {
   return scale;
 }
 
-TTideBar GetTideBar(ext W, ext H, ext level, ext levelMin, ext levelMax, ext metrePixels,
-                    ext barWidth) {
+TTideBar GetTideBar(double W, double H, double level, double levelMin, double levelMax, double metrePixels,
+                    double barWidth) {
   TTideBar bar;
   if (levelMax == 0) return bar;
   bar.Visible = true;
   bar.Metres = static_cast<int>(std::trunc(levelMax)) + 1;
-  const ext height = bar.Metres * metrePixels + metrePixels / 2;
-  bar.Left = W - 2.25L * barWidth;
+  const double height = bar.Metres * metrePixels + metrePixels / 2;
+  bar.Left = W - 2.25 * barWidth;
   bar.Width = barWidth;
-  bar.Bottom = H - 0.75L * height;
+  bar.Bottom = H - 0.75 * height;
   bar.Top = bar.Bottom - height;
   bar.ColumnTop = bar.Bottom - std::fabs(level) * metrePixels;
   bar.LineMax = bar.Bottom - levelMax * metrePixels;
@@ -77,13 +77,13 @@ TTideBar GetTideBar(ext W, ext H, ext level, ext levelMin, ext levelMax, ext met
   return bar;
 }
 
-ext GetTideBarMetreY(const TTideBar& bar, int i, ext metrePixels) {
+double GetTideBarMetreY(const TTideBar& bar, int i, double metrePixels) {
   return bar.Bottom - i * metrePixels;
 }
 
-ext GetProgressFraction(ext value, ext maxValue) {
+double GetProgressFraction(double value, double maxValue) {
   if (!(maxValue > 0)) return 1;
-  return std::min<ext>(1, value / maxValue);
+  return std::min<double>(1, value / maxValue);
 }
 
 }  // namespace corvane

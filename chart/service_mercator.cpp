@@ -10,21 +10,21 @@ namespace corvane {
 namespace {
 
 // Earth's radius in minutes over ln 10, rounded as the charts were drawn.
-constexpr ext kMeridionalFactor = 7915.7L;
+constexpr double kMeridionalFactor = 7915.7;
 
-ext RatioOf(ext lat1, ext lat2) {
+double RatioOf(double lat1, double lat2) {
   if (lat2 == lat1) return 1;
   return (MeridionalPart(lat2) - MeridionalPart(lat1)) / (lat2 - lat1);
 }
 
 }  // namespace
 
-ext MeridionalPart(ext latitude) {
+double MeridionalPart(double latitude) {
   return kMeridionalFactor * std::log10(std::tan((latitude / 120 + 45) * kDegreesToRadians));
 }
 
-ext MeridionalPartInverse(ext meridionalPart) {
-  return (std::atan(std::pow(10.0L, meridionalPart / kMeridionalFactor)) * kRadiansToDegrees - 45) *
+double MeridionalPartInverse(double meridionalPart) {
+  return (std::atan(std::pow(10.0, meridionalPart / kMeridionalFactor)) * kRadiansToDegrees - 45) *
          120;
 }
 
@@ -38,7 +38,7 @@ void TServiceMercator::GetServiceMercator(const TMapArea& mapArea) {
                  ? 1
                  : (MeridionalPart(MINtoP2Lat) - MeridionalPart(MINtoP1Lat)) / (mapArea.Height - 1);
   if (std::fabs(ScaleLon) < std::fabs(ScaleLat)) {
-    const ext d = (std::fabs(ScaleLat) - std::fabs(ScaleLon)) * mapArea.Width / 120;
+    const double d = (std::fabs(ScaleLat) - std::fabs(ScaleLon)) * mapArea.Width / 120;
     MINtoP1Lon = mapArea.P1.Lon - d;
     MINtoP2Lon = mapArea.P2.Lon + d;
     ScaleLon = mapArea.Width <= 1 ? 1 : (MINtoP2Lon - MINtoP1Lon) / (mapArea.Width - 1);
@@ -47,27 +47,27 @@ void TServiceMercator::GetServiceMercator(const TMapArea& mapArea) {
   PixPerSM = std::fabs(GetLatToPix(MINtoP1Lat + 1) - GetLatToPix(MINtoP1Lat));
 }
 
-ext TServiceMercator::GetLonToPix(ext lon) const {
+double TServiceMercator::GetLonToPix(double lon) const {
   if (ScaleLon == 0) return 0;
   return (lon - MINtoP1Lon) / ScaleLon;
 }
 
-ext TServiceMercator::GetLatToPix(ext lat) const {
+double TServiceMercator::GetLatToPix(double lat) const {
   if (ScaleLat == 0) return 0;
   return (MeridionalPart(lat) - ExtLat1) / ScaleLat;
 }
 
-ext TServiceMercator::GetPixToLon(ext x) const { return x * ScaleLon + MINtoP1Lon; }
+double TServiceMercator::GetPixToLon(double x) const { return x * ScaleLon + MINtoP1Lon; }
 
-ext TServiceMercator::GetPixToLat(ext y) const {
+double TServiceMercator::GetPixToLat(double y) const {
   return MeridionalPartInverse(y * ScaleLat + ExtLat1);
 }
 
 void TServiceMercator::GetDimensionMapArea(TMapArea& mapArea, const TMapArea& minArea,
-                                           ext zoom) const {
-  const ext dLon = std::fabs(mapArea.P2.Lon - mapArea.P1.Lon);
-  const ext dLat = std::fabs(mapArea.P2.Lat - mapArea.P1.Lat);
-  const ext ratio = GetRatio(mapArea);
+                                           double zoom) const {
+  const double dLon = std::fabs(mapArea.P2.Lon - mapArea.P1.Lon);
+  const double dLat = std::fabs(mapArea.P2.Lat - mapArea.P1.Lat);
+  const double ratio = GetRatio(mapArea);
   mapArea.Width = std::max(std::trunc(zoom * dLon), minArea.Width);
   mapArea.Height = std::max(std::trunc(ratio * dLat * mapArea.Width / dLon), minArea.Height);
 }
@@ -77,17 +77,17 @@ void TServiceMercator::SetScaleLon(const TMapArea& mapArea) {
 }
 
 void TServiceMercator::GetWidthMapArea(TMapArea& mapArea) {
-  const ext dLon = std::fabs(mapArea.P2.Lon - mapArea.P1.Lon);
-  const ext dLat = std::fabs(mapArea.P2.Lat - mapArea.P1.Lat);
-  const ext ratio = GetRatio(mapArea);
+  const double dLon = std::fabs(mapArea.P2.Lon - mapArea.P1.Lon);
+  const double dLat = std::fabs(mapArea.P2.Lat - mapArea.P1.Lat);
+  const double ratio = GetRatio(mapArea);
   mapArea.Width = dLat == 0 || !(ratio > 0) ? 0 : std::trunc(dLon * mapArea.Height / dLat / ratio);
   SetScaleLon(mapArea);
 }
 
 void TServiceMercator::GetHeightMapArea(TMapArea& mapArea) {
-  const ext dLon = std::fabs(mapArea.P2.Lon - mapArea.P1.Lon);
-  const ext dLat = std::fabs(mapArea.P2.Lat - mapArea.P1.Lat);
-  const ext ratio = dLat == 0 ? 0 : GetRatio(mapArea);
+  const double dLon = std::fabs(mapArea.P2.Lon - mapArea.P1.Lon);
+  const double dLat = std::fabs(mapArea.P2.Lat - mapArea.P1.Lat);
+  const double ratio = dLat == 0 ? 0 : GetRatio(mapArea);
   mapArea.Height = dLon == 0 ? 0 : std::trunc(ratio * dLat * mapArea.Width / dLon);
   SetScaleLon(mapArea);
 }
@@ -98,9 +98,9 @@ int TServiceMercator::GetOrientation(TMapArea mapArea) {
   return mapArea.Width < mapArea.Height ? 2 : 1;
 }
 
-ext TServiceMercator::GetRatio() const { return RatioOf(MINtoP1Lat, MINtoP2Lat); }
+double TServiceMercator::GetRatio() const { return RatioOf(MINtoP1Lat, MINtoP2Lat); }
 
-ext TServiceMercator::GetRatio(const TMapArea& mapArea) const {
+double TServiceMercator::GetRatio(const TMapArea& mapArea) const {
   return RatioOf(mapArea.P1.Lat, mapArea.P2.Lat);
 }
 

@@ -13,20 +13,20 @@ namespace corvane {
 // with the earth's radius of 10800/pi minutes written as 7915.7 / ln 10
 // (the constant is kept at 7915.7, not 7915.7045, so that chart pixels of
 // stored layouts stay where they were).
-ext MeridionalPart(ext latitude);
+double MeridionalPart(double latitude);
 // Inverse of MeridionalPart: L = (atan(10^(y/7915.7)) - 45 deg) * 120.
-ext MeridionalPartInverse(ext meridionalPart);
+double MeridionalPartInverse(double meridionalPart);
 
 class TServiceMercator {
  public:
-  ext ScaleLon = 0;    // minutes of longitude per chart pixel
-  ext ScaleLat = 0;    // meridional parts per chart pixel
-  ext MINtoP1Lon = 0;  // corners in use (the longitudes may be widened)
-  ext MINtoP1Lat = 0;
-  ext MINtoP2Lon = 0;
-  ext MINtoP2Lat = 0;
-  ext ExtLat1 = 0;   // MeridionalPart(MINtoP1Lat)
-  ext PixPerSM = 0;  // chart pixels per minute of latitude at the southern edge
+  double ScaleLon = 0;    // minutes of longitude per chart pixel
+  double ScaleLat = 0;    // meridional parts per chart pixel
+  double MINtoP1Lon = 0;  // corners in use (the longitudes may be widened)
+  double MINtoP1Lat = 0;
+  double MINtoP2Lon = 0;
+  double MINtoP2Lat = 0;
+  double ExtLat1 = 0;   // MeridionalPart(MINtoP1Lat)
+  double PixPerSM = 0;  // chart pixels per minute of latitude at the southern edge
   TMathTools MathTools;
 
   // Prepares the conversions for a chart area of mapArea.Width x
@@ -40,11 +40,11 @@ class TServiceMercator {
 
   // Chart pixels of a longitude / latitude (minutes); 0 when the respective
   // scale is 0.
-  ext GetLonToPix(ext lon) const;
-  ext GetLatToPix(ext lat) const;
+  double GetLonToPix(double lon) const;
+  double GetLatToPix(double lat) const;
   // Minutes of a chart pixel x / y.
-  ext GetPixToLon(ext x) const;
-  ext GetPixToLat(ext y) const;
+  double GetPixToLon(double x) const;
+  double GetPixToLat(double y) const;
 
   // Chart sizing; every size is cut to whole pixels toward zero. The ratio
   // is the area's meridional parts per minute of latitude.
@@ -53,7 +53,7 @@ class TServiceMercator {
   // minute of longitude, Height = max(trunc(ratio dLat Width / dLon),
   // minArea.Height): a chart never smaller than minArea. The corners must
   // differ in longitude.
-  void GetDimensionMapArea(TMapArea& mapArea, const TMapArea& minArea, ext zoom) const;
+  void GetDimensionMapArea(TMapArea& mapArea, const TMapArea& minArea, double zoom) const;
   // Width from Height (0 when the corners share a latitude), then ScaleLon
   // for the area.
   void GetWidthMapArea(TMapArea& mapArea);
@@ -65,10 +65,10 @@ class TServiceMercator {
 
   // Meridional parts per minute of latitude between the stored corners (or
   // the corners of mapArea); 1 when the two latitudes are equal.
-  ext GetRatio() const;
-  ext GetRatio(const TMapArea& mapArea) const;
-  ext GetScale() const { return ScaleLon; }
-  ext GetPixSM() const { return PixPerSM; }
+  double GetRatio() const;
+  double GetRatio(const TMapArea& mapArea) const;
+  double GetScale() const { return ScaleLon; }
+  double GetPixSM() const { return PixPerSM; }
 
  private:
   void SetScaleLon(const TMapArea& mapArea);

@@ -7,15 +7,15 @@ namespace corvane {
 namespace {
 
 // Segments at least this long (pixels) show the dash pattern themselves.
-constexpr ext kDashMinLength = 15;
+constexpr double kDashMinLength = 15;
 
-ext Distance(const TPointF& a, const TPointF& b) {
-  return std::hypot(static_cast<ext>(b.X) - a.X, static_cast<ext>(b.Y) - a.Y);
+double Distance(const TPointF& a, const TPointF& b) {
+  return std::hypot(static_cast<double>(b.X) - a.X, static_cast<double>(b.Y) - a.Y);
 }
 
 }  // namespace
 
-std::vector<TTrackSegment> GetTrackSegments(const TPolygon& pixels, ext lineWidth,
+std::vector<TTrackSegment> GetTrackSegments(const TPolygon& pixels, double lineWidth,
                                             TStrokeDash dash) {
   std::vector<TTrackSegment> segments;
   if (pixels.size() < 2) return segments;

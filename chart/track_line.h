@@ -23,7 +23,7 @@ struct TTrackSegment {
 // more keeps the style; a shorter one is drawn solid, except every fourth
 // (n mod 4 = 0, n counting every segment from 0) which is left out, so
 // that short steps still show gaps.
-std::vector<TTrackSegment> GetTrackSegments(const TPolygon& pixels, ext lineWidth,
+std::vector<TTrackSegment> GetTrackSegments(const TPolygon& pixels, double lineWidth,
                                             TStrokeDash dash);
 
 }  // namespace corvane

@@ -50,7 +50,7 @@ struct TChartOptions {
   std::string Out;
   int Width = kDefaultWidth;
   int Height = kDefaultHeight;
-  std::optional<ext> Zoom;
+  std::optional<double> Zoom;
   std::vector<std::string> Center;  // longitude, latitude
   std::optional<int> Track;         // from 1
   bool Route = false;
@@ -58,7 +58,7 @@ struct TChartOptions {
 };
 
 
-std::string Fixed(ext value, int digits) {
+std::string Fixed(double value, int digits) {
   std::ostringstream text;
   text << std::fixed << std::setprecision(digits) << static_cast<double>(value);
   return text.str();
@@ -66,8 +66,8 @@ std::string Fixed(ext value, int digits) {
 
 std::optional<TMinutes> ParseCenter(const std::vector<std::string>& center) {
   if (center.size() != 2) return std::nullopt;
-  const std::optional<ext> lon = ParseCoordinate(center[0], false);
-  const std::optional<ext> lat = ParseCoordinate(center[1], true);
+  const std::optional<double> lon = ParseCoordinate(center[0], false);
+  const std::optional<double> lat = ParseCoordinate(center[1], true);
   if (!lon || !lat) return std::nullopt;
   return TMinutes{*lon, *lat};
 }

@@ -14,8 +14,8 @@ namespace corvane::cli {
 namespace {
 
 constexpr int kMinutesPerDegree = 60;
-constexpr ext kMaxLongitude = 180;
-constexpr ext kMaxLatitude = 90;
+constexpr double kMaxLongitude = 180;
+constexpr double kMaxLatitude = 90;
 
 // The calibration lists of the window: high water shifted in steps of 10
 // minutes from -150 (index 0) to +150 (index 30), speeds corrected in steps
@@ -77,7 +77,7 @@ std::optional<TDateTime> ParseDateAndTime(const std::string& text) {
   return *date + *time;
 }
 
-std::optional<ext> ParseCoordinate(const std::string& text, bool latitude) {
+std::optional<double> ParseCoordinate(const std::string& text, bool latitude) {
   if (text.empty()) return std::nullopt;
   const char negative = latitude ? 'S' : 'W';
   const char positive = latitude ? 'N' : 'E';
@@ -85,7 +85,7 @@ std::optional<ext> ParseCoordinate(const std::string& text, bool latitude) {
   const bool hemisphere = last == negative || last == positive;
   if (!hemisphere && std::isalpha(static_cast<unsigned char>(last))) return std::nullopt;
 
-  ext minutes = 0;
+  double minutes = 0;
   std::string number = hemisphere ? text.substr(0, text.size() - 1) : text;
   const std::size_t separators = std::count(number.begin(), number.end(), ':') +
                                  std::count(number.begin(), number.end(), '.');
@@ -103,10 +103,10 @@ std::optional<ext> ParseCoordinate(const std::string& text, bool latitude) {
     if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(degrees)) {
       return std::nullopt;
     }
-    minutes = static_cast<ext>(degrees) * kMinutesPerDegree;
+    minutes = static_cast<double>(degrees) * kMinutesPerDegree;
     if (hemisphere && last == negative) minutes = -minutes;
   }
-  const ext limit = (latitude ? kMaxLatitude : kMaxLongitude) * kMinutesPerDegree;
+  const double limit = (latitude ? kMaxLatitude : kMaxLongitude) * kMinutesPerDegree;
   if (!(std::fabs(minutes) <= limit)) return std::nullopt;
   return minutes;
 }

@@ -71,7 +71,7 @@ std::optional<TDateTime> ParseDateAndTime(const std::string& text);
 // program's own display form "DDD.MM.TTTH" or "DDD:MM:TTTH" ("001.16.614W").
 // Nothing for other text, a letter of the other axis, or a value beyond 180
 // (longitude) or 90 (latitude) degrees.
-std::optional<ext> ParseCoordinate(const std::string& text, bool latitude);
+std::optional<double> ParseCoordinate(const std::string& text, bool latitude);
 
 // One line of a two-column listing: two blanks, the label padded to 18
 // characters, the value, a line break.

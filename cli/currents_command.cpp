@@ -16,7 +16,7 @@ namespace {
 
 // Knots to metres per minute: one knot is one nautical mile (1852 m) per
 // hour.
-constexpr ext kMinutesPerHour = 60;
+constexpr double kMinutesPerHour = 60;
 
 struct TCurrentsOptions {
   std::string Time;  // "YYYY-MM-DD HH:MM"
@@ -26,7 +26,7 @@ struct TCurrentsOptions {
   std::optional<int> Range;  // percent
 };
 
-std::string SpeedText(ext knots) {
+std::string SpeedText(double knots) {
   TStringTools tools;
   return tools.ToSpeed(knots, 2) + " (" + tools.ToSpeed(knots * kMetresPerNauticalMile / kMinutesPerHour) + ")";
 }
@@ -68,7 +68,7 @@ int WriteFieldSummary(TCliContext& context, std::ostream& out) {
 
   int points = 0;
   int arrows = 0;
-  ext sum = 0;
+  double sum = 0;
   TPolar strongest;
   TMinutes strongestAt;
   for (int c = 0; c < atlas.GetCountCubes(); ++c) {
@@ -104,9 +104,9 @@ int RunCurrents(TCliContext& context, const TCurrentsOptions& options, std::ostr
   if (options.Lon.empty() != options.Lat.empty()) throw TUsageError("--lon and --lat go together");
   std::optional<TMinutes> position;
   if (!options.Lon.empty()) {
-    const std::optional<ext> lon = ParseCoordinate(options.Lon, false);
+    const std::optional<double> lon = ParseCoordinate(options.Lon, false);
     if (!lon) throw TUsageError("--lon " + options.Lon + ": expected degrees east (-1.28 or 1.28W) or 001.16.800W");
-    const std::optional<ext> lat = ParseCoordinate(options.Lat, true);
+    const std::optional<double> lat = ParseCoordinate(options.Lat, true);
     if (!lat) throw TUsageError("--lat " + options.Lat + ": expected degrees north (50.77 or 50.77N) or 050.46.200N");
     position = TMinutes{*lon, *lat};
   }

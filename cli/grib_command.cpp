@@ -42,16 +42,16 @@ struct TGribOptions {
 
 // The wind of one time field over all grid points with a value.
 struct TFieldSummary {
-  ext MeanSpeed = 0;  // knots
-  ext MinSpeed = 0;
-  ext MaxSpeed = 0;
+  double MeanSpeed = 0;  // knots
+  double MinSpeed = 0;
+  double MaxSpeed = 0;
   int MeanDirection = 0;  // whole degrees the wind comes from, 0 ... 359
 };
 
 // Degrees the wind comes from, rounded to whole degrees in 0 ... 359, of a
 // vector that points toward that direction (x east, y north).
 int DirectionFrom(const TCartesian& vektor) {
-  const ext degrees = std::atan2(vektor.x, vektor.y) * kRadiansToDegrees;
+  const double degrees = std::atan2(vektor.x, vektor.y) * kRadiansToDegrees;
   const int whole = static_cast<int>(std::lround(degrees));
   return ((whole % kDegreesPerCircle) + kDegreesPerCircle) % kDegreesPerCircle;
 }
@@ -61,11 +61,11 @@ TFieldSummary SummariseField(const TListVektorCubeLight& cube, int field) {
   const int count = cube.GetCountVektors(0, field);
   if (count == 0) return summary;
   TCartesian sum;
-  ext speeds = 0;
+  double speeds = 0;
   summary.MinSpeed = HUGE_VALL;
   for (int point = 0; point < count; ++point) {
     const TCartesian vektor = cube.GetVektorCartesian(0, field, point);
-    const ext speed = std::hypot(vektor.x, vektor.y);
+    const double speed = std::hypot(vektor.x, vektor.y);
     speeds += speed;
     summary.MinSpeed = std::min(summary.MinSpeed, speed);
     summary.MaxSpeed = std::max(summary.MaxSpeed, speed);
@@ -79,7 +79,7 @@ TFieldSummary SummariseField(const TListVektorCubeLight& cube, int field) {
   return summary;
 }
 
-std::string Fixed(ext value, int digits) {
+std::string Fixed(double value, int digits) {
   std::ostringstream text;
   text << std::fixed << std::setprecision(digits) << static_cast<double>(value);
   return text.str();
@@ -183,9 +183,9 @@ int RunGrib(TCliContext& context, const TGribOptions& options, std::ostream& out
   if (!options.Time.empty() && options.Lon.empty()) throw TUsageError("--time needs --lon and --lat");
   std::optional<TMinutes> position;
   if (!options.Lon.empty()) {
-    const std::optional<ext> lon = ParseCoordinate(options.Lon, false);
+    const std::optional<double> lon = ParseCoordinate(options.Lon, false);
     if (!lon) throw TUsageError("--lon " + options.Lon + ": expected degrees east (-1.28 or 1.28W) or 001.16.800W");
-    const std::optional<ext> lat = ParseCoordinate(options.Lat, true);
+    const std::optional<double> lat = ParseCoordinate(options.Lat, true);
     if (!lat) throw TUsageError("--lat " + options.Lat + ": expected degrees north (50.77 or 50.77N) or 050.46.200N");
     position = TMinutes{*lon, *lat};
   }
@@ -214,7 +214,7 @@ int RunGrib(TCliContext& context, const TGribOptions& options, std::ostream& out
   const int fields = cube.GetCountFields(0);
   const TPointF sw = grib.GetGRIBAreaP1();
   const TPointF ne = grib.GetGRIBAreaP2();
-  constexpr ext kMinutesPerMillidegree = 0.06L;
+  constexpr double kMinutesPerMillidegree = 0.06;
   out << Row("File", options.File);
   out << Row("Records", std::to_string(grib.GetCountFields()) + " wind records, " + std::to_string(fields) +
                             " time field(s)");

@@ -74,7 +74,7 @@ nlohmann::json Positions(const TListCoords& list) {
   return positions;
 }
 
-nlohmann::json Number(ext value) { return static_cast<double>(value); }
+nlohmann::json Number(double value) { return static_cast<double>(value); }
 
 nlohmann::json TrackJson(const TRoutingData& t) {
   nlohmann::json boats = nlohmann::json::array();

@@ -24,8 +24,8 @@ namespace {
 // speed i + 5 knots, up to 30 knots.
 constexpr int kWindListFirstKnots = 5;
 constexpr int kWindListLastRow = 25;
-constexpr ext kWindMaxKnots = 60;
-constexpr ext kDegreesPerCircle = 360;
+constexpr double kWindMaxKnots = 60;
+constexpr double kDegreesPerCircle = 360;
 // Course kind (TrackType) of a course of marks.
 constexpr int kTrackTypeCourse = 3;
 // Whole degrees the windward mark may lie off the wind, either side.
@@ -33,13 +33,13 @@ constexpr int kTopMarkMaxDegrees = 10;
 // Depth lines of the chart data: 0 (afloat is enough) to 4.
 constexpr int kDepthLineMax = 4;
 
-std::optional<ext> ParseNumber(const std::string& text) {
+std::optional<double> ParseNumber(const std::string& text) {
   double value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
     return std::nullopt;
   }
-  return static_cast<ext>(value);
+  return static_cast<double>(value);
 }
 
 std::string Trimmed(const std::string& text) {
@@ -203,13 +203,13 @@ void AddScenarioOptions(CLI::App& command, TScenarioOptions& options) {
 std::optional<TPolar> ParseWind(const std::string& text) {
   const std::size_t at = text.find('@');
   if (at == std::string::npos) return std::nullopt;
-  const std::optional<ext> speed = ParseNumber(text.substr(0, at));
-  const std::optional<ext> direction = ParseNumber(text.substr(at + 1));
+  const std::optional<double> speed = ParseNumber(text.substr(0, at));
+  const std::optional<double> direction = ParseNumber(text.substr(at + 1));
   if (!speed || !direction || !(*speed > 0) || *speed > kWindMaxKnots || *direction < 0 ||
       *direction > kDegreesPerCircle) {
     return std::nullopt;
   }
-  const ext degrees = *direction == kDegreesPerCircle ? 0 : *direction;
+  const double degrees = *direction == kDegreesPerCircle ? 0 : *direction;
   return TPolar{*speed, degrees * kDegreesToRadians};
 }
 

@@ -50,7 +50,7 @@ int RunTides(TCliContext& context, const TTidesOptions& options, std::ostream& o
   }
   TStringTools tools;
   const TDateTime moment = state.DateTimeGMT;
-  const ext range = context.Currents.PackageTides.GetMeanTideRange(state.SecondaryPort, 0, moment);
+  const double range = context.Currents.PackageTides.GetMeanTideRange(state.SecondaryPort, 0, moment);
   out << "\n" << Row("Moment", context.MomentText());
   out << Row("Range of the day", tools.ExtendedToStr(range, 2) + " m (low water " +
                                      tools.ExtendedToStr(state.TideLevelMin, 1) + " m, high water " +

@@ -7,12 +7,12 @@
 
 namespace corvane {
 
-inline constexpr ext kPi = std::numbers::pi_v<ext>;
-inline constexpr ext kTwoPi = 2 * kPi;
-inline constexpr ext kMinutesToRadians = kPi / 10800;  // pi / 10800
-inline constexpr ext kRadiansToMinutes = 10800 / kPi;  // nautical miles per radian
-inline constexpr ext kRadiansToDegrees = 180 / kPi;
-inline constexpr ext kDegreesToRadians = kPi / 180;
-inline constexpr ext kMetresPerNauticalMile = 1852;
+inline constexpr double kPi = std::numbers::pi_v<double>;
+inline constexpr double kTwoPi = 2 * kPi;
+inline constexpr double kMinutesToRadians = kPi / 10800;  // pi / 10800
+inline constexpr double kRadiansToMinutes = 10800 / kPi;  // nautical miles per radian
+inline constexpr double kRadiansToDegrees = 180 / kPi;
+inline constexpr double kDegreesToRadians = kPi / 180;
+inline constexpr double kMetresPerNauticalMile = 1852;
 
 }  // namespace corvane

@@ -17,7 +17,7 @@ TExtended& TListExtended::Add() {
   return *Items.back();
 }
 
-TExtended& TListExtended::Add(ext value, int index) {
+TExtended& TListExtended::Add(double value, int index) {
   TExtended& item = Add();
   item.Value = value;
   item.Index = index;
@@ -32,7 +32,7 @@ void TListExtended::Sort() {
 void TListExtended::QuickSort(int lo, int hi) {
   if (lo >= hi) return;
   auto value = [this](int k) { return Items[SortedPositions[k]]->Value; };
-  const ext pivot = value((lo + hi) / 2);
+  const double pivot = value((lo + hi) / 2);
   int i = lo;
   int j = hi;
   // Hoare partition. The pivot value itself stops both scans, and every swap
@@ -56,7 +56,7 @@ int TListExtended::GetIndex(int i) const {
   return SortedPositions[i];
 }
 
-ext TListExtended::GetValue(int i) const {
+double TListExtended::GetValue(int i) const {
   if (Items.empty()) return 0;
   return Items[GetIndex(i)]->Value;
 }
@@ -66,7 +66,7 @@ int TListExtended::GetValueIndex(int i) const {
   return Items[GetIndex(i)]->Index;
 }
 
-void TListExtended::SetValue(ext value, int i) {
+void TListExtended::SetValue(double value, int i) {
   if (i < 0 || i >= Count()) return;
   Items[SortedPositions[i]]->Value = value;
 }

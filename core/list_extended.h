@@ -13,7 +13,7 @@ namespace corvane {
 
 // One value with a caller's tag, for example the position of a grid point.
 struct TExtended {
-  ext Value = 0;
+  double Value = 0;
   int Index = 0;
 };
 
@@ -28,7 +28,7 @@ class TListExtended {
   // list reads back in insertion order.
   TExtended& Add();
   // Appends an item with the given value and tag.
-  TExtended& Add(ext value, int index);
+  TExtended& Add(double value, int index);
 
   // Orders Indices by ascending Value; the items themselves stay where they
   // are. Equal values end up in the order this particular quicksort
@@ -42,12 +42,12 @@ class TListExtended {
   int GetIndex(int i) const;
   // Value of the item at GetIndex(i): for i outside [0, Count()) that is the
   // first item added; 0 on an empty list.
-  ext GetValue(int i) const;
+  double GetValue(int i) const;
   // Tag of the item at GetIndex(i), with the same edges as GetValue.
   int GetValueIndex(int i) const;
   // Writes the Value of the i-th item in sorted order; does nothing for i
   // outside [0, Count()), so a bad index never overwrites another item.
-  void SetValue(ext value, int i);
+  void SetValue(double value, int i);
 
   // The item at an insertion position in [0, Count()); any other position
   // is a programming error and throws std::out_of_range.

@@ -34,9 +34,9 @@ std::string KeyLine(const std::string& key, const std::string& text) { return ke
 
 }  // namespace
 
-std::string TLogging::FormatGeneral(ext value) {
-  // The shortest round-trip text of an 80-bit value needs at most 21
-  // significant digits plus sign, point and exponent.
+std::string TLogging::FormatGeneral(double value) {
+  // The shortest round-trip text of a double needs at most 17 significant
+  // digits plus sign, point and exponent.
   std::array<char, 64> buffer{};
   const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
   if (ec != std::errc()) return std::string();
@@ -50,9 +50,9 @@ std::string TLogging::FormatGeneral(ext value) {
   return text;
 }
 
-std::string TLogging::FormatFixed(ext value, int width, int decimals) {
-  // Large enough for the fixed text of any finite 80-bit value (up to 4933
-  // integer digits) with the decimals that the log uses.
+std::string TLogging::FormatFixed(double value, int width, int decimals) {
+  // Large enough for the fixed text of any finite double (up to 309 integer
+  // digits) with the decimals that the log uses.
   std::array<char, 5200> buffer{};
   const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                        std::chars_format::fixed, decimals);
@@ -95,23 +95,23 @@ void TLogging::AddTextLine(const std::string& key, const std::string& text) {
   List.push_back(KeyLine(key, text));
 }
 
-void TLogging::AddIndexedLine(const std::string& key, const std::string& index, ext value) {
+void TLogging::AddIndexedLine(const std::string& key, const std::string& index, double value) {
   List.push_back(KeyLine(key, index + kPairGap + FormatGeneral(value)));
 }
 
-void TLogging::AddPairLine(const std::string& key, ext first, ext second, int width) {
+void TLogging::AddPairLine(const std::string& key, double first, double second, int width) {
   List.push_back(KeyLine(key, FormatFixed(first, width, 4) + kPairGap + FormatFixed(second, width, 4)));
 }
 
 void TLogging::AddItem(const std::string& key, bool value) { List.push_back(KeyLine(key, value ? "1" : "0")); }
 
-void TLogging::AddItem(const std::string& key, ext value) {
+void TLogging::AddItem(const std::string& key, double value) {
   List.push_back(KeyLine(key, FormatFixed(value, 14, 10)));
 }
 
-void TLogging::AddItem(const std::string& key, float value) { AddItem(key, static_cast<ext>(value)); }
+void TLogging::AddItem(const std::string& key, float value) { AddItem(key, static_cast<double>(value)); }
 
-void TLogging::AddItem(const std::string& key, ext first, ext second) {
+void TLogging::AddItem(const std::string& key, double first, double second) {
   List.push_back(KeyLine(key, FormatGeneral(second) + kPairGap + FormatGeneral(first)));
 }
 
@@ -129,11 +129,11 @@ void TLogging::AddItem(const std::string& key, const std::string& first, const s
 
 void TLogging::AddItem(const std::string& text) { List.push_back(text); }
 
-void TLogging::AddItem(const std::string& key, TDateTime value) {
+void TLogging::AddDateTime(const std::string& key, TDateTime value) {
   List.push_back(KeyLine(key, FormatDateTime("dd.mm.yyyy  hh:mm", value)));
 }
 
-void TLogging::AddItem(TDateTime value) { List.push_back(FormatDateTime("dd.mm.yyyy  hh:mm", value)); }
+void TLogging::AddDateTime(TDateTime value) { List.push_back(FormatDateTime("dd.mm.yyyy  hh:mm", value)); }
 
 void TLogging::AddItem(const std::string& key, const TStringList& list) {
   for (const std::string& entry : list) List.push_back(KeyLine(key, entry));
@@ -141,9 +141,9 @@ void TLogging::AddItem(const std::string& key, const TStringList& list) {
 
 void TLogging::AddItem(const TStringList& list) { AddLog(list); }
 
-void TLogging::AddItem(ext value) { List.push_back(FormatGeneral(value)); }
+void TLogging::AddItem(double value) { List.push_back(FormatGeneral(value)); }
 
-void TLogging::AddItem(float value) { AddItem(static_cast<ext>(value)); }
+void TLogging::AddItem(float value) { AddItem(static_cast<double>(value)); }
 
 void TLogging::AddItem(const std::string& key, const TCartesian& value) { AddPairLine(key, value.x, value.y, 8); }
 

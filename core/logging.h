@@ -7,14 +7,13 @@
 //            decimal), with the decimal separator of the process's global C++
 //            locale, exponent notation where it is shorter;
 //   w.d      fixed point with d decimals and the point ".", right-aligned in a
-//            field of at least w characters (as printf "%w.dLf").
+//            field of at least w characters (as printf "%w.df").
 //
 // File operations raise std::filesystem::filesystem_error with the file
 // system's error; the other operations do not raise.
 //
-// Overloads are chosen by the static type of the value: ext (long double) and
-// float are numbers, TDateTime (double) is a date-time. A double meant as a
-// number must be cast to ext.
+// Numbers (double and float) go through AddItem, date-times (TDateTime, also
+// a double) through AddDateTime.
 
 #include <concepts>
 #include <string>
@@ -26,8 +25,8 @@ namespace corvane {
 
 // Two times in hours (for example a leg's start and finish).
 struct TLogHours {
-  ext First = 0;
-  ext Second = 0;
+  double First = 0;
+  double Second = 0;
 };
 
 // Integer screen point.
@@ -68,14 +67,14 @@ class TLogging {
   // K=1 or K=0.
   void AddItem(const std::string& key, bool value);
   // K=14.10.
-  void AddItem(const std::string& key, ext value);
+  void AddItem(const std::string& key, double value);
   void AddItem(const std::string& key, float value);
   // K=general(second)   general(first)   (three blanks; the order is
   // second first).
-  void AddItem(const std::string& key, ext first, ext second);
+  void AddItem(const std::string& key, double first, double second);
   // K=general(index)   general(value).
   template <std::integral I>
-  void AddItem(const std::string& key, I index, ext value) {
+  void AddItem(const std::string& key, I index, double value) {
     AddIndexedLine(key, std::to_string(index), value);
   }
   // K=text.
@@ -86,13 +85,13 @@ class TLogging {
   // The text itself.
   void AddItem(const std::string& text);
   // K=dd.mm.yyyy  hh:mm, or the date-time alone.
-  void AddItem(const std::string& key, TDateTime value);
-  void AddItem(TDateTime value);
+  void AddDateTime(const std::string& key, TDateTime value);
+  void AddDateTime(TDateTime value);
   // One line per entry: K=entry, or the entry alone.
   void AddItem(const std::string& key, const TStringList& list);
   void AddItem(const TStringList& list);
   // general.
-  void AddItem(ext value);
+  void AddItem(double value);
   void AddItem(float value);
   // K=x 8.4   y 8.4; Lon 8.4   Lat 8.4; First 8.4   Second 8.4.
   void AddItem(const std::string& key, const TCartesian& value);
@@ -119,14 +118,14 @@ class TLogging {
 
   // The number texts of the line formats, for callers that build their own
   // lines.
-  static std::string FormatGeneral(ext value);
+  static std::string FormatGeneral(double value);
   // decimals 0 to 100; a text that cannot be written gives the empty text.
-  static std::string FormatFixed(ext value, int width, int decimals);
+  static std::string FormatFixed(double value, int width, int decimals);
 
  private:
   void AddTextLine(const std::string& key, const std::string& text);
-  void AddIndexedLine(const std::string& key, const std::string& index, ext value);
-  void AddPairLine(const std::string& key, ext first, ext second, int width);
+  void AddIndexedLine(const std::string& key, const std::string& index, double value);
+  void AddPairLine(const std::string& key, double first, double second, int width);
 };
 
 }  // namespace corvane

@@ -5,7 +5,7 @@
 // and rotation.
 //
 // The earth is a sphere on which one minute of arc of a great circle is one
-// nautical mile. Every computation runs in ext (long double); a 32-bit float
+// nautical mile. Every computation runs in double; a 32-bit float
 // appears only where the behaviour rounds to one deliberately, and the
 // function says so. No function reports an error: arguments of arccos and
 // arcsin are clamped and every degenerate input has a defined answer. All
@@ -26,28 +26,28 @@ class TMathTools {
   // arccos of value after clamping it to [-1, 1], in radians [0, pi]. The
   // clamp absorbs rounding just past +-1 (which would otherwise give NaN); a
   // NaN argument still gives NaN.
-  ext SecureArcCos(ext value) const;
+  double SecureArcCos(double value) const;
   // arcsin of value after clamping it to [-1, 1], in radians [-pi/2, pi/2].
   // A NaN argument gives NaN.
-  ext SecureArcSin(ext value) const;
+  double SecureArcSin(double value) const;
 
   // Sum of two directions in degrees, brought back by at most one turn each
   // way: s = deg1 + deg2; s > 360 gives s - 360; then s < 0 gives s + 360.
   // Exactly 360 stays 360, and sums beyond one extra turn stay out of range
   // (callers pass directions in [0, 360] and offsets of less than a turn).
-  ext AddDeg(ext deg1, ext deg2) const;
+  double AddDeg(double deg1, double deg2) const;
   // The same in radians with 2 pi in place of 360.
-  ext AddRad(ext rad1, ext rad2) const;
+  double AddRad(double rad1, double rad2) const;
   // Unsigned difference of two directions (radians, each in [0, 2 pi]), in
   // [0, pi]: d = |rad1 - rad2|, and 2 pi - d when d > pi.
-  ext AngleRad180(ext rad1, ext rad2) const;
+  double AngleRad180(double rad1, double rad2) const;
 
   // ---------------------------------------------------- position conversions
 
   // Minutes of arc (east and north positive) of one coordinate text such as
   // "050.47.123N" or "050:47:123N", read by TStringTools::GeoPosToMinutes:
   // negative for W and S, 0 for a text without a hemisphere letter.
-  ext GeoPosToMinutes(const std::string& geoPos) const;
+  double GeoPosToMinutes(const std::string& geoPos) const;
   // Both coordinates of a text position: Lon from geoPos.Lon, Lat from
   // geoPos.Lat.
   TMinutes GeoPosToMinutes(const TGeoPos& geoPos) const;
@@ -66,7 +66,7 @@ class TMathTools {
   // 1000 thousandths carries into the minutes and on into the degrees, so
   // 59.9996 gives "001.00.000" and -0.0001 gives "000.00.000" with xn. A
   // non-finite value prints as zero with the letter its sign selects.
-  std::string MinutesToGeoPos(ext minutes, char xn, char xp) const;
+  std::string MinutesToGeoPos(double minutes, char xn, char xp) const;
   // Longitude text (letters W/E), two blanks, latitude text (letters S/N),
   // for example "001.17.500W  050.47.123N".
   std::string MinutesToGeoPos(const TMinutes& minutes) const;
@@ -74,14 +74,14 @@ class TMathTools {
   // ----------------------------------------------------------------- vectors
 
   // Length sqrt(x^2 + y^2) of a plane vector, in the vector's unit.
-  ext BetragOfCartesian(const TCartesian& cartesian) const;
+  double BetragOfCartesian(const TCartesian& cartesian) const;
   // Direction of a plane vector (x east, y north) in degrees clockwise from
   // north, in [0, 360): the zero vector gives 0, (1, 0) gives 90, (0, -1)
   // gives 180, (-1, 0) gives 270. Held as a double, so a direction a hair
   // west of north may round to exactly 360.
   double WinkelOfCartesian(const TCartesian& cartesian) const;
   // WinkelOfCartesian in radians, [0, 2 pi).
-  ext CartesianToRadiant(const TCartesian& cartesian) const;
+  double CartesianToRadiant(const TCartesian& cartesian) const;
   // Length and direction (radians clockwise from north) of a plane vector;
   // the zero vector gives (0, 0).
   TPolar CartesianToPolar(const TCartesian& cartesian) const;
@@ -94,11 +94,11 @@ class TMathTools {
   // ------------------------------------------------------------- speed units
 
   // Knots to metres per minute (kn * 1852 / 60).
-  ext KnToMMin(ext kn) const;
+  double KnToMMin(double kn) const;
   // Metres per minute to knots (mMin * 60 / 1852).
-  ext MMinToKn(ext mMin) const;
+  double MMinToKn(double mMin) const;
   // Metres per second to knots (ms * 3600 / 1852).
-  ext MsToKn(ext ms) const;
+  double MsToKn(double ms) const;
   // value / 10^count truncated toward zero, for unpacking scaled integers;
   // counts of 10 and more give 0 since no int has that many digits.
   int Shr10(int value, std::uint8_t count) const;
@@ -107,10 +107,10 @@ class TMathTools {
 
   // Great-circle distance in nautical miles between two positions in
   // radians; 0 for equal points, at most 10800 (half a great circle).
-  // Spherical law of cosines.
-  ext DistanceOfBogen(const TBogen& p1, const TBogen& p2) const;
+  // Haversine formula.
+  double DistanceOfBogen(const TBogen& p1, const TBogen& p2) const;
   // The same from two positions in minutes of arc.
-  ext DistanceOfMinutes(const TMinutes& p1, const TMinutes& p2) const;
+  double DistanceOfMinutes(const TMinutes& p1, const TMinutes& p2) const;
 
   // Course from p1 to p2 in radians clockwise from north, [0, 2 pi]. It is
   // built from the meridian arc between the two latitudes and the arc between
@@ -119,16 +119,17 @@ class TMathTools {
   // 1e-3 rad for 5 nm east at latitude 50 degrees). Points on the same latitude give exactly pi/2 (east, also for two
   // equal points) or 3 pi/2 (west); points on the same meridian exactly 0 or
   // pi.
-  ext AngleOfBogen(const TBogen& p1, const TBogen& p2) const;
+  double AngleOfBogen(const TBogen& p1, const TBogen& p2) const;
   // AngleOfBogen from two positions in minutes of arc, in degrees [0, 360].
-  ext AngleOfMinutes(const TMinutes& pos1, const TMinutes& pos2) const;
+  double AngleOfMinutes(const TMinutes& pos1, const TMinutes& pos2) const;
 
   // The position reached from `from` after sailing weg.Betrag nautical miles
   // on course weg.Winkel (radians clockwise from north, any multiple of 2 pi
   // added). Fills to.xRad and to.yRad only; to.yRadSin and to.yRadCos keep
   // what they held. When the start or the end lies on a pole the longitude
-  // is set to 0. Direct problem on the sphere by the spherical law of
-  // cosines (latitude first, then the longitude difference).
+  // is set to 0; a course along a meridian keeps the longitude exactly.
+  // Direct problem on the sphere by the spherical law of cosines (latitude
+  // first, then the longitude difference).
   void GetOrtWegOrt(const TBogen& from, const TPolar& weg, TBogen& to) const;
 
   // --------------------------------------------------------- area tests
@@ -137,7 +138,7 @@ class TMathTools {
   // p1.Lat - quality <= pLat <= p2.Lat + quality; all in minutes of arc, p1
   // the south-west and p2 the north-east corner. The margin is a 32-bit float
   // as the callers hand it over.
-  bool GetInSquare(ext pLon, ext pLat, const TMinutes& p1, const TMinutes& p2,
+  bool GetInSquare(double pLon, double pLat, const TMinutes& p1, const TMinutes& p2,
                    float quality) const;
 
   // Whether a position lies inside a polygon whose points hold longitude
@@ -175,8 +176,8 @@ class TMathTools {
   // The same triangle with the interior angles at point1 and point2 given
   // directly (radians); the result lies on the course AngleOfBogen(point1,
   // point2) + angle1 from point1.
-  TBogen GetIntersection(const TBogen& point1, const TBogen& point2, ext angle1,
-                         ext angle2) const;
+  TBogen GetIntersection(const TBogen& point1, const TBogen& point2, double angle1,
+                         double angle2) const;
   // Whether the plane segments a1-a2 and b1-b2 meet; touching end points
   // count. Parallel and collinear segments, and zero-length ones, never
   // meet. When they meet, p is set to the meeting point with each coordinate
@@ -190,12 +191,12 @@ class TMathTools {
   // Straight line through (x1, y1) and (x2, y2) evaluated at x, without
   // clamping (x outside [x1, x2] extrapolates). When x1 == x2 the line is
   // undefined and the mean of y1 and y2 is returned.
-  ext LinearFunction(ext x, ext x1, ext y1, ext x2, ext y2) const;
+  double LinearFunction(double x, double x1, double y1, double x2, double y2) const;
   // X coordinate of a chart-symbol point (x, y) turned by angle (radians) in
   // the symbol drawing's own convention: -x cos(angle) + y sin(angle).
-  ext RotateX(ext x, ext y, ext angle) const;
+  double RotateX(double x, double y, double angle) const;
   // Y coordinate of the same turn: y cos(angle) + x sin(angle).
-  ext RotateY(ext x, ext y, ext angle) const;
+  double RotateY(double x, double y, double angle) const;
 
  private:
   TStringTools StringTools;

@@ -102,7 +102,7 @@ std::string TSettingsTools::Read(const std::string& folder, const std::string& f
   }
 }
 
-std::optional<ext> TSettingsTools::ParseNumber(std::string_view text) {
+std::optional<double> TSettingsTools::ParseNumber(std::string_view text) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
@@ -113,14 +113,14 @@ std::optional<ext> TSettingsTools::ParseNumber(std::string_view text) {
   for (char& c : normal) {
     if (c == localePoint || c == ',') c = '.';
   }
-  ext value = 0;
+  double value = 0;
   const char* end = normal.data() + normal.size();
   const auto [ptr, ec] = std::from_chars(normal.data(), end, value, std::chars_format::general);
   if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
-std::optional<ext> TSettingsTools::ReadNumber(const std::string& folder,
+std::optional<double> TSettingsTools::ReadNumber(const std::string& folder,
                                               const std::string& fileName, const std::string& key,
                                               const std::string& section) const {
   try {

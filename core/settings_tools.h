@@ -39,7 +39,7 @@ class TSettingsTools {
   // one of the process's global C++ locale, "." or "," (files travel between
   // computers with different locales); a leading "+" and an exponent are
   // accepted; a value that is not wholly a finite number gives the default.
-  // The result has the type of the default (float, double or ext).
+  // The result has the type of the default (float or double).
   template <std::floating_point F>
   F Read(const std::string& folder, const std::string& fileName, const std::string& key,
          const std::string& section, F defaultValue) const {
@@ -64,12 +64,12 @@ class TSettingsTools {
                                        const std::string& key, const std::string& section) const;
 
   // The number parser used by the floating-point overload.
-  static std::optional<ext> ParseNumber(std::string_view text);
+  static std::optional<double> ParseNumber(std::string_view text);
   // The date-time parser used by the date-time overload.
   static std::optional<TDateTime> ParseDateTime(std::string_view text);
 
  private:
-  std::optional<ext> ReadNumber(const std::string& folder, const std::string& fileName,
+  std::optional<double> ReadNumber(const std::string& folder, const std::string& fileName,
                                 const std::string& key, const std::string& section) const;
 };
 

@@ -17,9 +17,9 @@ namespace {
 
 constexpr const char* kNotComputed = "not computed";
 
-// A long double written with more significant digits than this shows only
-// the noise of its last bits.
-constexpr int kMaxSignificantDigits = 18;
+// More significant digits than this show only the noise of a value's last
+// bits.
+constexpr int kMaxSignificantDigits = 17;
 
 constexpr std::int64_t kMsPerDay = 86400000;
 
@@ -39,17 +39,17 @@ std::string TrimBlanks(const std::string& text) {
   return text.substr(first, last - first);
 }
 
-// The exact decimal expansion of a finite value >= 0, "III.FFF". A long
-// double holds 64 mantissa bits, so no bit lies below 2^(exponent - 64) and
-// that many decimals represent it exactly (glibc prints exact digits).
-std::string ExactDecimal(ext value) {
+// The exact decimal expansion of a finite value >= 0, "III.FFF". A double
+// holds 53 mantissa bits, so no bit lies below 2^(exponent - 53) and that
+// many decimals represent it exactly (glibc prints exact digits).
+std::string ExactDecimal(double value) {
   int exponent = 0;
   std::frexp(value, &exponent);
-  const int fractionBits = std::max(0, std::numeric_limits<ext>::digits - exponent);
-  const int length = std::snprintf(nullptr, 0, "%.*Lf", fractionBits, value);
+  const int fractionBits = std::max(0, std::numeric_limits<double>::digits - exponent);
+  const int length = std::snprintf(nullptr, 0, "%.*f", fractionBits, value);
   if (length <= 0) return "0";
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  std::snprintf(text.data(), text.size(), "%.*Lf", fractionBits, value);
+  std::snprintf(text.data(), text.size(), "%.*f", fractionBits, value);
   text.resize(static_cast<std::size_t>(length));
   return text;
 }
@@ -58,7 +58,7 @@ std::string ExactDecimal(ext value) {
 // makes the halfway case visible (its next digit is 5 followed by zeros
 // only), so half away from zero is simply "next digit >= 5" on the
 // magnitude.
-std::string FormatFixed(ext value, int decimals) {
+std::string FormatFixed(double value, int decimals) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   const std::size_t places = static_cast<std::size_t>(std::max(0, decimals));
@@ -121,8 +121,8 @@ bool ReadInteger(const std::string& text, int& result) {
 }
 
 // A digit run as a number; exact up to 2^64.
-ext DigitsToNumber(const std::string& digits) {
-  ext number = 0;
+double DigitsToNumber(const std::string& digits) {
+  double number = 0;
   for (char c : digits) number = number * 10 + (c - '0');
   return number;
 }
@@ -151,25 +151,25 @@ std::string TwoDigits(std::uint64_t value) { return PadLeft(std::to_string(value
 
 // Minutes and seconds of an hours value >= 0, each truncated toward zero.
 struct TTimeParts {
-  ext Hours = 0;
-  ext Minutes = 0;
-  ext Seconds = 0;
+  double Hours = 0;
+  double Minutes = 0;
+  double Seconds = 0;
 };
 
-TTimeParts SplitHours(ext times) {
+TTimeParts SplitHours(double times) {
   TTimeParts parts;
   parts.Hours = std::trunc(times);
-  const ext minutes = (times - parts.Hours) * 60;
+  const double minutes = (times - parts.Hours) * 60;
   parts.Minutes = std::trunc(minutes);
   parts.Seconds = std::trunc((minutes - parts.Minutes) * 60);
   return parts;
 }
 
 // Round half to even, the rule of the time stamps.
-ext RoundHalfEven(ext value) {
-  ext whole = std::floor(value);
-  const ext rest = value - whole;
-  if (rest > 0.5L || (rest == 0.5L && std::fmod(whole, 2) != 0)) whole += 1;
+double RoundHalfEven(double value) {
+  double whole = std::floor(value);
+  const double rest = value - whole;
+  if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2) != 0)) whole += 1;
   return whole;
 }
 
@@ -191,10 +191,10 @@ std::string TStringTools::ConvToFloat(const std::string& value) const {
   return result.empty() ? "0" : result;
 }
 
-ext TStringTools::StrToExtended(const std::string& value, ext fault) const {
+double TStringTools::StrToExtended(const std::string& value, double fault) const {
   std::istringstream in(ConvToFloat(value));
   in.imbue(std::locale());
-  ext number = 0;
+  double number = 0;
   in >> number;
   // The whole text must be the number: "1.2.3" stops at the second
   // separator and is refused, not read as 1.2.
@@ -202,12 +202,12 @@ ext TStringTools::StrToExtended(const std::string& value, ext fault) const {
   return number;
 }
 
-std::string TStringTools::ExtendedToStr(ext value, int kommata) const {
+std::string TStringTools::ExtendedToStr(double value, int kommata) const {
   return FormatFixed(value, kommata);
 }
 
 std::string TStringTools::ToFormatPositiveExtended(const std::string& value, int decimal,
-                                                   ext fault) const {
+                                                   double fault) const {
   const std::string text = TrimBlanks(value);
   int index = 0;
   std::string whole = ToNumberOfString(text, index);
@@ -237,7 +237,7 @@ std::string TStringTools::ToFormatGeoPos(const std::string& value,
          hemisphere;
 }
 
-ext TStringTools::GeoPosToMinutes(const std::string& geoPos) const {
+double TStringTools::GeoPosToMinutes(const std::string& geoPos) const {
   int index = 0;
   const std::string degrees = ToNumberOfString(geoPos, index);
   ++index;
@@ -247,10 +247,10 @@ ext TStringTools::GeoPosToMinutes(const std::string& geoPos) const {
   const std::string hemisphere = ToHemisphereOfString(geoPos, index);
   if (hemisphere.empty()) return 0;
   // Summed in whole thousandths of a minute and divided once, so a text
-  // reads as the long double nearest to its decimal value.
-  const ext total = DigitsToNumber(degrees) * 60000 + DigitsToNumber(minutes) * 1000 +
+  // reads as the double nearest to its decimal value.
+  const double total = DigitsToNumber(degrees) * 60000 + DigitsToNumber(minutes) * 1000 +
                     DigitsToNumber(PadRight(thousandths, 3));
-  const ext sign = (hemisphere == "W" || hemisphere == "S") ? -1 : 1;
+  const double sign = (hemisphere == "W" || hemisphere == "S") ? -1 : 1;
   return sign * (total / 1000);
 }
 
@@ -293,25 +293,25 @@ std::string TStringTools::MinutesToString(std::int64_t minutes) const {
   return (minutes < 0 ? "-" : "") + TwoDigits(magnitude / 60) + ":" + TwoDigits(magnitude % 60);
 }
 
-std::string TStringTools::ToTimes(ext times) const {
+std::string TStringTools::ToTimes(double times) const {
   if (std::isnan(times)) return "00:00:00";
   if (times < 0) return "-" + ToTimes(-times);
-  if (!(times < 1e9L)) return "999999999:59:59";
+  if (!(times < 1e9)) return "999999999:59:59";
   const TTimeParts parts = SplitHours(times);
   return TwoDigits(static_cast<std::uint64_t>(parts.Hours)) + ":" +
          TwoDigits(static_cast<std::uint64_t>(parts.Minutes)) + ":" +
          TwoDigits(static_cast<std::uint64_t>(parts.Seconds));
 }
 
-std::string TStringTools::ToTimesShort(ext times) const {
-  const ext magnitude = std::fabs(times);
+std::string TStringTools::ToTimesShort(double times) const {
+  const double magnitude = std::fabs(times);
   if (!std::isfinite(magnitude)) return "00:00";
   const TTimeParts parts = SplitHours(magnitude);
   return TwoDigits(static_cast<std::uint64_t>(parts.Minutes)) + ":" +
          TwoDigits(static_cast<std::uint64_t>(parts.Seconds));
 }
 
-std::string TStringTools::ToTimes(TDateTime times, bool valid) const {
+std::string TStringTools::ToTimeOfDay(TDateTime times, bool valid) const {
   if (!valid) return kNotComputed;
   std::int64_t ms = 0;
   if (std::isfinite(times)) {
@@ -325,12 +325,12 @@ std::string TStringTools::ToTimes(TDateTime times, bool valid) const {
          TwoDigits(static_cast<std::uint64_t>(seconds % 60)) + " h:m:s";
 }
 
-std::string TStringTools::ToTimes(ext times, bool valid) const {
+std::string TStringTools::ToTimes(double times, bool valid) const {
   if (!valid) return kNotComputed;
   return ToTimes(times) + " h:m:s";
 }
 
-std::string TStringTools::ToSeconds(ext seconds, bool valid) const {
+std::string TStringTools::ToSeconds(double seconds, bool valid) const {
   if (!valid) return kNotComputed;
   return ExtendedToStr(seconds, 0) + " sec";
 }
@@ -341,70 +341,70 @@ std::string TStringTools::ToTideTime(float tideTime) const {
 }
 
 std::string TStringTools::ToTimeStamp(float timeStamp) const {
-  // A float times 60 is exact in ext, so only the final rounding rounds.
-  ext minutes = std::isnan(timeStamp) ? 0 : std::fabs(static_cast<ext>(timeStamp)) * 60;
-  minutes = std::min(RoundHalfEven(minutes), 1e15L);
+  // A float times 60 is exact in double, so only the final rounding rounds.
+  double minutes = std::isnan(timeStamp) ? 0 : std::fabs(static_cast<double>(timeStamp)) * 60;
+  minutes = std::min(RoundHalfEven(minutes), 1e15);
   return (timeStamp < 0 ? "-" : "+") + MinutesToString(static_cast<std::int64_t>(minutes));
 }
 
 // ---------------------------------------------- speeds, angles and distances
 
-std::string TStringTools::ToSpeed(ext speed, bool valid) const {
+std::string TStringTools::ToSpeed(double speed, bool valid) const {
   if (!valid) return kNotComputed;
   return ExtendedToStr(speed, 1) + " kts";
 }
 
-std::string TStringTools::ToSpeed(ext speed, int digits) const {
+std::string TStringTools::ToSpeed(double speed, int digits) const {
   return ExtendedToStr(speed, digits) + " kts";
 }
 
-std::string TStringTools::ToSpeed(ext speed) const { return ExtendedToStr(speed, 1) + " m/min"; }
+std::string TStringTools::ToSpeed(double speed) const { return ExtendedToStr(speed, 1) + " m/min"; }
 
-std::string TStringTools::ToSpeed3(ext speed) const {
+std::string TStringTools::ToSpeed3(double speed) const {
   return PadLeft(ExtendedToStr(speed * 100, 0), 3);
 }
 
-std::string TStringTools::ToCompass(ext compass, bool valid) const {
+std::string TStringTools::ToCompass(double compass, bool valid) const {
   if (!valid) return kNotComputed;
   return ExtendedToStr(compass, 0) + " deg";
 }
 
-std::string TStringTools::ToCompass(ext compass) const { return ToCompass(compass, true); }
+std::string TStringTools::ToCompass(double compass) const { return ToCompass(compass, true); }
 
-std::string TStringTools::ToWindDirection(ext windDirection) const {
+std::string TStringTools::ToWindDirection(double windDirection) const {
   return ExtendedToStr(windDirection * kRadiansToDegrees, 0) + " deg";
 }
 
-std::string TStringTools::ToAngle(ext angle) const {
+std::string TStringTools::ToAngle(double angle) const {
   return ExtendedToStr(angle * kRadiansToDegrees, 0);
 }
 
-std::string TStringTools::ToAngle3(ext angle) const { return ToAngle3(angle, 0); }
+std::string TStringTools::ToAngle3(double angle) const { return ToAngle3(angle, 0); }
 
-std::string TStringTools::ToAngle3(ext angle, ext bias) const {
+std::string TStringTools::ToAngle3(double angle, double bias) const {
   return PadLeft(ExtendedToStr(bias + angle * kRadiansToDegrees, 0), 3);
 }
 
-std::string TStringTools::ToWindshift(ext windshift, bool valid, bool withUnit) const {
+std::string TStringTools::ToWindshift(double windshift, bool valid, bool withUnit) const {
   if (!valid) return kNotComputed;
   std::string text = (windshift > 0 ? "+" : "") + ExtendedToStr(windshift, 0);
   if (withUnit) text += " deg";
   return text;
 }
 
-std::string TStringTools::ToDistance(ext value, bool valid) const {
+std::string TStringTools::ToDistance(double value, bool valid) const {
   if (!valid) return kNotComputed;
   return ExtendedToStr(value, 2) + " nm";
 }
 
-std::string TStringTools::ToDistance(ext value) const { return ToDistance(value, true); }
+std::string TStringTools::ToDistance(double value) const { return ToDistance(value, true); }
 
 std::string TStringTools::ToWind(const TPolar& wind) const {
   return ExtendedToStr(wind.Betrag, 0) + " kts   " +
          ExtendedToStr(wind.Winkel * kRadiansToDegrees, 0) + " deg";
 }
 
-std::string TStringTools::ToCurrent(ext speed, ext angle) const {
+std::string TStringTools::ToCurrent(double speed, double angle) const {
   return ExtendedToStr(speed, 0) + " m/min  " + ExtendedToStr(angle * kRadiansToDegrees, 0) +
          " deg";
 }
@@ -415,7 +415,7 @@ std::string TStringTools::ToTideShift(int indexTideShift) const {
   return SignedWhole(indexTideShift * 10 - 150) + " min";
 }
 
-ext TStringTools::ToTideShift(const std::string& tideShift) const {
+double TStringTools::ToTideShift(const std::string& tideShift) const {
   return StrToExtended(FirstWord(tideShift), 0);
 }
 
@@ -423,7 +423,7 @@ std::string TStringTools::ToRangeShift(int indexRangeShift) const {
   return SignedWhole(indexRangeShift * 5 - 100) + " %";
 }
 
-ext TStringTools::ToRangeShift(const std::string& rangeShift) const {
+double TStringTools::ToRangeShift(const std::string& rangeShift) const {
   return StrToExtended(FirstWord(rangeShift), 0);
 }
 
@@ -432,13 +432,13 @@ std::string TStringTools::ToCalibrationText(int indexTideShift, int indexRangeSh
          SignedWhole(indexRangeShift * 5 - 100) + " %";
 }
 
-ext TStringTools::ToWindSpeed(const std::string& windSpeed) const {
+double TStringTools::ToWindSpeed(const std::string& windSpeed) const {
   // The lowest item, "<6 kts", stands for light air.
   if (!windSpeed.empty() && windSpeed.front() == '<') return 5;
   return StrToExtended(FirstWord(windSpeed), 0);
 }
 
-ext TStringTools::ToWindDirection(const std::string& windDirection) const {
+double TStringTools::ToWindDirection(const std::string& windDirection) const {
   return StrToExtended(FirstWord(windDirection), 0) * kDegreesToRadians;
 }
 
@@ -505,7 +505,7 @@ std::string TStringTools::GetDelimitedString(int index, char delimiter, const st
   return sl[static_cast<std::size_t>(index)];
 }
 
-ext TStringTools::GetDelimitedExtended(int index, char delimiter, const std::string& text) {
+double TStringTools::GetDelimitedExtended(int index, char delimiter, const std::string& text) {
   return StrToExtended(GetDelimitedString(index, delimiter, text), 0);
 }
 
@@ -617,7 +617,7 @@ bool TStringTools::GetValueInString(const std::string& value, const std::string&
   return !value.empty() && inString.find(value) != std::string::npos;
 }
 
-std::string TStringTools::ExtendedToStrPadRight(ext value, int kommata, int right) const {
+std::string TStringTools::ExtendedToStrPadRight(double value, int kommata, int right) const {
   const std::size_t blanks = static_cast<std::size_t>(std::max(0, right));
   return ExtendedToStr(value, kommata) + std::string(blanks, ' ');
 }
@@ -626,7 +626,7 @@ std::string TStringTools::ToPointF(const TPointF& point) const {
   return ExtendedToStr(point.X, 0) + "  " + ExtendedToStr(point.Y, 0);
 }
 
-std::string TStringTools::ToTracking(ext distanceMeasured, ext timeMeasured) const {
+std::string TStringTools::ToTracking(double distanceMeasured, double timeMeasured) const {
   return ExtendedToStr(timeMeasured, 0) + " sec   " + ExtendedToStr(distanceMeasured, 1) + " m";
 }
 
@@ -637,7 +637,7 @@ int TStringTools::GetListInteger(const TStringList& list, int index, int fault) 
   return value;
 }
 
-ext TStringTools::GetListExtended(const TStringList& list, int index, ext fault) const {
+double TStringTools::GetListExtended(const TStringList& list, int index, double fault) const {
   if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return fault;
   return StrToExtended(list[static_cast<std::size_t>(index)], fault);
 }

@@ -11,13 +11,13 @@
 // user's locale (the global C++ locale, std::locale()), no digit grouping,
 // and "-" in front of every negative value, so -0.3 with 0 decimals is "-0"
 // (the sign follows the value, not the rounded digits; -0.0 counts as 0).
-// At most 18 significant digits are kept: a value that would need more is
-// rounded at the 18th significant digit and the remaining places up to n
-// decimals are written as "0" (1/3 with 20 decimals is
-// "0.33333333333333333300"). Ties: the decision is taken on the exact binary
+// At most 17 significant digits are kept (enough to read back the same
+// double): a value that would need more is rounded at the 17th significant
+// digit and the remaining places up to n decimals are written as "0" (1/3
+// with 20 decimals is "0.33333333333333331000"). Ties: the decision is taken on the exact binary
 // value, and a value exactly halfway between two outputs rounds away from
 // zero (0.5 gives "1", 2.5 gives "3", -0.125 with 2 decimals gives "-0.13");
-// a decimal such as 1.005 that a long double cannot hold exactly rounds the
+// a decimal such as 1.005 that a double cannot hold exactly rounds the
 // way its stored value lies. Non-finite values are written "NAN", "INF" and
 // "-INF". A negative number of decimals counts as 0.
 //
@@ -63,11 +63,11 @@ class TStringTools {
   // The number in value, read locale-free: ConvToFloat(value) read whole by
   // the global locale's float reader. fault when that text is not a number
   // (two separators, a "-" after the first character, a lone "-") or lies
-  // beyond the range of ext. The empty text reads 0.
-  ext StrToExtended(const std::string& value, ext fault) const;
+  // beyond the range of double. The empty text reads 0.
+  double StrToExtended(const std::string& value, double fault) const;
 
   // value fixed with kommata decimals (see the file comment).
-  std::string ExtendedToStr(ext value, int kommata) const;
+  std::string ExtendedToStr(double value, int kommata) const;
 
   // Normalised text of a typed non-negative number, for the course distance
   // edit (decimal = 2). Value is trimmed of blanks and control characters at
@@ -80,9 +80,9 @@ class TStringTools {
   // of 0 or more. Otherwise fault fixed with decimal decimals (locale
   // separator) is returned. "1.5" gives "1,50", "12" gives "12,00", "abc"
   // gives "0,00" (decimal 2). Nothing but digits reaches the candidate, so
-  // the fallback only serves a whole part beyond the range of ext. A
+  // the fallback only serves a whole part beyond the range of double. A
   // negative decimal counts as 0.
-  std::string ToFormatPositiveExtended(const std::string& value, int decimal, ext fault) const;
+  std::string ToFormatPositiveExtended(const std::string& value, int decimal, double fault) const;
 
   // ------------------------------------------------------------- positions
 
@@ -108,7 +108,7 @@ class TStringTools {
   // thousandths group does ("::5N" gives 0.5): the edits always pass a text
   // normalised by ToFormatGeoPos, and a partly typed position then stays
   // readable instead of jumping to 0.
-  ext GeoPosToMinutes(const std::string& geoPos) const;
+  double GeoPosToMinutes(const std::string& geoPos) const;
 
   // The run of ASCII digits that begins at the zero-based startIndex
   // (possibly empty); startIndex is left on the first character after the
@@ -140,27 +140,25 @@ class TStringTools {
   // magnitude with "-" in front. The hours are not limited to two digits or
   // to 16 bits; NaN gives "00:00:00", and a magnitude of 1e9 hours or more
   // (infinity included) is written as "999999999:59:59".
-  // The hours overloads take ext and the date-time overload TDateTime
-  // (double), which keeps them distinct: pass hours as ext, since a double
-  // argument with a flag selects the date-time overload.
-  std::string ToTimes(ext times) const;
+  // A date-time's time of day is ToTimeOfDay.
+  std::string ToTimes(double times) const;
   // Minutes and seconds of ToTimes as "mm:ss", the whole hours dropped: 0.5
   // gives "30:00", 1.25 gives "15:00". A negative value gives the text of
   // its magnitude, without a sign (the time labels put their own sign or
   // blank in front).
-  std::string ToTimesShort(ext times) const;
+  std::string ToTimesShort(double times) const;
   // The time of day of a date-time as "hh:mm:ss h:m:s" (24-hour clock),
   // rounded to the nearest millisecond first and then truncated to the
   // second, so 23:59:59.9996 counts as 00:00:00 of the next day. Before
   // 1899-12-30 the absolute value of the fraction is the time of day.
   // "not computed" when valid is false.
-  std::string ToTimes(TDateTime times, bool valid) const;
+  std::string ToTimeOfDay(TDateTime times, bool valid) const;
   // ToTimes(times) + " h:m:s"; "not computed" when valid is false.
-  std::string ToTimes(ext times, bool valid) const;
+  std::string ToTimes(double times, bool valid) const;
 
   // Seconds fixed with 0 decimals + " sec"; "not computed" when valid is
   // false.
-  std::string ToSeconds(ext seconds, bool valid) const;
+  std::string ToSeconds(double seconds, bool valid) const;
 
   // Hours to high water: "HW" when exactly 0, otherwise fixed with 1
   // decimal with "+" in front of positive values (2.5 gives "+2.5", -1 gives
@@ -176,50 +174,50 @@ class TStringTools {
   // ------------------------------------------- speeds, angles and distances
 
   // Knots fixed with 1 decimal + " kts"; "not computed" when valid is false.
-  std::string ToSpeed(ext speed, bool valid) const;
+  std::string ToSpeed(double speed, bool valid) const;
   // Knots fixed with digits decimals + " kts".
-  std::string ToSpeed(ext speed, int digits) const;
+  std::string ToSpeed(double speed, int digits) const;
   // Metres per minute fixed with 1 decimal + " m/min".
-  std::string ToSpeed(ext speed) const;
+  std::string ToSpeed(double speed) const;
   // speed * 100 fixed with 0 decimals, "0" put in front until it has at
   // least 3 characters (0.07 gives "007", 12.5 gives "1250"). Meant for
   // values of 0 or more; a negative one keeps the literal rule ("0-7").
-  std::string ToSpeed3(ext speed) const;
+  std::string ToSpeed3(double speed) const;
 
   // Degrees fixed with 0 decimals + " deg"; "not computed" when valid is
   // false.
-  std::string ToCompass(ext compass, bool valid) const;
+  std::string ToCompass(double compass, bool valid) const;
   // ToCompass(compass, true).
-  std::string ToCompass(ext compass) const;
+  std::string ToCompass(double compass) const;
 
   // A wind direction in radians as degrees fixed with 0 decimals + " deg".
-  std::string ToWindDirection(ext windDirection) const;
+  std::string ToWindDirection(double windDirection) const;
   // Radians as degrees fixed with 0 decimals, no unit.
-  std::string ToAngle(ext angle) const;
+  std::string ToAngle(double angle) const;
   // Radians as degrees fixed with 0 decimals, "0" put in front until it has
   // at least 3 characters (7 deg gives "007"). Meant for directions in
   // [0, 360); a negative one keeps the literal rule (-7 deg gives "0-7").
-  std::string ToAngle3(ext angle) const;
+  std::string ToAngle3(double angle) const;
   // The same for bias (degrees) + the angle in degrees.
-  std::string ToAngle3(ext angle, ext bias) const;
+  std::string ToAngle3(double angle, double bias) const;
 
   // Degrees fixed with 0 decimals, "+" in front of positive values (the
   // sign follows the value: 0.3 gives "+0"), " deg" appended when withUnit
   // is true; "not computed" when valid is false.
-  std::string ToWindshift(ext windshift, bool valid, bool withUnit) const;
+  std::string ToWindshift(double windshift, bool valid, bool withUnit) const;
 
   // Nautical miles fixed with 2 decimals + " nm"; "not computed" when valid
   // is false.
-  std::string ToDistance(ext value, bool valid) const;
+  std::string ToDistance(double value, bool valid) const;
   // ToDistance(value, true).
-  std::string ToDistance(ext value) const;
+  std::string ToDistance(double value) const;
 
   // A wind (Betrag knots, Winkel radians): speed fixed with 0 decimals,
   // " kts   " (three blanks), degrees fixed with 0 decimals, " deg".
   std::string ToWind(const TPolar& wind) const;
   // A stream (metres per minute, radians): speed fixed with 0 decimals,
   // " m/min  " (two blanks), degrees fixed with 0 decimals, " deg".
-  std::string ToCurrent(ext speed, ext angle) const;
+  std::string ToCurrent(double speed, double angle) const;
 
   // -------------------------------------------------- settings and choices
 
@@ -229,7 +227,7 @@ class TStringTools {
   std::string ToTideShift(int indexTideShift) const;
   // The first blank-separated word of an item read locale-free ("+10 min"
   // reads 10); 0 when it is not a number.
-  ext ToTideShift(const std::string& tideShift) const;
+  double ToTideShift(const std::string& tideShift) const;
 
   // Item of the range-shift list (index 0-40): v = index * 5 - 100 percent
   // + " %", "+" in front when v > 0 (20 gives "0 %", 40 "+100 %", 0
@@ -237,7 +235,7 @@ class TStringTools {
   std::string ToRangeShift(int indexRangeShift) const;
   // The first blank-separated word of an item read locale-free; 0 when it
   // is not a number.
-  ext ToRangeShift(const std::string& rangeShift) const;
+  double ToRangeShift(const std::string& rangeShift) const;
 
   // "Time " + t + " min    Range " + r + " %" (four blanks after "min"),
   // t and r the values of the two list items with "+" in front when
@@ -247,10 +245,10 @@ class TStringTools {
   // A wind-speed list item in knots: 5 when it begins with "<" ("<6 kts"),
   // otherwise its first blank-separated word read locale-free ("12 kts"
   // gives 12); 0 when that word is not a number.
-  ext ToWindSpeed(const std::string& windSpeed) const;
+  double ToWindSpeed(const std::string& windSpeed) const;
   // A wind-direction item (first blank-separated word, degrees, read
   // locale-free) in radians; 0 when it is not a number.
-  ext ToWindDirection(const std::string& windDirection) const;
+  double ToWindDirection(const std::string& windDirection) const;
   // The wind angle edit as whole degrees: the whole text as a decimal
   // integer; 0 when it is not one, is negative or is above 359.
   int ToWindAngle(const std::string& windAngle) const;
@@ -292,7 +290,7 @@ class TStringTools {
   std::string GetDelimitedString(int index, char delimiter, const std::string& text);
   // That item read locale-free; 0 when there is no such item or it is not a
   // number.
-  ext GetDelimitedExtended(int index, char delimiter, const std::string& text);
+  double GetDelimitedExtended(int index, char delimiter, const std::string& text);
   // That item as a decimal integer; 0 when there is no such item or it is
   // not one.
   int GetDelimitedInteger(int index, char delimiter, const std::string& text);
@@ -340,19 +338,19 @@ class TStringTools {
   bool GetValueInString(const std::string& value, const std::string& inString) const;
   // ExtendedToStr(value, kommata) followed by right blanks (none when right
   // is 0 or less).
-  std::string ExtendedToStrPadRight(ext value, int kommata, int right) const;
+  std::string ExtendedToStrPadRight(double value, int kommata, int right) const;
   // A screen point: X and Y fixed with 0 decimals, two blanks between.
   std::string ToPointF(const TPointF& point) const;
   // timeMeasured (seconds) fixed with 0 decimals + " sec   " (three blanks)
   // + distanceMeasured (metres) fixed with 1 decimal + " m".
-  std::string ToTracking(ext distanceMeasured, ext timeMeasured) const;
+  std::string ToTracking(double distanceMeasured, double timeMeasured) const;
 
   // Item index of list as a decimal integer; fault when index is negative,
   // past the end, or the item is not one.
   int GetListInteger(const TStringList& list, int index, int fault) const;
   // Item index read locale-free; fault when index is out of range or the
   // item is not a number.
-  ext GetListExtended(const TStringList& list, int index, ext fault) const;
+  double GetListExtended(const TStringList& list, int index, double fault) const;
   // Item index; fault when index is out of range.
   std::string GetListString(const TStringList& list, int index, const std::string& fault) const;
   // Item index as a flag: false only for exactly "0"; fault when index is

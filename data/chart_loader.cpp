@@ -196,7 +196,7 @@ void TPackageResourceLoader::LoadListCourses(TInterfaceApplicationMobile& state)
   while (stream->Position() < stream->Size()) {
     state.ListCoursesPosition.push_back(ReadMinutes(*stream));
     state.ListCoursesName.push_back(ReadString(*stream));
-    state.ListCoursesDiameter.push_back(static_cast<ext>(ReadByte(*stream)) / 100);
+    state.ListCoursesDiameter.push_back(static_cast<double>(ReadByte(*stream)) / 100);
   }
 }
 

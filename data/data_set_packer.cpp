@@ -9,8 +9,8 @@ namespace corvane {
 
 namespace {
 
-std::int32_t RoundToInt32(ext value, const char* what) {
-  const ext rounded = std::round(value);
+std::int32_t RoundToInt32(double value, const char* what) {
+  const double rounded = std::round(value);
   if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
         rounded <= std::numeric_limits<std::int32_t>::max())) {
     throw std::out_of_range(std::string(what) + " does not fit a 32-bit integer");
@@ -29,7 +29,7 @@ void TDataSetPacker::PackCount(std::int32_t value) {
 
 void TDataSetPacker::PackCount8(std::uint8_t value) { bytes_.push_back(value); }
 
-void TDataSetPacker::PackCoord32(ext minutes) {
+void TDataSetPacker::PackCoord32(double minutes) {
   PackCount(RoundToInt32(minutes * 1000, "coordinate"));
 }
 
@@ -38,7 +38,7 @@ void TDataSetPacker::PackCoord(const TMinutes& position) {
   PackCoord32(position.Lat);
 }
 
-void TDataSetPacker::PackFloatShort(ext value) {
+void TDataSetPacker::PackFloatShort(double value) {
   PackCount(RoundToInt32(value * 100, "short coordinate"));
 }
 

@@ -22,11 +22,11 @@ class TDataSetPacker {
   void PackCount8(std::uint8_t value);
   // Coordinate: minutes of arc as int32 thousandths, rounded half away from
   // zero. Throws std::out_of_range beyond the int32 range.
-  void PackCoord32(ext minutes);
+  void PackCoord32(double minutes);
   // Position: longitude coordinate, then latitude coordinate.
   void PackCoord(const TMinutes& position);
   // Short coordinate: int32 hundredths, rounded half away from zero.
-  void PackFloatShort(ext value);
+  void PackFloatShort(double value);
   // Short string: length byte, then the bytes. Throws std::length_error
   // beyond 255 bytes and std::invalid_argument for non-ASCII text, which the
   // data sets never hold.

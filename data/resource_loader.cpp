@@ -47,12 +47,12 @@ std::uint8_t TPackageSuperResourceLoader::ReadByte(TResourceStream& stream) cons
 }
 
 float TPackageSuperResourceLoader::ReadFloat(TResourceStream& stream) const {
-  const ext thousandths = ReadInt32(stream);
+  const double thousandths = ReadInt32(stream);
   return static_cast<float>(thousandths / 1000);
 }
 
-ext TPackageSuperResourceLoader::ReadFloatShort(TResourceStream& stream) const {
-  const ext hundredths = ReadInt32(stream);
+double TPackageSuperResourceLoader::ReadFloatShort(TResourceStream& stream) const {
+  const double hundredths = ReadInt32(stream);
   return hundredths / 100;
 }
 
@@ -102,13 +102,13 @@ int TPackageSuperResourceLoader::ReadIniInteger(const TStringList& lines, const 
   return ReadIniInteger(lines, key, std::to_string(defaultValue));
 }
 
-ext TPackageSuperResourceLoader::ReadIniExtended(const TStringList& lines, const std::string& key,
+double TPackageSuperResourceLoader::ReadIniExtended(const TStringList& lines, const std::string& key,
                                                  const std::string& defaultText) {
   return StringTools.StrToExtended(ReadIniString(lines, key, defaultText), 0);
 }
 
-ext TPackageSuperResourceLoader::ReadIniExtended(const TStringList& lines, const std::string& key,
-                                                 ext defaultValue) {
+double TPackageSuperResourceLoader::ReadIniExtended(const TStringList& lines, const std::string& key,
+                                                 double defaultValue) {
   return ReadIniExtended(lines, key, StringTools.ExtendedToStr(defaultValue, 2));
 }
 

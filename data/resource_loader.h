@@ -52,7 +52,7 @@ class TPackageSuperResourceLoader {
   // rounding is part of the format, and every later comparison sees it.
   float ReadFloat(TResourceStream& stream) const;
   // Short coordinate: int32 hundredths, in extended precision.
-  ext ReadFloatShort(TResourceStream& stream) const;
+  double ReadFloatShort(TResourceStream& stream) const;
   // Position: longitude coordinate, then latitude coordinate.
   TMinutes ReadMinutes(TResourceStream& stream) const;
   // Short string: a length byte n, then n single-byte characters. Bytes past
@@ -73,11 +73,11 @@ class TPackageSuperResourceLoader {
   int ReadIniInteger(const TStringList& lines, const std::string& key, int defaultValue);
   // ReadIniString read locale-free ("." and "," both decimal separators);
   // unreadable text gives 0.
-  ext ReadIniExtended(const TStringList& lines, const std::string& key,
+  double ReadIniExtended(const TStringList& lines, const std::string& key,
                       const std::string& defaultText);
   // The numeric default goes through its text with 2 decimals first, so a
   // default of 0.125 comes back as 0.13 when the key is missing.
-  ext ReadIniExtended(const TStringList& lines, const std::string& key, ext defaultValue);
+  double ReadIniExtended(const TStringList& lines, const std::string& key, double defaultValue);
   // True exactly when the value text is "1" or "-1"; the default is written
   // as "1" or "0" first.
   bool ReadIniBoolean(const TStringList& lines, const std::string& key, bool defaultValue);

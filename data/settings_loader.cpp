@@ -33,10 +33,10 @@ constexpr std::size_t kMovableMarks = 2;
 const char* BooleanText(bool value) { return value ? "-1" : "0"; }
 
 // General float text: the shortest text of the value with up to 15
-// significant digits (printf "%.15Lg", exponent notation for very large or
+// significant digits (printf "%.15g", exponent notation for very large or
 // small values), with the locale's decimal separator. Fifteen digits keep
 // the chart position to far below a metre and survive every reader.
-std::string GeneralFloatText(ext value) {
+std::string GeneralFloatText(double value) {
   std::array<char, 64> buffer{};
   const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                        std::chars_format::general, 15);
@@ -93,10 +93,10 @@ class TSettingsReader {
   // A float key. A missing key keeps the field as it is: passing the
   // default through a two-decimal text would move a chart centre or a mark
   // by up to half a hundredth of a minute on every start without a line.
-  void Extended(const std::string& key, ext& field) {
+  void Extended(const std::string& key, double& field) {
     if (auto value = OptionalExtended(key)) field = *value;
   }
-  std::optional<ext> OptionalExtended(const std::string& key) {
+  std::optional<double> OptionalExtended(const std::string& key) {
     if (loader_.ReadIniString(lines_, key, "").empty()) return std::nullopt;
     return loader_.ReadIniExtended(lines_, key, "0");
   }
@@ -154,8 +154,8 @@ void ReadDateTime(TSettingsReader& reader, TInterfaceApplicationMobile& state) {
 
 void ReadMovableMark(TSettingsReader& reader, const std::string& lonKey, const std::string& latKey,
                      TMinutes& position) {
-  const std::optional<ext> lon = reader.OptionalExtended(lonKey);
-  const std::optional<ext> lat = reader.OptionalExtended(latKey);
+  const std::optional<double> lon = reader.OptionalExtended(lonKey);
+  const std::optional<double> lat = reader.OptionalExtended(latKey);
   if (lon && lat) position = TMinutes{*lon, *lat};
 }
 

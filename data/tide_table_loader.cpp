@@ -43,7 +43,7 @@ void ReadTideRecords(const TPackageSuperResourceLoader& loader, TResourceStream&
     record.Minute = loader.ReadByte(stream);
     const std::uint8_t sign = loader.ReadByte(stream);
     const std::uint8_t height = loader.ReadByte(stream);
-    record.Level = static_cast<ext>(height) / 10;
+    record.Level = static_cast<double>(height) / 10;
     if (sign == kNegativeHeight) record.Level = -record.Level;
   }
 }

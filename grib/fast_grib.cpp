@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 // Grid points in millidegrees to minutes of arc.
-ext MillidegreesToMinutes(ext millidegrees) { return millidegrees * 6 / 100; }
+double MillidegreesToMinutes(double millidegrees) { return millidegrees * 6 / 100; }
 
 }  // namespace
 
@@ -105,8 +105,8 @@ void TFastGRIB2::SetPositions(TListVektorCubeLight& cube) {
       const std::uint32_t i = GridScanColumns ? a : b;
       const std::uint32_t j = GridScanColumns ? b : a;
       const TMinutes position{
-          MillidegreesToMinutes(static_cast<ext>(GridLon1) + static_cast<ext>(i) * stepLon),
-          MillidegreesToMinutes(static_cast<ext>(GridLat1) + static_cast<ext>(j) * stepLat)};
+          MillidegreesToMinutes(static_cast<double>(GridLon1) + static_cast<double>(i) * stepLon),
+          MillidegreesToMinutes(static_cast<double>(GridLat1) + static_cast<double>(j) * stepLat)};
       cube.AddPosition(0, position);
       ++added;
     }
@@ -142,7 +142,7 @@ void TFastGRIB2::SetValues(TListVektorCubeLight& cube) {
       y = static_cast<float>((reference + x * twoPowE) / tenPowD);
     }
     if (wind) y = -y;
-    const ext knots = MathTools.MsToKn(y);
+    const double knots = MathTools.MsToKn(y);
     if (isU) {
       cube.SetVektorCartesianX(0, field, knots, static_cast<int>(n));
     } else {
@@ -152,7 +152,7 @@ void TFastGRIB2::SetValues(TListVektorCubeLight& cube) {
 }
 
 void TFastGRIB2::Finish(TListVektorCubeLight& cube) const {
-  const ext offset = cube.OffsetAngle * kPi / 180;
+  const double offset = cube.OffsetAngle * kPi / 180;
   for (int field = 0; field < cube.GetCountFields(0); ++field) {
     const int count = cube.GetCountVektors(0, field);
     for (int point = 0; point < count; ++point) {

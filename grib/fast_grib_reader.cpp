@@ -301,12 +301,12 @@ bool TFastGRIB2Reader::ReadES(TGRIBByteStream& stream, bool ok) {
 
 TListMinutes TFastGRIB2Reader::GetGRIBAreaPolygon() const {
   const auto minutes = [](std::int32_t millidegrees) {
-    return static_cast<ext>(millidegrees) * 6 / 100;
+    return static_cast<double>(millidegrees) * 6 / 100;
   };
-  const ext lon1 = minutes(GridLon1);
-  const ext lat1 = minutes(GridLat1);
-  const ext lon2 = minutes(GridLon2);
-  const ext lat2 = minutes(GridLat2);
+  const double lon1 = minutes(GridLon1);
+  const double lat1 = minutes(GridLat1);
+  const double lon2 = minutes(GridLon2);
+  const double lat2 = minutes(GridLat2);
   return {{lon1, lat1}, {lon1, lat2}, {lon2, lat2}, {lon2, lat1}, {lon1, lat1}};
 }
 

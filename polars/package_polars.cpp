@@ -21,8 +21,8 @@ constexpr const char* kDegreeSign = "\xC2\xB0";
 
 // Tack times that replace a file's when it gives velocities made good: those
 // files come from sources that do not list tack times (seconds).
-constexpr ext kDefaultTackTimeLight = 5;  // columns 1..3
-constexpr ext kDefaultTackTimeFresh = 4;  // columns 4..7
+constexpr double kDefaultTackTimeLight = 5;  // columns 1..3
+constexpr double kDefaultTackTimeFresh = 4;  // columns 4..7
 constexpr int kLastLightColumn = 3;
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
@@ -44,11 +44,11 @@ bool WellFormed(const TPolars& p) {
 }
 
 // Item i of a series, or 0 when the series lacks it.
-ext ValueOr0(const std::vector<ext>& series, int i) {
+double ValueOr0(const std::vector<double>& series, int i) {
   return i >= 0 && At(i) < series.size() ? series[At(i)] : 0;
 }
 
-ext VelocityOr0(const TPolars& p, int column, int row) {
+double VelocityOr0(const TPolars& p, int column, int row) {
   return column >= 0 && At(column) < p.Velocity.size() ? ValueOr0(p.Velocity[At(column)], row) : 0;
 }
 
@@ -56,7 +56,7 @@ ext VelocityOr0(const TPolars& p, int column, int row) {
 
 // ---------------------------------------------------------------- searches
 
-int TPackagePolars::FindWindColumn(ext w, const TPolars& Polars) const {
+int TPackagePolars::FindWindColumn(double w, const TPolars& Polars) const {
   if (!WellFormed(Polars)) return -1;
   for (int k = 0; k <= Polars.nCols - 2; ++k) {
     if (Polars.WindVelocity[At(k)] <= w && w <= Polars.WindVelocity[At(k + 1)]) return k;
@@ -70,7 +70,7 @@ namespace {
 // the data columns around w, held to the first and last data column between
 // them and the bounds, 0 beyond the bounds.
 template <typename Series>
-ext ColumnLookup(const TPackagePolars& package, ext w, const TPolars& p, Series series) {
+double ColumnLookup(const TPackagePolars& package, double w, const TPolars& p, Series series) {
   const int k = package.FindWindColumn(w, p);
   if (k < 0) return 0;
   const int firstData = 1;
@@ -85,32 +85,32 @@ ext ColumnLookup(const TPackagePolars& package, ext w, const TPolars& p, Series 
 
 // ------------------------------------------------------- per-column lookups
 
-ext TPackagePolars::GetBeatSpeed(const TPolar& Wind, const TPolars& Polars) const {
+double TPackagePolars::GetBeatSpeed(const TPolar& Wind, const TPolars& Polars) const {
   return ColumnLookup(*this, Wind.Betrag, Polars, [&](int c) { return Polars.Velocity[At(c)][0]; });
 }
 
-ext TPackagePolars::GetBeatAngle(const TPolar& Wind, const TPolars& Polars) const {
+double TPackagePolars::GetBeatAngle(const TPolar& Wind, const TPolars& Polars) const {
   return ColumnLookup(*this, Wind.Betrag, Polars, [&](int c) { return Polars.BeatAngles[At(c)]; });
 }
 
-ext TPackagePolars::GetRunSpeed(const TPolar& Wind, const TPolars& Polars) const {
+double TPackagePolars::GetRunSpeed(const TPolar& Wind, const TPolars& Polars) const {
   return ColumnLookup(*this, Wind.Betrag, Polars,
                       [&](int c) { return Polars.Velocity[At(c)][At(Polars.nRows - 1)]; });
 }
 
-ext TPackagePolars::GetGybeAngle(const TPolar& Wind, const TPolars& Polars) const {
-  const ext angle =
+double TPackagePolars::GetGybeAngle(const TPolar& Wind, const TPolars& Polars) const {
+  const double angle =
       ColumnLookup(*this, Wind.Betrag, Polars, [&](int c) { return Polars.GybeAngles[At(c)]; });
   return std::min(angle, Polars.GybeAngleMax);
 }
 
-ext TPackagePolars::GetBeatTackTime(const TPolar& Wind, const TPolars& Polars) const {
+double TPackagePolars::GetBeatTackTime(const TPolar& Wind, const TPolars& Polars) const {
   return ColumnLookup(*this, Wind.Betrag, Polars, [&](int c) { return Polars.TackTime[At(c)]; });
 }
 
 // ------------------------------------------------------------- reach speed
 
-ext TPackagePolars::GetReachSpeedOfColumn(ext SailingAngle, int Column,
+double TPackagePolars::GetReachSpeedOfColumn(double SailingAngle, int Column,
                                           const TPolars& Polars) const {
   if (!WellFormed(Polars) || Column < 1 || Column > Polars.nCols - 2) return 0;
   const int rows = Polars.nRows;
@@ -135,7 +135,7 @@ ext TPackagePolars::GetReachSpeedOfColumn(ext SailingAngle, int Column,
     std::swap(order[At(pos)], order[At(pos - 1)]);
   }
 
-  const ext d = std::fabs(SailingAngle) * kRadiansToDegrees;
+  const double d = std::fabs(SailingAngle) * kRadiansToDegrees;
   int j = 0;
   while (j < rows - 2 && angleOf(order[At(j + 1)]) <= d) ++j;
   const int r1 = order[At(j)];
@@ -143,9 +143,9 @@ ext TPackagePolars::GetReachSpeedOfColumn(ext SailingAngle, int Column,
   return MathTools.LinearFunction(d, angleOf(r1), speeds[At(r1)], angleOf(r2), speeds[At(r2)]);
 }
 
-ext TPackagePolars::GetReachSpeed(const TPolar& Wind, ext SailingAngle,
+double TPackagePolars::GetReachSpeed(const TPolar& Wind, double SailingAngle,
                                   const TPolars& Polars) const {
-  const ext w = Wind.Betrag;
+  const double w = Wind.Betrag;
   const int k = FindWindColumn(w, Polars);
   if (k < 0) return 0;
   // The bound columns stand in for their neighbouring data column, so the
@@ -245,39 +245,39 @@ bool TPackagePolars::LoadPolars(const std::string& FileName, TPolars& Polars) {
 
     switch (kind) {
       case Kind::WindVelocity:  // "Wind Velocity 6 kts 8 kts ...": skip the units
-        readValues(2, 2, [&](int n, ext v) { Polars.WindVelocity[At(n)] = v; });
+        readValues(2, 2, [&](int n, double v) { Polars.WindVelocity[At(n)] = v; });
         break;
       case Kind::BeatAngles:
-        readValues(2, 1, [&](int n, ext v) { Polars.BeatAngles[At(n)] = v; });
+        readValues(2, 1, [&](int n, double v) { Polars.BeatAngles[At(n)] = v; });
         break;
       case Kind::BeatVMG:
-        readValues(2, 1, [&](int n, ext v) { Polars.Velocity[At(n)][0] = v; });
+        readValues(2, 1, [&](int n, double v) { Polars.Velocity[At(n)][0] = v; });
         beatIsVMG = true;
         break;
       case Kind::Beat:
-        readValues(1, 1, [&](int n, ext v) { Polars.Velocity[At(n)][0] = v; });
+        readValues(1, 1, [&](int n, double v) { Polars.Velocity[At(n)][0] = v; });
         beatIsVMG = false;
         break;
       case Kind::TackTime:
-        readValues(2, 1, [&](int n, ext v) { Polars.TackTime[At(n)] = v; });
+        readValues(2, 1, [&](int n, double v) { Polars.TackTime[At(n)] = v; });
         break;
       case Kind::RunVMG:
-        readValues(2, 1, [&](int n, ext v) { Polars.Velocity[At(n)][At(runRow)] = v; });
+        readValues(2, 1, [&](int n, double v) { Polars.Velocity[At(n)][At(runRow)] = v; });
         runIsVMG = true;
         break;
       case Kind::Run:
-        readValues(1, 1, [&](int n, ext v) { Polars.Velocity[At(n)][At(runRow)] = v; });
+        readValues(1, 1, [&](int n, double v) { Polars.Velocity[At(n)][At(runRow)] = v; });
         runIsVMG = false;
         break;
       case Kind::GybeAngles:
-        readValues(2, 1, [&](int n, ext v) { Polars.GybeAngles[At(n)] = v; });
+        readValues(2, 1, [&](int n, double v) { Polars.GybeAngles[At(n)] = v; });
         break;
       case Kind::Row: {
         ++dataRow;
         if (dataRow > kFileRows) break;  // beyond the table: ignored
         const int row = dataRow;
         Polars.WindAngles[At(row)] = StringTools.StrToExtended(tokens[0], 0);
-        readValues(1, 1, [&](int n, ext v) { Polars.Velocity[At(n)][At(row)] = v; });
+        readValues(1, 1, [&](int n, double v) { Polars.Velocity[At(n)][At(row)] = v; });
         break;
       }
     }
@@ -287,13 +287,13 @@ bool TPackagePolars::LoadPolars(const std::string& FileName, TPolars& Polars) {
   // of the angle to the wind (to the dead run for the downwind side).
   if (beatIsVMG) {
     for (int c = 0; c < Polars.nCols; ++c) {
-      const ext angle = Polars.BeatAngles[At(c)];
+      const double angle = Polars.BeatAngles[At(c)];
       if (angle < 90) Polars.Velocity[At(c)][0] /= std::cos(angle * kDegreesToRadians);
     }
   }
   if (runIsVMG) {
     for (int c = 0; c < Polars.nCols; ++c) {
-      const ext angle = Polars.GybeAngles[At(c)];
+      const double angle = Polars.GybeAngles[At(c)];
       if (angle > 90)
         Polars.Velocity[At(c)][At(runRow)] /= std::cos((180 - angle) * kDegreesToRadians);
     }
@@ -314,7 +314,7 @@ bool TPackagePolars::SavePolars(const std::string& FileName, const TPolars& Pola
     for (int c = 1; c <= kFileColumns; ++c) head += " " + columnText(c);
     return head;
   };
-  auto fixed = [&](ext value, int decimals) { return StringTools.ExtendedToStr(value, decimals); };
+  auto fixed = [&](double value, int decimals) { return StringTools.ExtendedToStr(value, decimals); };
 
   TStringList lines;
   lines.push_back(line("Wind Velocity",

@@ -36,15 +36,15 @@ class TPackagePolars {
   // around the wind speed (held to the data columns, see above).
 
   // Boat speed through the water on the beat (row 0), knots.
-  ext GetBeatSpeed(const TPolar& Wind, const TPolars& Polars) const;
+  double GetBeatSpeed(const TPolar& Wind, const TPolars& Polars) const;
   // Optimum beat angle, degrees true wind angle.
-  ext GetBeatAngle(const TPolar& Wind, const TPolars& Polars) const;
+  double GetBeatAngle(const TPolar& Wind, const TPolars& Polars) const;
   // Boat speed through the water on the run (row nRows - 1), knots.
-  ext GetRunSpeed(const TPolar& Wind, const TPolars& Polars) const;
+  double GetRunSpeed(const TPolar& Wind, const TPolars& Polars) const;
   // Optimum gybe angle, degrees true wind angle, never above GybeAngleMax.
-  ext GetGybeAngle(const TPolar& Wind, const TPolars& Polars) const;
+  double GetGybeAngle(const TPolar& Wind, const TPolars& Polars) const;
   // Time lost per tack, seconds.
-  ext GetBeatTackTime(const TPolar& Wind, const TPolars& Polars) const;
+  double GetBeatTackTime(const TPolar& Wind, const TPolars& Polars) const;
 
   // Boat speed through the water at the true wind angle SailingAngle
   // (radians; its absolute value is used, so port and starboard are alike),
@@ -54,7 +54,7 @@ class TPackagePolars {
   // beyond the last row extrapolate the end rows. The two column speeds are
   // then interpolated in wind speed. The bound columns take the beat angle,
   // gybe angle and speeds of their neighbouring data column.
-  ext GetReachSpeed(const TPolar& Wind, ext SailingAngle, const TPolars& Polars) const;
+  double GetReachSpeed(const TPolar& Wind, double SailingAngle, const TPolars& Polars) const;
 
   // Stores the five per-column results for the state's true wind
   // (Wind.TrueWind) in the state's table: BeatSpeed, BeatAngle, RunSpeed,
@@ -75,12 +75,12 @@ class TPackagePolars {
   // WindVelocity[k + 1]; -1 when there is none (w below the first or above
   // the last column's speed, NaN, or a malformed table). With the standard
   // columns 0 <= w <= 6 gives 0, 6 < w <= 8 gives 1, 20 < w <= 50 gives 7.
-  int FindWindColumn(ext w, const TPolars& Polars) const;
+  int FindWindColumn(double w, const TPolars& Polars) const;
 
   // Speed (knots) at the true wind angle (radians, absolute value used)
   // within column Column alone, as described at GetReachSpeed; Column must
   // be a data column (1 ... nCols - 2) of a well-formed table, otherwise 0.
-  ext GetReachSpeedOfColumn(ext SailingAngle, int Column, const TPolars& Polars) const;
+  double GetReachSpeedOfColumn(double SailingAngle, int Column, const TPolars& Polars) const;
 
   // ------------------------------------------------------------ polar files
   //

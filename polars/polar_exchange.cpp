@@ -29,24 +29,24 @@ constexpr int kTableRows = 10;
 
 // Tack times of a polar whose source lists none (seconds), as for a polar
 // file given by velocities made good.
-constexpr ext kTackTimeLight = 5;  // columns 1..3
-constexpr ext kTackTimeFresh = 4;  // columns 4..7
+constexpr double kTackTimeLight = 5;  // columns 1..3
+constexpr double kTackTimeFresh = 4;  // columns 4..7
 constexpr int kLastLightColumn = 3;
 
 // The beam: upwind points lie below it, downwind points above it (degrees).
-constexpr ext kBeamAngle = 90;
-constexpr ext kMaxAngle = 180;
+constexpr double kBeamAngle = 90;
+constexpr double kMaxAngle = 180;
 // Two angles or wind speeds closer than this are the same (the files carry
 // at most a few decimals).
-constexpr ext kSame = 1e-6L;
+constexpr double kSame = 1e-6;
 // The exported numbers carry hundredths.
-constexpr ext kExportScale = 100;
+constexpr double kExportScale = 100;
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // A number as the messages and the exported matrix write it: up to two
 // decimals, trailing zeros dropped, a decimal point in every locale.
-std::string Num(ext value) {
+std::string Num(double value) {
   const long long hundredths = std::llround(value * kExportScale);
   const long long whole = std::llabs(hundredths) / 100;
   const long long fraction = std::llabs(hundredths) % 100;
@@ -77,7 +77,7 @@ std::string Lower(std::string text) {
 // A cell as a number, read without regard to the user's locale; a decimal
 // comma is taken when the cells are not separated by commas. Nothing for
 // text that is not wholly one finite number.
-std::optional<ext> ParseNumber(std::string text, bool decimalComma) {
+std::optional<double> ParseNumber(std::string text, bool decimalComma) {
   text = Trim(text);
   if (decimalComma) std::replace(text.begin(), text.end(), ',', '.');
   if (!text.empty() && text.front() == '+') text.erase(0, 1);
@@ -86,7 +86,7 @@ std::optional<ext> ParseNumber(std::string text, bool decimalComma) {
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
   if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
-  return static_cast<ext>(value);
+  return static_cast<double>(value);
 }
 
 // The separator of a line: ";", else a tab, else ",", else blanks (0).
@@ -132,10 +132,10 @@ bool IsMatrixHeader(const std::string& firstCell) {
 
 // The speeds of one wind speed of the file against angle.
 struct TCurve {
-  ext Wind = 0;
+  double Wind = 0;
   int Line = 0;  // the line that names the wind speed
-  std::vector<std::pair<ext, ext>> Points;  // (angle, speed > 0), sorted by angle
-  std::vector<ext> Zeros;                   // angles given a speed of exactly 0
+  std::vector<std::pair<double, double>> Points;  // (angle, speed > 0), sorted by angle
+  std::vector<double> Zeros;                   // angles given a speed of exactly 0
 };
 
 // A failure that rejects the file.
@@ -145,7 +145,7 @@ struct TReject {
 
 // ---------------------------------------------------------------- readers
 
-void AddPoint(TCurve& curve, ext angle, ext speed) {
+void AddPoint(TCurve& curve, double angle, double speed) {
   if (speed > 0) {
     curve.Points.emplace_back(angle, speed);
   } else {
@@ -153,13 +153,13 @@ void AddPoint(TCurve& curve, ext angle, ext speed) {
   }
 }
 
-void CheckAngle(ext angle, int line) {
+void CheckAngle(double angle, int line) {
   if (!(angle >= 0 && angle <= kMaxAngle)) {
     throw TReject{AtLine(line) + "angle " + Num(angle) + " is outside 0 to 180"};
   }
 }
 
-void CheckSpeed(ext speed, const std::string& where, int line) {
+void CheckSpeed(double speed, const std::string& where, int line) {
   if (speed < 0) throw TReject{AtLine(line) + "speed " + Num(speed) + where + " is negative"};
 }
 
@@ -198,9 +198,9 @@ std::vector<TCurve> ReadMatrix(const std::vector<std::string>& lines, std::size_
 
   // Rows: the angle and, per wind speed, the cell (empty when not given).
   struct TRow {
-    ext Angle;
+    double Angle;
     int Line;
-    std::vector<std::optional<ext>> Speeds;
+    std::vector<std::optional<double>> Speeds;
   };
   std::vector<TRow> rows;
   for (std::size_t n = header + 1; n < lines.size(); ++n) {
@@ -221,7 +221,7 @@ std::vector<TCurve> ReadMatrix(const std::vector<std::string>& lines, std::size_
       throw TReject{AtLine(line) + std::to_string(cells.size() - 1) + " speeds for " +
                     std::to_string(curves.size()) + " wind speeds"};
     }
-    TRow row{*angle, line, std::vector<std::optional<ext>>(curves.size())};
+    TRow row{*angle, line, std::vector<std::optional<double>>(curves.size())};
     for (std::size_t i = 1; i < cells.size(); ++i) {
       if (cells[i].empty()) continue;
       const std::string where = " under " + Num(curves[i - 1].Wind) + " kts";
@@ -279,7 +279,7 @@ std::vector<TCurve> ReadWindRows(const std::vector<std::string>& lines, std::vec
     for (const std::string& cell : SplitCells(text, separator)) {
       for (std::string& token : SplitCells(cell, 0)) tokens.push_back(std::move(token));
     }
-    std::vector<ext> values;
+    std::vector<double> values;
     for (const std::string& token : tokens) {
       const auto value = ParseNumber(token, separator != ',');
       if (!value) {
@@ -298,10 +298,10 @@ std::vector<TCurve> ReadWindRows(const std::vector<std::string>& lines, std::vec
       throw TReject{AtLine(line) + "wind speed " + Num(curve.Wind) + " has no angle and speed"};
     }
     if (values.size() % 2 == 0) throw TReject{AtLine(line) + "angle " + Num(values.back()) + " has no speed"};
-    std::vector<std::pair<ext, ext>> pairs;
+    std::vector<std::pair<double, double>> pairs;
     for (std::size_t i = 1; i + 1 < values.size(); i += 2) {
-      const ext angle = values[i];
-      const ext speed = values[i + 1];
+      const double angle = values[i];
+      const double speed = values[i + 1];
       CheckAngle(angle, line);
       CheckSpeed(speed, " at " + Num(angle) + " deg", line);
       for (const auto& pair : pairs) {
@@ -327,19 +327,19 @@ std::vector<TCurve> ReadWindRows(const std::vector<std::string>& lines, std::vec
 
 // The series of one wind speed that the table holds.
 struct TColumn {
-  ext BeatAngle = 0, BeatSpeed = 0, GybeAngle = 0, RunSpeed = 0;
-  std::vector<ext> Fixed;  // speeds at the fixed angles, rows 1..8
+  double BeatAngle = 0, BeatSpeed = 0, GybeAngle = 0, RunSpeed = 0;
+  std::vector<double> Fixed;  // speeds at the fixed angles, rows 1..8
 };
 
-TColumn ResampleCurve(const TCurve& curve, const std::vector<ext>& fixedAngles, const TMathTools& math,
+TColumn ResampleCurve(const TCurve& curve, const std::vector<double>& fixedAngles, const TMathTools& math,
                       std::vector<std::string>& repairs) {
   TColumn column;
   const std::string wind = Num(curve.Wind) + " kts";
   // Best velocity made good, upwind and downwind, among the file's points.
-  ext bestUp = 0;
-  ext bestDown = 0;
+  double bestUp = 0;
+  double bestDown = 0;
   for (const auto& [angle, speed] : curve.Points) {
-    const ext vmg = speed * std::cos(angle * kDegreesToRadians);
+    const double vmg = speed * std::cos(angle * kDegreesToRadians);
     if (angle < kBeamAngle && vmg > bestUp) {
       bestUp = vmg;
       column.BeatAngle = angle;
@@ -355,9 +355,9 @@ TColumn ResampleCurve(const TCurve& curve, const std::vector<ext>& fixedAngles, 
   if (!(bestDown > 0)) throw TReject{AtLine(curve.Line) + wind + " has no speed above 90 deg"};
 
   const auto& points = curve.Points;
-  for (const ext angle : fixedAngles) {
+  for (const double angle : fixedAngles) {
     const bool zero = std::any_of(curve.Zeros.begin(), curve.Zeros.end(),
-                                  [&](ext z) { return std::fabs(z - angle) < kSame; });
+                                  [&](double z) { return std::fabs(z - angle) < kSame; });
     if (zero) {
       column.Fixed.push_back(0);
       continue;
@@ -370,7 +370,7 @@ TColumn ResampleCurve(const TCurve& curve, const std::vector<ext>& fixedAngles, 
       continue;
     }
     const auto upper = std::lower_bound(points.begin(), points.end(), angle,
-                                        [](const auto& p, ext a) { return p.first < a; });
+                                        [](const auto& p, double a) { return p.first < a; });
     if (std::fabs(upper->first - angle) < kSame || upper == points.begin()) {
       column.Fixed.push_back(upper->second);
       continue;
@@ -385,7 +385,7 @@ TPolars Resample(const std::vector<TCurve>& curves, std::vector<std::string>& re
   const TMathTools math;
   TPolars polars;
   polars.Reset();
-  const std::vector<ext> fixedAngles(polars.WindAngles.begin() + kFirstFixedRow,
+  const std::vector<double> fixedAngles(polars.WindAngles.begin() + kFirstFixedRow,
                                      polars.WindAngles.begin() + kLastFixedRow + 1);
   std::vector<TColumn> columns;
   for (const TCurve& curve : curves) columns.push_back(ResampleCurve(curve, fixedAngles, math, repairs));
@@ -395,11 +395,11 @@ TPolars Resample(const std::vector<TCurve>& curves, std::vector<std::string>& re
   bool heldLow = false;
   bool heldHigh = false;
   for (int c = kFirstColumn; c <= kLastColumn; ++c) {
-    const ext w = polars.WindVelocity[At(c)];
+    const double w = polars.WindVelocity[At(c)];
     std::size_t hi = 0;
     while (hi < curves.size() && curves[hi].Wind < w - kSame) ++hi;
     std::size_t lo = hi;
-    ext share = 0;  // of the higher file column
+    double share = 0;  // of the higher file column
     if (hi == curves.size()) {
       lo = hi = curves.size() - 1;
       if (!heldHigh) {
@@ -440,19 +440,19 @@ TPolars Resample(const std::vector<TCurve>& curves, std::vector<std::string>& re
 // column's best velocity made good near its optimum, and a reader that looks
 // for the best point would then take another angle. The cap is written in
 // hundredths, rounded down, and kept strictly below.
-ext HeldBelowBestVmg(ext speed, ext angle, const TPolars& p, int c) {
+double HeldBelowBestVmg(double speed, double angle, const TPolars& p, int c) {
   speed = std::round(speed * kExportScale) / kExportScale;  // as written
-  const ext cosine = std::fabs(std::cos(angle * kDegreesToRadians));
+  const double cosine = std::fabs(std::cos(angle * kDegreesToRadians));
   if (!(cosine > kSame)) return speed;
   const bool upwind = angle < kBeamAngle;
-  const ext bestAngle = upwind ? p.BeatAngles[At(c)] : p.GybeAngles[At(c)];
-  const ext bestSpeed = upwind ? p.Velocity[At(c)][0] : p.Velocity[At(c)][kRunRow];
-  const ext best = std::round(bestSpeed * kExportScale) / kExportScale *
+  const double bestAngle = upwind ? p.BeatAngles[At(c)] : p.GybeAngles[At(c)];
+  const double bestSpeed = upwind ? p.Velocity[At(c)][0] : p.Velocity[At(c)][kRunRow];
+  const double best = std::round(bestSpeed * kExportScale) / kExportScale *
                    std::fabs(std::cos(std::round(bestAngle * kExportScale) / kExportScale * kDegreesToRadians));
   if (speed * cosine < best) return speed;
-  ext cap = std::floor(best / cosine * kExportScale) / kExportScale;
+  double cap = std::floor(best / cosine * kExportScale) / kExportScale;
   if (cap * cosine >= best - kSame) cap -= 1 / kExportScale;
-  return std::min(speed, std::max<ext>(cap, 0));
+  return std::min(speed, std::max<double>(cap, 0));
 }
 
 }  // namespace
@@ -465,7 +465,7 @@ bool PolarTableShaped(const TPolars& p) {
     return false;
   }
   return std::all_of(p.Velocity.begin(), p.Velocity.end(),
-                     [](const std::vector<ext>& v) { return v.size() == At(kTableRows); });
+                     [](const std::vector<double>& v) { return v.size() == At(kTableRows); });
 }
 
 // "\xC2\xB0" is the degree sign U+00B0 in UTF-8.
@@ -517,8 +517,8 @@ auto& ValueAt(Table& p, int row, int column) {
 
 }  // namespace
 
-ext& PolarTableValue(TPolars& Polars, int Row, int Column) { return ValueAt(Polars, Row, Column); }
-ext PolarTableValue(const TPolars& Polars, int Row, int Column) { return ValueAt(Polars, Row, Column); }
+double& PolarTableValue(TPolars& Polars, int Row, int Column) { return ValueAt(Polars, Row, Column); }
+double PolarTableValue(const TPolars& Polars, int Row, int Column) { return ValueAt(Polars, Row, Column); }
 
 TPolarImport ReadPolarExchange(const std::vector<std::string>& Lines) {
   TPolarImport result;
@@ -557,12 +557,12 @@ std::vector<std::string> WritePolarMatrix(const TPolars& Polars) {
 
   // Each column's own points, angles at the hundredths written; a beat or
   // gybe point on a fixed angle takes that angle's place.
-  const auto written = [](ext value) { return std::round(value * kExportScale) / kExportScale; };
-  std::vector<std::vector<std::pair<ext, ext>>> own(At(kTableColumns));
-  std::set<ext> angles;
+  const auto written = [](double value) { return std::round(value * kExportScale) / kExportScale; };
+  std::vector<std::vector<std::pair<double, double>>> own(At(kTableColumns));
+  std::set<double> angles;
   for (int c = kFirstColumn; c <= kLastColumn; ++c) {
     auto& points = own[At(c)];
-    const auto add = [&](ext angle, ext speed) {
+    const auto add = [&](double angle, double speed) {
       angle = written(angle);
       const auto same = std::find_if(points.begin(), points.end(), [&](const auto& p) { return p.first == angle; });
       if (same != points.end()) {
@@ -580,20 +580,20 @@ std::vector<std::string> WritePolarMatrix(const TPolars& Polars) {
 
   const TMathTools math;
   std::vector<std::string> lines{header};
-  for (const ext angle : angles) {
+  for (const double angle : angles) {
     std::string line = Num(angle);
     for (int c = kFirstColumn; c <= kLastColumn; ++c) {
       const auto& points = own[At(c)];
       line += ';';
       const auto upper = std::lower_bound(points.begin(), points.end(), angle,
-                                          [](const auto& p, ext a) { return p.first < a; });
+                                          [](const auto& p, double a) { return p.first < a; });
       if (upper == points.end()) continue;
       const bool optimum = angle == written(Polars.BeatAngles[At(c)]) || angle == written(Polars.GybeAngles[At(c)]);
       if (upper->first == angle) {
         line += Num(optimum ? upper->second : HeldBelowBestVmg(upper->second, angle, Polars, c));
       } else if (upper != points.begin()) {
         const auto lower = std::prev(upper);
-        const ext speed = math.LinearFunction(angle, lower->first, lower->second, upper->first, upper->second);
+        const double speed = math.LinearFunction(angle, lower->first, lower->second, upper->first, upper->second);
         line += Num(HeldBelowBestVmg(speed, angle, Polars, c));
       }
     }

@@ -125,7 +125,7 @@ bool PolarTableShaped(const TPolars& Polars);
 // The value behind row Row (0..12) and data column Column (1..7) of a
 // table of the standard shape; both out of range is a programming error
 // (std::out_of_range).
-ext& PolarTableValue(TPolars& Polars, int Row, int Column);
-ext PolarTableValue(const TPolars& Polars, int Row, int Column);
+double& PolarTableValue(TPolars& Polars, int Row, int Column);
+double PolarTableValue(const TPolars& Polars, int Row, int Column);
 
 }  // namespace corvane

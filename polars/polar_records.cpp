@@ -17,7 +17,7 @@ static_assert(kVelocityAt == 46);
 
 // The field of the table that value k of a record fills. The table must have
 // the record's shape.
-ext& RecordTarget(TPolars& polars, int k) {
+double& RecordTarget(TPolars& polars, int k) {
   if (k < kWindAt) return polars.WindAngles[static_cast<std::size_t>(k - kAnglesAt)];
   if (k < kBeatAnglesAt) return polars.WindVelocity[static_cast<std::size_t>(k - kWindAt)];
   if (k < kGybeAnglesAt) return polars.BeatAngles[static_cast<std::size_t>(k - kBeatAnglesAt)];
@@ -58,14 +58,14 @@ std::int32_t Int32At(std::span<const std::uint8_t> bytes, std::int64_t offset) {
 
 }  // namespace
 
-std::vector<ext> PolarsRecordValues(const TPolars& Polars) {
+std::vector<double> PolarsRecordValues(const TPolars& Polars) {
   if (!HasRecordShape(Polars)) {
     throw std::invalid_argument("polar table of " + std::to_string(Polars.nCols) + " columns and " +
                                 std::to_string(Polars.nRows) +
                                 " rows does not have the record's 9 x 10 shape");
   }
   TPolars copy = Polars;
-  std::vector<ext> values;
+  std::vector<double> values;
   values.reserve(kPolarsRecordValueCount);
   for (int k = 0; k < kPolarsRecordValueCount; ++k) values.push_back(RecordTarget(copy, k));
   return values;
@@ -76,7 +76,7 @@ bool ReadPolarsRecord(std::span<const std::uint8_t> DataSet, int Index, TPolars&
   Polars.Reset();
   const std::int64_t start = static_cast<std::int64_t>(Index) * kPolarsRecordSize;
   for (int k = 0; k < kPolarsRecordValueCount; ++k) {
-    const ext hundredths = Int32At(DataSet, start + 4 * static_cast<std::int64_t>(k));
+    const double hundredths = Int32At(DataSet, start + 4 * static_cast<std::int64_t>(k));
     RecordTarget(Polars, k) = hundredths / 100;
   }
   return true;

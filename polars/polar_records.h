@@ -37,7 +37,7 @@ static_assert(kPolarsRecordValueCount == 136 && kPolarsRecordSize == 544);
 // The table must have the record's shape (nCols 9, nRows 10, arrays of those
 // sizes); any other shape is a programming error and throws
 // std::invalid_argument.
-std::vector<ext> PolarsRecordValues(const TPolars& Polars);
+std::vector<double> PolarsRecordValues(const TPolars& Polars);
 
 // Resets Polars and reads record Index of a polar data set given as its bytes.
 // Values past the end of the data set read as 0, as every data-set read does,

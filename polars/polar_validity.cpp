@@ -8,16 +8,16 @@ namespace {
 
 // Below this boat speed (knots) a column cannot be routed: the grids would
 // need hours per cell and the tidal stream would dominate the boat.
-constexpr ext kMinimumSpeed = 2;
+constexpr double kMinimumSpeed = 2;
 
 // The beat angle must lie strictly inside this range (degrees).
-constexpr ext kBeatAngleLow = 30;
-constexpr ext kBeatAngleHigh = 65;
+constexpr double kBeatAngleLow = 30;
+constexpr double kBeatAngleHigh = 65;
 
 // The gybe angle must be strictly above the low bound and at most the high
 // one (degrees); 180 is a dead run.
-constexpr ext kGybeAngleLow = 110;
-constexpr ext kGybeAngleHigh = 180;
+constexpr double kGybeAngleLow = 110;
+constexpr double kGybeAngleHigh = 180;
 
 // True when the arrays are as large as nCols and nRows say and there is at
 // least one data column and one fixed-angle row.
@@ -35,7 +35,7 @@ bool HasShape(const TPolars& polars) {
   return true;
 }
 
-bool FastEnough(ext speed) { return speed > kMinimumSpeed; }
+bool FastEnough(double speed) { return speed > kMinimumSpeed; }
 
 }  // namespace
 
@@ -43,7 +43,7 @@ bool GetValidBeat(const TPolars& Polars) {
   if (!HasShape(Polars)) return false;
   for (int c = 1; c <= Polars.nCols - 2; ++c) {
     const auto col = static_cast<std::size_t>(c);
-    const ext angle = Polars.BeatAngles[col];
+    const double angle = Polars.BeatAngles[col];
     if (!(angle > kBeatAngleLow && angle < kBeatAngleHigh)) return false;
     if (!FastEnough(Polars.Velocity[col][0])) return false;
   }
@@ -55,7 +55,7 @@ bool GetValidRun(const TPolars& Polars) {
   const auto runRow = static_cast<std::size_t>(Polars.nRows - 1);
   for (int c = 1; c <= Polars.nCols - 2; ++c) {
     const auto col = static_cast<std::size_t>(c);
-    const ext angle = Polars.GybeAngles[col];
+    const double angle = Polars.GybeAngles[col];
     if (!(angle > kGybeAngleLow && angle <= kGybeAngleHigh)) return false;
     if (!FastEnough(Polars.Velocity[col][runRow])) return false;
   }

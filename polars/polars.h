@@ -16,19 +16,19 @@ struct TPolars {
   int nRows = 10;  // row 0 beat, row nRows-1 run, rows between fixed angles
 
   // Last results of the lookup for the current true wind.
-  ext BeatSpeed = 0;     // knots
-  ext BeatAngle = 0;     // degrees
-  ext BeatTackTime = 0;  // seconds
-  ext RunSpeed = 0;      // knots
-  ext GybeAngle = 0;     // degrees
-  ext GybeAngleMax = 0;  // upper limit for gybe angles, degrees
+  double BeatSpeed = 0;     // knots
+  double BeatAngle = 0;     // degrees
+  double BeatTackTime = 0;  // seconds
+  double RunSpeed = 0;      // knots
+  double GybeAngle = 0;     // degrees
+  double GybeAngleMax = 0;  // upper limit for gybe angles, degrees
 
-  std::vector<ext> WindVelocity;  // nCols, knots, ascending
-  std::vector<ext> WindAngles;    // nRows, degrees true wind angle
-  std::vector<ext> BeatAngles;    // nCols, degrees
-  std::vector<ext> TackTime;      // nCols, seconds lost per tack
-  std::vector<ext> GybeAngles;    // nCols, degrees
-  std::vector<std::vector<ext>> Velocity;  // [column][row], knots
+  std::vector<double> WindVelocity;  // nCols, knots, ascending
+  std::vector<double> WindAngles;    // nRows, degrees true wind angle
+  std::vector<double> BeatAngles;    // nCols, degrees
+  std::vector<double> TackTime;      // nCols, seconds lost per tack
+  std::vector<double> GybeAngles;    // nCols, degrees
+  std::vector<std::vector<double>> Velocity;  // [column][row], knots
 
   // Clears the table and sets the fixed wind speeds and angles; every speed,
   // beat and gybe angle and tack time becomes 0.
@@ -43,7 +43,7 @@ struct TPolars {
     TackTime.assign(static_cast<std::size_t>(nCols), 0);
     GybeAngles.assign(static_cast<std::size_t>(nCols), 0);
     Velocity.assign(static_cast<std::size_t>(nCols),
-                    std::vector<ext>(static_cast<std::size_t>(nRows), 0));
+                    std::vector<double>(static_cast<std::size_t>(nRows), 0));
   }
   // Makes this table an equal copy of another.
   void Clone(const TPolars& other) { *this = other; }

@@ -11,7 +11,7 @@ namespace {
 
 // The chart renderer draws the bitmap as its whole device: no off-screen
 // margin around the visible window.
-constexpr ext kPrintOffScreenDimension = 1;
+constexpr double kPrintOffScreenDimension = 1;
 
 void ShowProgress(TEditControl* edit, const std::string& text) {
   if (edit != nullptr) edit->SetText(text);

@@ -29,11 +29,11 @@ void TPrePress::PrePressMap(int n, bool route, TPrintController& controller, int
   graphics.DrawOnScreen(painter, TRectF{0, 0, static_cast<float>(Map.width()), static_cast<float>(Map.height())});
 }
 
-TRectF TPrePress::MapRect(ext ratio) const {
-  const ext width = PageWidth - std::nearbyint(static_cast<double>(HorToDots(kMapMarginsHor)));
-  const ext height = ratio * width;
-  const ext left = HorToDots(kMapLeft);
-  const ext top = PageHeight - height - std::nearbyint(static_cast<double>(VerToDots(kMapBottom))) - MapOffsetVer;
+TRectF TPrePress::MapRect(double ratio) const {
+  const double width = PageWidth - std::nearbyint(static_cast<double>(HorToDots(kMapMarginsHor)));
+  const double height = ratio * width;
+  const double left = HorToDots(kMapLeft);
+  const double top = PageHeight - height - std::nearbyint(static_cast<double>(VerToDots(kMapBottom))) - MapOffsetVer;
   return TRectF{static_cast<float>(left), static_cast<float>(top), static_cast<float>(left + width),
                 static_cast<float>(top + height)};
 }
@@ -42,7 +42,7 @@ TRectF TPrePress::HeaderRect(const TRectF& mapRect) const {
   return TRectF{mapRect.Left, static_cast<float>(mapRect.Top - VerToDots(kMapHeader)), mapRect.Right, mapRect.Top};
 }
 
-void TPrePress::PostPressMap(QPainter& painter, TPrintController& controller, ext ratio) {
+void TPrePress::PostPressMap(QPainter& painter, TPrintController& controller, double ratio) {
   DestRect = MapRect(ratio);
   const TRectF header = HeaderRect(DestRect);
   painter.save();
@@ -51,7 +51,7 @@ void TPrePress::PostPressMap(QPainter& painter, TPrintController& controller, ex
                     Map);
   painter.restore();
   controller.Graphics().DrawFrameMap(painter, DestRect, controller.State(),
-                                     kMapHeaderFont * (static_cast<ext>(header.Bottom) - header.Top), header);
+                                     kMapHeaderFont * (static_cast<double>(header.Bottom) - header.Top), header);
 }
 
 }  // namespace corvane

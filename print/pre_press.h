@@ -12,12 +12,12 @@ namespace corvane {
 // Layout of the chart on the page, layout units: its margins left and right
 // (together 84), its distance from the page's foot, and the header strip
 // above it.
-inline constexpr ext kMapMarginsHor = 84;
-inline constexpr ext kMapLeft = 42;
-inline constexpr ext kMapBottom = 10;
-inline constexpr ext kMapHeader = 50;
+inline constexpr double kMapMarginsHor = 84;
+inline constexpr double kMapLeft = 42;
+inline constexpr double kMapBottom = 10;
+inline constexpr double kMapHeader = 50;
 // The header's text height relative to the strip's height.
-inline constexpr ext kMapHeaderFont = 0.6L;
+inline constexpr double kMapHeaderFont = 0.6;
 
 class TPrePress : public TPrePressText {
  public:
@@ -33,13 +33,13 @@ class TPrePress : public TPrePressText {
   // page width - 84 units (whole dots), height = ratio x width, left 42
   // units, its bottom 10 units (whole dots) above the page's foot, lifted
   // by MapOffsetVer.
-  TRectF MapRect(ext ratio) const;
+  TRectF MapRect(double ratio) const;
   // The header strip directly above a chart rectangle, 50 units high.
   TRectF HeaderRect(const TRectF& mapRect) const;
 
   // Sets DestRect to MapRect(ratio), draws Map scaled into it, then the
   // frame and the header (the renderer's DrawFrameMap).
-  void PostPressMap(QPainter& painter, TPrintController& controller, ext ratio);
+  void PostPressMap(QPainter& painter, TPrintController& controller, double ratio);
 };
 
 }  // namespace corvane

@@ -17,10 +17,10 @@ namespace corvane {
 namespace {
 
 // The logo's width is this fraction of the page width ...
-constexpr ext kPictureWidthDivisor = 4.5L;
+constexpr double kPictureWidthDivisor = 4.5;
 // ... with its right edge and its top this many layout units in.
-constexpr ext kPictureRight = 50;
-constexpr ext kPictureTop = 40;
+constexpr double kPictureRight = 50;
+constexpr double kPictureTop = 40;
 // A text's box is wider than the text, so that no renderer clips it.
 constexpr qreal kTextBoxWidening = 1.2;
 constexpr qreal kPointsPerInch = 72;
@@ -44,7 +44,7 @@ void TPrePressCore::SetPageSize(int width, int height) {
   DotsPerMmVer = height / kPageUnitsVer;
 }
 
-void TPrePressCore::AddTextLine(ext rowStep, int textFont, const std::string& text, ext col, int textColor) {
+void TPrePressCore::AddTextLine(double rowStep, int textFont, const std::string& text, double col, int textColor) {
   Row += rowStep;
   TPrintLine& line = ListPrintLine.Add();
   line.Typ = kPrintLineText;

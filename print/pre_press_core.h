@@ -18,7 +18,7 @@ namespace corvane {
 
 // The chart bitmap of a sheet: 800 pixels wide, three quarters as high.
 inline constexpr int kPrintMapWidth = 800;
-inline constexpr ext kPrintMapRatio = 0.75L;
+inline constexpr double kPrintMapRatio = 0.75;
 
 class TPrePressCore {
  public:
@@ -31,23 +31,23 @@ class TPrePressCore {
   // (page width / 1900) and down (page height / 2770).
   int PageWidth = 0;
   int PageHeight = 0;
-  ext DotsPerMmHor = 0;
-  ext DotsPerMmVer = 0;
+  double DotsPerMmHor = 0;
+  double DotsPerMmVer = 0;
   // Vertical dots by which the chart is lifted from its place at the foot.
-  ext MapOffsetVer = 0;
+  double MapOffsetVer = 0;
   QImage Map;        // the chart bitmap of the current sheet
   TRectF DestRect;   // where the chart goes on the page, dots
 
   // The state saved by SaveState for the duration of a job.
   TDateTime DateTimeLOC = 0;
   TDateTime DateTimeGMT = 0;
-  ext DeviceWidth = 0;
-  ext DeviceHeight = 0;
+  double DeviceWidth = 0;
+  double DeviceHeight = 0;
   TMinutes DeviceCenter;
-  ext DeviceZoom = 0;
-  ext OffScreenDimension = 0;
+  double DeviceZoom = 0;
+  double OffScreenDimension = 0;
   TMapArea SeaMap;  // the chart's size, which the projection sets
-  ext MapRatio = 0;
+  double MapRatio = 0;
   int IndexTrack = 0;
   TListRoutingData ListRoutingData;  // a full copy of the tracks
   TListMinutes ListBuoysPosition;
@@ -56,19 +56,19 @@ class TPrePressCore {
   std::string AppMessage;
   int PrinterScaleDetail = 0;
 
-  ext Row = 0;       // current row, vertical layout units
-  ext StoreRow = 0;  // a row kept by SaveRow
+  double Row = 0;       // current row, vertical layout units
+  double StoreRow = 0;  // a row kept by SaveRow
   TListPrintLine ListPrintLine;
 
   // A page of width x height dots: PageWidth, PageHeight and the dots per
   // layout unit. A page of 0 dots gives 0 dots per unit.
   void SetPageSize(int width, int height);
   // Layout units to dots (not rounded).
-  ext HorToDots(ext units) const { return units * DotsPerMmHor; }
-  ext VerToDots(ext units) const { return units * DotsPerMmVer; }
+  double HorToDots(double units) const { return units * DotsPerMmHor; }
+  double VerToDots(double units) const { return units * DotsPerMmVer; }
 
   // Adds rowStep to Row, then a text line at the new Row.
-  void AddTextLine(ext rowStep, int textFont, const std::string& text, ext col, int textColor = 0);
+  void AddTextLine(double rowStep, int textFont, const std::string& text, double col, int textColor = 0);
   // A picture line at row 0 showing the picture data set `bitmap`.
   void AddPictureLine(const std::string& bitmap);
   void SaveRow() { StoreRow = Row; }

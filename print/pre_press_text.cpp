@@ -9,10 +9,10 @@ namespace corvane {
 namespace {
 
 // Row steps, vertical layout units.
-constexpr ext kStepTitle = 40;
-constexpr ext kStepBlock = 74;
-constexpr ext kStepFirst = 56;
-constexpr ext kStepNext = 40;
+constexpr double kStepTitle = 40;
+constexpr double kStepBlock = 74;
+constexpr double kStepFirst = 56;
+constexpr double kStepNext = 40;
 
 // Text styles (kPrintFonts) and colours (kPrintColors) of the sheet.
 constexpr int kFontBody = 0;
@@ -42,7 +42,7 @@ void TPrePressText::PrePressTextTracks(const TInterfaceApplicationMobile& state)
   const bool routed = Routed(track, state);
   const bool tides = !state.HideCurrent && !state.ListDayTides.empty();
   // A label at the label column and its value at the value column, one row.
-  auto labelled = [this](ext step, int font, const std::string& label, const std::string& value) {
+  auto labelled = [this](double step, int font, const std::string& label, const std::string& value) {
     AddTextLine(step, font, label, kColLabel);
     AddTextLine(0, font, value, kColValue);
   };

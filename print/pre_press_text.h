@@ -12,13 +12,13 @@
 namespace corvane {
 
 // Columns of the track sheet, horizontal layout units.
-inline constexpr ext kColTitle = 20;
-inline constexpr ext kColLabel = 42;
-inline constexpr ext kColValue = 402;
-inline constexpr ext kColTime = 652;
-inline constexpr ext kColTides = 1142;
-inline constexpr ext kColGauge = 1272;
-inline constexpr ext kColHeight = 1332;
+inline constexpr double kColTitle = 20;
+inline constexpr double kColLabel = 42;
+inline constexpr double kColValue = 402;
+inline constexpr double kColTime = 652;
+inline constexpr double kColTides = 1142;
+inline constexpr double kColGauge = 1272;
+inline constexpr double kColHeight = 1332;
 
 // The name of the picture data set at the sheet's top right.
 inline constexpr const char* kLogoDataSet = "LOGO";

@@ -14,8 +14,8 @@
 namespace corvane {
 
 // Layout units across and down a page.
-inline constexpr ext kPageUnitsHor = 1900;
-inline constexpr ext kPageUnitsVer = 2770;
+inline constexpr double kPageUnitsHor = 1900;
+inline constexpr double kPageUnitsVer = 2770;
 
 // Kinds of print line.
 inline constexpr int kPrintLineText = 0;
@@ -26,7 +26,7 @@ inline constexpr const char* kPrintFontFamily = "ArialMT";
 
 // Text sizes are device-independent pixels of 1/96 inch, the unit of the
 // sheet's design: a body line (14) then just fills a row step of 40 units.
-inline constexpr ext kPrintFontUnitsPerInch = 96;
+inline constexpr double kPrintFontUnitsPerInch = 96;
 
 // A text style of the sheet: size (see above) and weight.
 struct TPrintFont {
@@ -49,8 +49,8 @@ TAlphaColor PrintColor(int textColor);
 
 struct TPrintLine {
   int Typ = kPrintLineText;  // kPrintLineText or kPrintLinePicture
-  ext Row = 0;               // top, vertical layout units
-  ext Col = 0;               // left, horizontal layout units
+  double Row = 0;               // top, vertical layout units
+  double Col = 0;               // left, horizontal layout units
   int TextFont = 0;          // 0-4, see kPrintFonts
   int TextColor = 0;         // 0-2, see kPrintColors
   std::string Text;

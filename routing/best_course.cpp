@@ -13,11 +13,11 @@ namespace corvane {
 
 namespace {
 
-constexpr ext kGybeTime = 2.0L / 3600;        // hours lost in a gybe on the best course
-constexpr ext kTrackMinVMGStart = 255;        // knots, above any real VMG
-constexpr ext kWarnVMG = 2.0L;                // knots
-constexpr ext kFailVMG = 0.5L;                // knots
-constexpr ext kLaylineLossMin = 4.0L / 3600;  // hours: smaller losses are noise of the grid
+constexpr double kGybeTime = 2.0 / 3600;        // hours lost in a gybe on the best course
+constexpr double kTrackMinVMGStart = 255;        // knots, above any real VMG
+constexpr double kWarnVMG = 2.0;                // knots
+constexpr double kFailVMG = 0.5;                // knots
+constexpr double kLaylineLossMin = 4.0 / 3600;  // hours: smaller losses are noise of the grid
 
 const char* const kMessageWarnVMG = "Low VMG - routing might fail!";
 const char* const kMessageFailVMG = "Low VMG!";
@@ -40,7 +40,7 @@ void TDynamicGrid::GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutin
   track.StreamOnTrack = TCartesian{};
   ListTimeBestCourse.Clear();
   ListTimeBestCourse.Add(0, 0);
-  ext q = 0;
+  double q = 0;
   if (TypeOfCourse == kCourseBeat) q = state.Polars.BeatTackTime / 3600;
   if (TypeOfCourse == kCourseRun) q = kGybeTime;
 
@@ -65,7 +65,7 @@ void TDynamicGrid::GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutin
     if (r != nullptr) {
       coords.CoordM = MathTools.BogenToMinutes(r->Position);
       boat.CoordM = coords.CoordM;
-      ext overGround = 0;
+      double overGround = 0;
       if (p < c) {
         n = r->FromLeftWithTack ? p : p - 1;
         track.TimeBestCourse += r->TimeFromBeforeLeft;
@@ -90,7 +90,7 @@ void TDynamicGrid::GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutin
         overGround = r->SailingVektorRight.Winkel;
       }
       // The angle the stream sets the boat off its heading, [0, 180].
-      ext attack = MathTools.AddRad(overGround, -boat.Angle) * kRadiansToDegrees;
+      double attack = MathTools.AddRad(overGround, -boat.Angle) * kRadiansToDegrees;
       if (attack > 180) attack = 360 - attack;
       boat.Attack = attack;
       track.StreamOnTrack = MathTools.AddCartesian(track.StreamOnTrack, r->Stream);
@@ -131,11 +131,11 @@ void TDynamicGrid::GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutin
   track.DateTimeFinishLOC = IncSecond(track.DateTimeStartLOC, seconds);
 }
 
-ext TDynamicGrid::LaylineTime(bool preferLeft, TListCoords& layline,
+double TDynamicGrid::LaylineTime(bool preferLeft, TListCoords& layline,
                               const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
   // Every change of side costs the polar's tack time, on runs as well.
-  const ext q = InterfaceApplicationMobile.Polars.BeatTackTime / 3600;
-  ext sum = 0;
+  const double q = InterfaceApplicationMobile.Polars.BeatTackTime / 3600;
+  double sum = 0;
   bool flag = false;
   int k = Grid.BestIndex;
   for (int line = Grid.BestLine; line >= 2; --line) {
@@ -166,7 +166,7 @@ void TDynamicGrid::GetRoutingLaylineLeft(bool SilentMode, TRoutingData& RoutingD
   if (!InterfaceApplicationMobile.RoutingValid) return;
   if (!SilentMode) StepProgressBar(InterfaceApplicationMobile, kProcessing, 1);
   RoutingData.ListLaylineLeft.Clear();
-  ext loss = LaylineTime(true, RoutingData.ListLaylineLeft, InterfaceApplicationMobile) -
+  double loss = LaylineTime(true, RoutingData.ListLaylineLeft, InterfaceApplicationMobile) -
              RoutingData.TimeBestCourse;
   if (loss < kLaylineLossMin) loss = 0;
   // The left walk is the left layline seen upwind; downwind the sides swap.
@@ -184,7 +184,7 @@ void TDynamicGrid::GetRoutingLaylineRight(bool SilentMode, TRoutingData& Routing
     FillProgressBar(InterfaceApplicationMobile, kProcessing, InterfaceApplicationMobile.ProgressMaxValue);
   }
   RoutingData.ListLaylineRight.Clear();
-  ext loss = LaylineTime(false, RoutingData.ListLaylineRight, InterfaceApplicationMobile) -
+  double loss = LaylineTime(false, RoutingData.ListLaylineRight, InterfaceApplicationMobile) -
              RoutingData.TimeBestCourse;
   if (loss < kLaylineLossMin) loss = 0;
   if (RoutingData.TypeOfCourse == kCourseBeat) {
@@ -197,17 +197,17 @@ void TDynamicGrid::GetRoutingLaylineRight(bool SilentMode, TRoutingData& Routing
 void TDynamicGrid::GetLaylinesNoCurrents(int TypeOfCourse, TRoutingData& RoutingData,
                                          const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
   if (!InterfaceApplicationMobile.RoutingValid) return;
-  ext boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
+  double boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
   if (TypeOfCourse == kCourseRun) boatAngle = MathTools.AddDeg(180, -boatAngle);
-  ext course = 0;
+  double course = 0;
   if (TypeOfCourse == kCourseBeat) course = RoutingData.TrackAngle * kDegreesToRadians;
   if (TypeOfCourse == kCourseRun) course = MathTools.AddRad(RoutingData.TrackAngle * kDegreesToRadians, kPi);
-  const ext windOffCourse = MathTools.AddRad(InterfaceApplicationMobile.Wind.TrueWind.Winkel, -course);
+  const double windOffCourse = MathTools.AddRad(InterfaceApplicationMobile.Wind.TrueWind.Winkel, -course);
   // The diamond's interior angles at the marks: the boat angle opened or
   // closed by the wind's angle to the course.
-  const ext beta = boatAngle * kDegreesToRadians;
-  const ext alpha1 = MathTools.AddRad(beta, windOffCourse);
-  const ext alpha2 = MathTools.AddRad(beta, -windOffCourse);
+  const double beta = boatAngle * kDegreesToRadians;
+  const double alpha1 = MathTools.AddRad(beta, windOffCourse);
+  const double alpha2 = MathTools.AddRad(beta, -windOffCourse);
   const TBogen start = MathTools.MinutesToBogen(RoutingData.TrackStart);
   const TBogen finish = MathTools.MinutesToBogen(RoutingData.TrackFinish);
   RoutingData.LayLineCrossRight =

@@ -15,16 +15,16 @@ constexpr int kGridLinesMax = 3 * kGridLines;   // hard limit of lines
 // Detection follows each edge of the cone until it has covered this many
 // track distances: far enough past the finish to enclose it when it lies
 // inside, not so far that a cone curving in the stream closes back on it.
-constexpr ext kDetectionReach = 2.5L;
+constexpr double kDetectionReach = 2.5;
 // Progress every 18 detection lines (60 x 1.5 / K) and every routing line.
 constexpr int kDetectionModula = 18;
 constexpr int kRoutingModula = 1;
-constexpr ext kGybeTime = 2.0L / 3600;  // hours lost in a gybe
-constexpr ext kLaylineMargin = 5;       // degrees inside the beat / gybe angle
+constexpr double kGybeTime = 2.0 / 3600;  // hours lost in a gybe
+constexpr double kLaylineMargin = 5;       // degrees inside the beat / gybe angle
 // The closest-approach test: a multiple of the last change of the best
 // distance, at most a fraction of the track's distance.
-constexpr ext kApproachFactor = 3;
-constexpr ext kApproachShare = 20;
+constexpr double kApproachFactor = 3;
+constexpr double kApproachShare = 20;
 constexpr float kProgressGridDone = 2 * kProgressK + 70;
 
 const char* const kMessageMarksAshore = "Error: Course marks in shallow waters!";
@@ -48,11 +48,11 @@ void TDynamicGrid::GetCourseInWater(const TRoutingData& RoutingData,
   }
 }
 
-void TDynamicGrid::StepFrom(int TypeOfCourse, const TGridPoint& before, ext sign, ext timeStep,
+void TDynamicGrid::StepFrom(int TypeOfCourse, const TGridPoint& before, double sign, double timeStep,
                             const TRoutingData& RoutingData,
                             const TInterfaceApplicationMobile& InterfaceApplicationMobile,
                             TGridPoint& point, TPolar& displacement) const {
-  const ext angle = GetAngleBoatWindOnWater(TypeOfCourse, before.Wind, before.Stream, RoutingData,
+  const double angle = GetAngleBoatWindOnWater(TypeOfCourse, before.Wind, before.Stream, RoutingData,
                                             InterfaceApplicationMobile);
   const TPolar overGround = GetBoatVektorOverGround(TypeOfCourse, InterfaceApplicationMobile.Polars,
                                                     before, sign * angle);
@@ -67,7 +67,7 @@ bool TDynamicGrid::GetFinishInLaylines(bool SilentMode, int TypeOfCourse,
   Grid.SetDefaultGridLines(kGridLines);
   Grid.GridModula = kDetectionModula;
   Grid.TimeDefault = GetGridTimeDefault(TypeOfCourse, kGridLines, RoutingData, InterfaceApplicationMobile);
-  const ext step = Grid.TimeDefault;
+  const double step = Grid.TimeDefault;
   // Detection always sails in the chosen true wind: a GRIB wind would make
   // the leg type depend on the forecast hour.
   const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
@@ -79,15 +79,15 @@ bool TDynamicGrid::GetFinishInLaylines(bool SilentMode, int TypeOfCourse,
   start.Stream = GetCurrentsLight(InterfaceApplicationMobile, 0, start.Position);
   start.Wind = trueWind;
 
-  ext sumLeft = 0;
-  ext sumRight = 0;
-  const ext reach = kDetectionReach * RoutingData.TrackDistance;
-  const auto advance = [&](const TGridPoint& before, ext sign, ext beforeTime, TGridPoint& point,
-                           ext& sum) {
+  double sumLeft = 0;
+  double sumRight = 0;
+  const double reach = kDetectionReach * RoutingData.TrackDistance;
+  const auto advance = [&](const TGridPoint& before, double sign, double beforeTime, TGridPoint& point,
+                           double& sum) {
     TPolar displacement;
     StepFrom(TypeOfCourse, before, sign, step, RoutingData, InterfaceApplicationMobile, point,
              displacement);
-    const ext elapsed = beforeTime + step;
+    const double elapsed = beforeTime + step;
     point.Stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, point.Position);
     point.Wind = trueWind;
     point.InWater = true;
@@ -122,7 +122,7 @@ bool TDynamicGrid::GetFinishInLaylines(bool SilentMode, int TypeOfCourse,
   return ListDetection.GetInPolygon(RoutingData.TrackFinish, true);
 }
 
-void TDynamicGrid::ArriveFromLeft(const TGridPoint& v, ext t, ext q, TGridPoint& point) const {
+void TDynamicGrid::ArriveFromLeft(const TGridPoint& v, double t, double q, TGridPoint& point) const {
   if (v.BeforeLeftExists && v.BeforeRightExists) {
     // Tacking at v pays when v was reached sooner on the other tack, by at
     // least the tack time (equality tacks).
@@ -138,7 +138,7 @@ void TDynamicGrid::ArriveFromLeft(const TGridPoint& v, ext t, ext q, TGridPoint&
   }
 }
 
-void TDynamicGrid::ArriveFromRight(const TGridPoint& v, ext t, ext q, TGridPoint& point) const {
+void TDynamicGrid::ArriveFromRight(const TGridPoint& v, double t, double q, TGridPoint& point) const {
   if (v.BeforeLeftExists && v.BeforeRightExists) {
     point.FromRightWithTack = v.TimeFromRight >= v.TimeFromLeft + q;
     point.TimeFromRight =
@@ -156,12 +156,12 @@ void TDynamicGrid::CompletePoint(int TypeOfCourse, bool fromLeft, bool fromRight
                                  const TRoutingData& RoutingData,
                                  const TInterfaceApplicationMobile& InterfaceApplicationMobile,
                                  TGridPoint& point) const {
-  ext elapsed = fromLeft ? point.TimeFromLeft : point.TimeFromRight;
+  double elapsed = fromLeft ? point.TimeFromLeft : point.TimeFromRight;
   if (fromLeft && fromRight) elapsed = (point.TimeFromLeft + point.TimeFromRight) / 2;
   const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
   point.Stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, point.Position);
   point.Wind = GetWind(InterfaceApplicationMobile, elapsed, point.Position, trueWind);
-  const ext angle = GetAngleBoatWindOnWater(TypeOfCourse, point.Wind, point.Stream, RoutingData,
+  const double angle = GetAngleBoatWindOnWater(TypeOfCourse, point.Wind, point.Stream, RoutingData,
                                             InterfaceApplicationMobile);
   if (fromLeft) point.SailingLeft = GetAttackAngle(point, angle);
   if (fromRight) point.SailingRight = GetAttackAngle(point, -angle);
@@ -182,21 +182,21 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
   MinDistanceFinish = 0;
   PackagePolars.GetPolarData(state);
 
-  ext q = 0;  // hours lost in a tack or gybe
+  double q = 0;  // hours lost in a tack or gybe
   if (type == kCourseBeat) q = state.Polars.BeatTackTime / 3600;
   if (type == kCourseRun) q = kGybeTime;
 
   Grid.TimeDefault = GetGridTimeDefault(type, kGridLines, RoutingData, state);
-  ext stepLeft = Grid.TimeDefault;   // s: points reached sailing to the left
-  ext stepRight = Grid.TimeDefault;  // p: points reached sailing to the right
+  double stepLeft = Grid.TimeDefault;   // s: points reached sailing to the left
+  double stepRight = Grid.TimeDefault;  // p: points reached sailing to the right
 
-  const ext courseWind = GetAngleCourseWind(RoutingData.TrackAngle, state.Wind.TrueWind) * kRadiansToDegrees;
+  const double courseWind = GetAngleCourseWind(RoutingData.TrackAngle, state.Wind.TrueWind) * kRadiansToDegrees;
   RoutingData.LayLinesValid = false;
   if (type == kCourseBeat) RoutingData.LayLinesValid = state.Polars.BeatAngle - kLaylineMargin > courseWind;
   if (type == kCourseRun) RoutingData.LayLinesValid = courseWind > state.Polars.GybeAngle + kLaylineMargin;
 
   const TBogen start = MathTools.MinutesToBogen(RoutingData.TrackStart);
-  const ext distance = RoutingData.TrackDistance;
+  const double distance = RoutingData.TrackDistance;
   const TCartesian trueWind = MathTools.PolarToCartesian(state.Wind.TrueWind);
 
   Grid.AddLine(1);
@@ -206,7 +206,7 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
     GetInWater(first, state);
     first.Stream = GetCurrentsLight(state, 0, first.Position);
     first.Wind = GetWind(state, 0, first.Position, trueWind);
-    const ext angle = GetAngleBoatWindOnWater(type, first.Wind, first.Stream, RoutingData, state);
+    const double angle = GetAngleBoatWindOnWater(type, first.Wind, first.Stream, RoutingData, state);
     GetVMGOverGround(type, first.Wind, first.Stream, angle, RoutingData.TrackAngle, state.Polars,
                      first.VMG_STB, first.VMG_BBB);
     first.DistanceToFinish = distance;
@@ -264,13 +264,13 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
         ArriveFromRight(right, stepLeft, q, point);
         CompletePoint(type, false, true, RoutingData, state, point);
       } else if (left.InWater && right.InWater) {
-        const ext angle = GetAngleBoatWindOnWater(type, left.Wind, left.Stream, RoutingData, state);
+        const double angle = GetAngleBoatWindOnWater(type, left.Wind, left.Stream, RoutingData, state);
         point.SailingVektorLeft = GetBoatVektorOverGround(type, state.Polars, left, angle);
         point.SailingVektorRight = GetBoatVektorOverGround(type, state.Polars, right, -angle);
         point.Position = MathTools.GetIntersection(type, left.Position, right.Position,
                                                    point.SailingVektorLeft, point.SailingVektorRight);
-        const ext speedLeft = point.SailingVektorLeft.Betrag;
-        const ext speedRight = point.SailingVektorRight.Betrag;
+        const double speedLeft = point.SailingVektorLeft.Betrag;
+        const double speedRight = point.SailingVektorRight.Betrag;
         point.TimeFromBeforeLeft =
             speedLeft != 0 ? MathTools.DistanceOfBogen(left.Position, point.Position) / speedLeft : 0;
         point.TimeFromBeforeRight =
@@ -310,7 +310,7 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
     if (!Grid.EndBuildGrid) {
       // Past the closest approach: the best distance grows again while it
       // is already small compared with its last change.
-      const ext before = Grid.GetLine(L - 1)->BestDistance;
+      const double before = Grid.GetLine(L - 1)->BestDistance;
       MinDistanceFinish =
           std::min(kApproachFactor * std::fabs(before - line.BestDistance), distance / kApproachShare);
       if (line.BestDistance > before && line.BestDistance < MinDistanceFinish) Grid.EndBuildGrid = true;
@@ -352,7 +352,7 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
   // alike; the arrival is judged against at least one line's share of the
   // track, the finest distance the grid resolves, so that a grid that
   // passes within a point spacing of the mark is not refused.
-  const ext arrivalMargin = std::max(MinDistanceFinish, distance / kGridLines);
+  const double arrivalMargin = std::max(MinDistanceFinish, distance / kGridLines);
   if (state.RoutingValid) {
     if (!Grid.GetBestPointValid(arrivalMargin)) {
       Fail(state, kMessageShallow);

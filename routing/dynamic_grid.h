@@ -43,7 +43,7 @@ class TDynamicGrid : public TSuperRouting {
   // miles): the grid stops once the best distance grows while below it. The
   // arrival must lie within it (edge points) or within twice it, the margin
   // taken at least as one line's share of the track (TrackDistance / 60).
-  ext MinDistanceFinish = 0;
+  double MinDistanceFinish = 0;
 
   // Fails the run with "Error: Course marks in shallow waters!" when the
   // start or the finish mark is not navigable.
@@ -103,14 +103,14 @@ class TDynamicGrid : public TSuperRouting {
   // least its time from the right + q (equality tacks); a v reached only
   // from the right always means a tack. Sets TimeFromLeft and
   // FromLeftWithTack.
-  void ArriveFromLeft(const TGridPoint& v, ext t, ext q, TGridPoint& point) const;
+  void ArriveFromLeft(const TGridPoint& v, double t, double q, TGridPoint& point) const;
   // The mirror image: TimeFromRight and FromRightWithTack.
-  void ArriveFromRight(const TGridPoint& v, ext t, ext q, TGridPoint& point) const;
+  void ArriveFromRight(const TGridPoint& v, double t, double q, TGridPoint& point) const;
 
  private:
   // Fills a point reached from one predecessor: boat vector over ground for
   // the signed angle, scaled by the time step, gives its position.
-  void StepFrom(int TypeOfCourse, const TGridPoint& before, ext sign, ext timeStep,
+  void StepFrom(int TypeOfCourse, const TGridPoint& before, double sign, double timeStep,
                 const TRoutingData& RoutingData,
                 const TInterfaceApplicationMobile& InterfaceApplicationMobile, TGridPoint& point,
                 TPolar& displacement) const;
@@ -121,7 +121,7 @@ class TDynamicGrid : public TSuperRouting {
                      TGridPoint& point) const;
   void Fail(TInterfaceApplicationMobile& InterfaceApplicationMobile, const std::string& message);
   // Walks a layline back from the arrival; preferLeft chooses the left walk.
-  ext LaylineTime(bool preferLeft, TListCoords& layline,
+  double LaylineTime(bool preferLeft, TListCoords& layline,
                   const TInterfaceApplicationMobile& InterfaceApplicationMobile);
 };
 

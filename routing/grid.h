@@ -18,32 +18,32 @@ struct TGridPoint {
   TCartesian Wind;    // wind over ground, knots
   bool BeforeLeftExists = false;
   bool BeforeRightExists = false;
-  ext TimeFromLeft = 0;   // elapsed hours when reached sailing to the right
-  ext TimeFromRight = 0;  // elapsed hours when reached sailing to the left
-  ext TimeFromBeforeLeft = 0;
-  ext TimeFromBeforeRight = 0;
+  double TimeFromLeft = 0;   // elapsed hours when reached sailing to the right
+  double TimeFromRight = 0;  // elapsed hours when reached sailing to the left
+  double TimeFromBeforeLeft = 0;
+  double TimeFromBeforeRight = 0;
   bool FromLeftWithTack = false;
   bool FromRightWithTack = false;
-  ext DistanceToFinish = 0;  // nautical miles
-  ext DistanceToStart = 0;   // nautical miles
+  double DistanceToFinish = 0;  // nautical miles
+  double DistanceToStart = 0;   // nautical miles
   bool InWater = false;
   TPolar SailingVektor;
   TPolar SailingVektorLeft;
   TPolar SailingVektorRight;
-  ext PolarAngle = 0;  // signed boat angle, radians
+  double PolarAngle = 0;  // signed boat angle, radians
   bool Valid = false;
-  ext VMG = 0;
-  ext VMG_STB = 0;
-  ext VMG_BBB = 0;
-  ext SailingLeft = 0;   // heading through the water, radians
-  ext SailingRight = 0;  // heading through the water, radians
+  double VMG = 0;
+  double VMG_STB = 0;
+  double VMG_BBB = 0;
+  double SailingLeft = 0;   // heading through the water, radians
+  double SailingRight = 0;  // heading through the water, radians
   int IndexBefore = 0;   // predecessor position (from 1) in the previous line
   std::uint8_t Bug = 0;  // 1 SailingRight, 2 SailingLeft
 };
 
 struct TGridLine {
   int BestIndex = 0;  // point nearest to the finish, from 1; 0 when none
-  ext BestDistance = 0;
+  double BestDistance = 0;
   std::vector<std::unique_ptr<TGridPoint>> ListGridPoint;
 
   int Count() const { return static_cast<int>(ListGridPoint.size()); }
@@ -61,12 +61,12 @@ class TGrid {
   int IndexBeforeRight = 0;
   int GridModula = 0;
   int DefaultGridLines = 0;
-  ext TimeDefault = 0;  // hours per line
+  double TimeDefault = 0;  // hours per line
   int BestLine = 0;
   int BestIndex = 0;
-  ext BestDistance = 0;
-  ext TimeLeft = 0;
-  ext TimeRight = 0;
+  double BestDistance = 0;
+  double TimeLeft = 0;
+  double TimeRight = 0;
 
   // Removes every line; building may start again.
   void Clear() {
@@ -109,7 +109,7 @@ class TGrid {
   // from either end of its line lies on the edge of what the grid could
   // reach, and counts only when it lies within m of the finish; an arrival
   // inside the afloat stretch is always valid.
-  bool GetBestPointValid(ext minDistanceFinish) {
+  bool GetBestPointValid(double minDistanceFinish) {
     const TGridLine* line = GetLine(BestLine);
     const TGridPoint* best = GetPoint(BestLine, BestIndex);
     if (line == nullptr || best == nullptr) return false;
@@ -125,7 +125,7 @@ class TGrid {
     return best->DistanceToFinish <= static_cast<float>(minDistanceFinish);
   }
   // Whether the arrival lies within 2 m of the finish.
-  bool GetBestPointDistanceValid(ext minDistanceFinish) {
+  bool GetBestPointDistanceValid(double minDistanceFinish) {
     const TGridPoint* best = GetPoint(BestLine, BestIndex);
     if (best == nullptr) return false;
     return best->DistanceToFinish <= 2 * static_cast<float>(minDistanceFinish);

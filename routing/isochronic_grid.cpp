@@ -10,24 +10,24 @@ namespace corvane {
 
 namespace {
 
-constexpr ext kMinCorridorLength = 0.5L;  // nm: shorter tracks get this corridor
+constexpr double kMinCorridorLength = 0.5;  // nm: shorter tracks get this corridor
 constexpr int kReachLines = 25;           // planned lines
-constexpr ext kFanStep = 5 * kDegreesToRadians;
-constexpr ext kDistanceBound = 1.15L;     // drop points this much farther than the last best
-constexpr ext kThinningStart = 1.5L;      // thin once the best is below this many half tracks
+constexpr double kFanStep = 5 * kDegreesToRadians;
+constexpr double kDistanceBound = 1.15;     // drop points this much farther than the last best
+constexpr double kThinningStart = 1.5;      // thin once the best is below this many half tracks
 constexpr int kThinningKeep = 50;
-constexpr ext kNoDistance = 65535;
-constexpr ext kStopFactor = 1.5L;
+constexpr double kNoDistance = 65535;
+constexpr double kStopFactor = 1.5;
 constexpr int kLastLineToExtend = 35;
-constexpr ext kArrivalReach = 0.3L;       // nm: the arrival must come this close
-constexpr ext kTrackMinVMGStart = 255;
-constexpr ext kWarnVMG = 2.0L;
-constexpr ext kFailVMG = 0.5L;
+constexpr double kArrivalReach = 0.3;       // nm: the arrival must come this close
+constexpr double kTrackMinVMGStart = 255;
+constexpr double kWarnVMG = 2.0;
+constexpr double kFailVMG = 0.5;
 
 const char* const kMessageFailed = "Routing failed";
 const char* const kProgressGrid = "Building isochronic grid reach";
 
-TMinutes Move(const TMathTools& math, const TMinutes& from, ext distance, ext course) {
+TMinutes Move(const TMathTools& math, const TMinutes& from, double distance, double course) {
   TBogen to;
   math.GetOrtWegOrt(math.MinutesToBogen(from), TPolar{distance, course}, to);
   return math.BogenToMinutes(to);
@@ -43,12 +43,12 @@ void TIsochronicGrid::GetStripesReach(const TMinutes& Start, const TMinutes& Fin
   StripesFinish.Clear();
   ListStripes.Clear();
   const int n = CountStripes;
-  const ext length = std::max(RoutingData.TrackDistance, kMinCorridorLength);
-  const ext course = RoutingData.TrackAngle * kDegreesToRadians;
+  const double length = std::max(RoutingData.TrackDistance, kMinCorridorLength);
+  const double course = RoutingData.TrackAngle * kDegreesToRadians;
   WidthStripes = n > 0 ? length / (2 * n) : 0;
   const TMinutes beyond = Move(MathTools, Finish, length / 5, course);
-  const ext left = MathTools.AddRad(3 * kPi / 2, course);
-  const ext right = MathTools.AddRad(kPi / 2, course);
+  const double left = MathTools.AddRad(3 * kPi / 2, course);
+  const double right = MathTools.AddRad(kPi / 2, course);
   const TMinutes s0 = Move(MathTools, Start, n * WidthStripes / 2, left);
   const TMinutes f0 = Move(MathTools, beyond, n * WidthStripes / 2, left);
   StripesStart.Add(s0);
@@ -83,16 +83,16 @@ void TIsochronicGrid::GetGridTimeDefaultReach(const TRoutingData& RoutingData,
   Grid.TimeDefault = GetGridTimeDefault(kCourseReach, kReachLines, RoutingData, InterfaceApplicationMobile);
 }
 
-void TIsochronicGrid::AddFan(int line, const TGridPoint& before, int j, ext beta, ext gamma, ext a0,
-                             ext a1, float r, float elapsed, ext s, const TRoutingData& RoutingData,
+void TIsochronicGrid::AddFan(int line, const TGridPoint& before, int j, double beta, double gamma, double a0,
+                             double a1, float r, float elapsed, double s, const TRoutingData& RoutingData,
                              const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
   const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
   const TMinutes start = RoutingData.TrackStart;
   const TBogen startB = MathTools.MinutesToBogen(start);
   const TBogen finishB = MathTools.MinutesToBogen(RoutingData.TrackFinish);
   for (int h = 0;; ++h) {
-    const ext x = std::max(std::fabs(a0 + h * kFanStep), beta);
-    ext angle = std::min(x, gamma);
+    const double x = std::max(std::fabs(a0 + h * kFanStep), beta);
+    double angle = std::min(x, gamma);
     // The wind from the right of the course: the boat bears away to the left
     // of the wind's direction.
     if (s <= kPi) angle = -angle;
@@ -142,7 +142,7 @@ void TIsochronicGrid::SetBestPoint(int line) {
   gridLine.BestIndex = 0;
   gridLine.BestDistance = kNoDistance;
   for (int k = 1; k <= gridLine.Count(); ++k) {
-    const ext distance = Grid.GetPoint(line, k)->DistanceToFinish;
+    const double distance = Grid.GetPoint(line, k)->DistanceToFinish;
     if (distance < gridLine.BestDistance) {
       gridLine.BestIndex = k;
       gridLine.BestDistance = distance;
@@ -155,9 +155,9 @@ void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingDa
   TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
   if (!SilentMode) StepProgressBar(state, kProgressGrid, 1);
   Grid.Clear();
-  const ext td = Grid.TimeDefault;
-  const ext q = RoutingData.TrackDistance / 2;
-  ext elapsed = 0;
+  const double td = Grid.TimeDefault;
+  const double q = RoutingData.TrackDistance / 2;
+  double elapsed = 0;
   const TCartesian trueWind = MathTools.PolarToCartesian(state.Wind.TrueWind);
 
   Grid.AddLine(1);
@@ -170,13 +170,13 @@ void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingDa
   start.DistanceToFinish = RoutingData.TrackDistance;
 
   // The first isochrone: the whole fan from the beat to the gybe angle.
-  ext r = 2 * td;
+  double r = 2 * td;
   elapsed += r;
   const TPolar windAtStart = GetWindOnWater(start.Wind, start.Stream);
-  const ext side = GetAngleCourseToWind(RoutingData.TrackAngle, windAtStart);
+  const double side = GetAngleCourseToWind(RoutingData.TrackAngle, windAtStart);
   {
-    const ext beta = GetPolarBeatAngle(windAtStart, state.Polars);
-    const ext gamma = GetPolarGybeAngle(windAtStart, state.Polars);
+    const double beta = GetPolarBeatAngle(windAtStart, state.Polars);
+    const double gamma = GetPolarGybeAngle(windAtStart, state.Polars);
     Grid.AddLine();
     AddFan(2, start, 1, beta, gamma, beta, gamma, static_cast<float>(r),
            static_cast<float>(elapsed), side, RoutingData, state);
@@ -185,18 +185,18 @@ void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingDa
 
   const int n = ListStripes.Count() - 1;
   for (int line = 3;; ++line) {
-    const ext b = Grid.GetLine(line - 1)->BestDistance;
+    const double b = Grid.GetLine(line - 1)->BestDistance;
     // Long steps in mid-leg, short ones near either end.
-    r = b <= q ? td * (0.2L + 2 * b / q) : td * (0.2L + 2 * (2 * q - b) / q);
+    r = b <= q ? td * (0.2 + 2 * b / q) : td * (0.2 + 2 * (2 * q - b) / q);
     elapsed += r;
     Grid.AddLine();
     const int before = Grid.GetLine(line - 1)->Count();
     for (int j = 1; j <= before; ++j) {
       const TGridPoint& predecessor = *Grid.GetPoint(line - 1, j);
       const TPolar wind = GetWindOnWater(predecessor.Wind, predecessor.Stream);
-      const ext beta = GetPolarBeatAngle(wind, state.Polars);
-      const ext gamma = GetPolarGybeAngle(wind, state.Polars);
-      const ext u = std::fabs(predecessor.PolarAngle);
+      const double beta = GetPolarBeatAngle(wind, state.Polars);
+      const double gamma = GetPolarGybeAngle(wind, state.Polars);
+      const double u = std::fabs(predecessor.PolarAngle);
       AddFan(line, predecessor, j, beta, gamma, std::max(u - kFanStep, beta),
              std::min(u + kFanStep, gamma), static_cast<float>(r), static_cast<float>(elapsed),
              side, RoutingData, state);
@@ -250,7 +250,7 @@ void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingDa
     }
 
     SetBestPoint(line);
-    const ext d = Grid.GetLine(line)->BestDistance;
+    const double d = Grid.GetLine(line)->BestDistance;
     const bool stop = b < d || d < kStopFactor * std::fabs(b - d);
     RoutingData.TimeBestCourse = elapsed;
     if (!SilentMode) StepProgressBar(state, kProgressGrid, 1);
@@ -258,7 +258,7 @@ void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingDa
   }
 
   const int last = Grid.Count();
-  const ext nearest = std::min(Grid.GetLine(last)->BestDistance, Grid.GetLine(last - 1)->BestDistance);
+  const double nearest = std::min(Grid.GetLine(last)->BestDistance, Grid.GetLine(last - 1)->BestDistance);
   if (nearest > kArrivalReach) {
     state.RoutingValid = false;
     state.AppMessage = kMessageFailed;
@@ -299,7 +299,7 @@ void TIsochronicGrid::GetRoutingBestLine(TRoutingData& RoutingData,
 
   const int arrivalLine = line;
   int counted = 0;
-  ext minVMG = kTrackMinVMGStart;
+  double minVMG = kTrackMinVMGStart;
   for (; line >= 1; --line) {
     const TGridPoint* point = Grid.GetPoint(line, index);
     if (point == nullptr) {
@@ -314,7 +314,7 @@ void TIsochronicGrid::GetRoutingBestLine(TRoutingData& RoutingData,
     boat.Tack = false;
     boat.Bug = point->Bug;
     boat.Angle = point->Bug == 1 ? point->SailingRight : point->SailingLeft;
-    ext attack = MathTools.AddRad(point->SailingVektor.Winkel, -boat.Angle) * kRadiansToDegrees;
+    double attack = MathTools.AddRad(point->SailingVektor.Winkel, -boat.Angle) * kRadiansToDegrees;
     if (attack > 180) attack = 360 - attack;
     boat.Attack = attack;
     boat.Time = point->TimeFromLeft;

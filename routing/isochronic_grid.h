@@ -49,7 +49,7 @@ struct TListStripes {
 
 class TIsochronicGrid : public TSuperRouting {
  public:
-  ext WidthStripes = 0;  // nautical miles
+  double WidthStripes = 0;  // nautical miles
   TGrid Grid;
   // Stripe 0 is the whole corridor, stripes 1 ... n its slices from the
   // left of the track to its right.
@@ -87,8 +87,8 @@ class TIsochronicGrid : public TSuperRouting {
   // gamma], negative when the side value s <= pi, until one reaches a1 or
   // passes gamma; points not afloat are dropped. r is the time step and
   // elapsed the line's elapsed time, hours, carried as 32-bit floats.
-  void AddFan(int line, const TGridPoint& before, int j, ext beta, ext gamma, ext a0, ext a1,
-              float r, float elapsed, ext s, const TRoutingData& RoutingData,
+  void AddFan(int line, const TGridPoint& before, int j, double beta, double gamma, double a0, double a1,
+              float r, float elapsed, double s, const TRoutingData& RoutingData,
               const TInterfaceApplicationMobile& InterfaceApplicationMobile);
 
  private:

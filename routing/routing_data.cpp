@@ -94,7 +94,7 @@ namespace {
 
 constexpr int kNoTopMarkOffset = 10;  // IndexTopMark holds degrees + 10
 
-TMinutes OrtWegOrt(const TMathTools& math, const TMinutes& from, ext distance, ext course) {
+TMinutes OrtWegOrt(const TMathTools& math, const TMinutes& from, double distance, double course) {
   TBogen to;
   math.GetOrtWegOrt(math.MinutesToBogen(from), TPolar{distance, course}, to);
   return math.BogenToMinutes(to);
@@ -102,7 +102,7 @@ TMinutes OrtWegOrt(const TMathTools& math, const TMinutes& from, ext distance, e
 
 }  // namespace
 
-ext TListRoutingData::TopMarkOffset() const {
+double TListRoutingData::TopMarkOffset() const {
   const float degrees = static_cast<float>(IndexTopMark - kNoTopMarkOffset);
   return static_cast<float>(degrees * kDegreesToRadians);
 }
@@ -118,7 +118,7 @@ void TListRoutingData::SetRoutingDataByMarks() {
     if (IndexTopMark == kNoTopMarkOffset) {
       track.TrackWindward = track.TrackFinish;
     } else {
-      const ext course = MathTools.AddRad(track.TrackAngle * kDegreesToRadians, -TopMarkOffset());
+      const double course = MathTools.AddRad(track.TrackAngle * kDegreesToRadians, -TopMarkOffset());
       track.TrackWindward = OrtWegOrt(MathTools, track.TrackStart, track.TrackDistance, course);
     }
     track.TrackCenter = TMinutes{(track.TrackStart.Lon + track.TrackWindward.Lon) / 2,
@@ -127,8 +127,8 @@ void TListRoutingData::SetRoutingDataByMarks() {
 }
 
 void TListRoutingData::SetRoutingDataByWind(TRoutingData& routingDataBeat,
-                                            TRoutingData& routingDataRun, ext wind) const {
-  const ext distance = routingDataBeat.TrackDistance;
+                                            TRoutingData& routingDataRun, double wind) const {
+  const double distance = routingDataBeat.TrackDistance;
   const TMinutes start =
       OrtWegOrt(MathTools, routingDataBeat.TrackCenter, distance / 2, MathTools.AddRad(kPi, wind));
   routingDataBeat.TrackStart = start;
@@ -139,7 +139,7 @@ void TListRoutingData::SetRoutingDataByWind(TRoutingData& routingDataBeat,
   routingDataRun.TrackStart = finish;
 }
 
-ext TListRoutingData::GetTrueWindAngle() const {
+double TListRoutingData::GetTrueWindAngle() const {
   const TRoutingData* first = GetItem(0);
   if (first == nullptr) return 0;
   return MathTools.AddDeg(first->TrackAngle, kNoTopMarkOffset - IndexTopMark) * kDegreesToRadians;

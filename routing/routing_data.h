@@ -38,7 +38,7 @@ struct TListCoords {
   TCoords& Add() { return Items.emplace_back(); }
   TCoords& Add(const TMinutes& minutes) { return Items.emplace_back(TCoords{minutes}); }
   // Longitude and latitude in minutes of arc, east and north positive.
-  TCoords& Add(ext lon, ext lat) { return Add(TMinutes{lon, lat}); }
+  TCoords& Add(double lon, double lat) { return Add(TMinutes{lon, lat}); }
   // A position as text ("050:47:123N" and "001:17:500W" style), read by
   // GeoPosToMinutes: a text without a hemisphere letter reads 0.
   TCoords& Add(const TGeoPos& geoPos);
@@ -58,10 +58,10 @@ struct TListCoords {
 struct TBoat {
   TMinutes CoordM;
   bool Tack = false;  // a tack or gybe happens here
-  ext Angle = 0;      // heading through the water, radians
+  double Angle = 0;      // heading through the water, radians
   std::uint8_t Bug = 0;  // side of the wind of that heading: 1 or 2
-  ext Attack = 0;     // degrees [0, 180] between heading and course over ground
-  ext Time = 0;       // hours after the start of the leg
+  double Attack = 0;     // degrees [0, 180] between heading and course over ground
+  double Time = 0;       // hours after the start of the leg
 };
 
 struct TListBoat {
@@ -91,9 +91,9 @@ struct TRoutingData {
   std::string BuoyFinish;
   TMinutes TrackStart;
   TMinutes TrackFinish;
-  ext TrackAngle = 0;  // bearing start -> finish, degrees
+  double TrackAngle = 0;  // bearing start -> finish, degrees
   std::string TrackAngleText;
-  ext TrackDistance = 0;  // nautical miles
+  double TrackDistance = 0;  // nautical miles
   std::string TrackDistanceText;
   TMinutes TrackWindward;
   TMinutes TrackCenter;
@@ -111,9 +111,9 @@ struct TRoutingData {
   TDateTime DateTimeStartLOC = 0;
   TDateTime DateTimeFinishGMT = 0;
   TDateTime DateTimeFinishLOC = 0;
-  ext TimeBestCourse = 0;    // hours
-  ext TimeLaylineLeft = 0;   // hours lost on the left layline
-  ext TimeLaylineRight = 0;  // hours lost on the right layline
+  double TimeBestCourse = 0;    // hours
+  double TimeLaylineLeft = 0;   // hours lost on the left layline
+  double TimeLaylineRight = 0;  // hours lost on the right layline
   TListCoords ListBestCourse;  // from the finish back to the start
   TListCoords ListLaylineLeft;
   TListCoords ListLaylineRight;
@@ -121,13 +121,13 @@ struct TRoutingData {
   TMinutes LayLineCrossRight;
   TMinutes LayLineCrossLeft;
   TListBoat ListBoat;
-  ext TrackVMG = 0;     // knots
-  ext TrackMinVMG = 0;  // knots
+  double TrackVMG = 0;     // knots
+  double TrackMinVMG = 0;  // knots
   TCartesian StreamOnTrack;
   TMinutes FinalTack;
-  ext FinalCourse = 0;        // degrees
-  ext CurrentsWind = 0;       // radians
-  ext CurrentsWindShift = 0;  // degrees
+  double FinalCourse = 0;        // degrees
+  double CurrentsWind = 0;       // radians
+  double CurrentsWindShift = 0;  // degrees
   std::string HoursToRefTideText;
 
   // Copies another track's geometry and routing results (deep copies of the
@@ -171,11 +171,11 @@ struct TListRoutingData {
   // beat finishes and the run starts the beat's distance from there, upwind
   // turned by the top-mark offset. Call SetRoutingDataByMarks afterwards.
   void SetRoutingDataByWind(TRoutingData& routingDataBeat, TRoutingData& routingDataRun,
-                            ext wind) const;
+                            double wind) const;
   // The wind direction (radians) that the first track and the top-mark
   // offset imply: the first track's bearing turned right by the offset; 0
   // for an empty list.
-  ext GetTrueWindAngle() const;
+  double GetTrueWindAngle() const;
   // Copy a track into / out of the spare record RoutingData (Clone rules).
   void Store(const TRoutingData& routingData) { RoutingData.Clone(routingData); }
   void Restore(TRoutingData& routingData) const { routingData.Clone(RoutingData); }
@@ -190,7 +190,7 @@ struct TListRoutingData {
  private:
   // The top-mark offset in radians, rounded to a 32-bit float as the course
   // layout has always placed the windward mark with it.
-  ext TopMarkOffset() const;
+  double TopMarkOffset() const;
 };
 
 }  // namespace corvane

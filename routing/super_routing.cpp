@@ -12,11 +12,11 @@ namespace corvane {
 namespace {
 
 // Below this best VMG (knots) a grid point's next time step is stretched.
-constexpr ext kSlowVMG = 0.5L;
+constexpr double kSlowVMG = 0.5;
 constexpr int kAppTypeSimulator = 4;
 
 // Whole seconds of an elapsed time in hours, truncated toward zero.
-std::int64_t ElapsedSeconds(ext elapsed) {
+std::int64_t ElapsedSeconds(double elapsed) {
   return static_cast<std::int64_t>(std::trunc(elapsed * 3600));
 }
 
@@ -37,16 +37,16 @@ TPolar TSuperRouting::GetWindOnWater(const TCartesian& WindOverGround,
   return MathTools.CartesianToPolar(MathTools.AddCartesian(WindOverGround, Current));
 }
 
-ext TSuperRouting::GetAngleCourseWind(ext AngleCourse, const TPolar& WindOnWater) const {
+double TSuperRouting::GetAngleCourseWind(double AngleCourse, const TPolar& WindOnWater) const {
   return MathTools.AngleRad180(AngleCourse * kDegreesToRadians, WindOnWater.Winkel);
 }
 
-ext TSuperRouting::GetAngleCourseToWind(ext AngleCourse, const TPolar& WindOnWater) const {
+double TSuperRouting::GetAngleCourseToWind(double AngleCourse, const TPolar& WindOnWater) const {
   return MathTools.AddRad(WindOnWater.Winkel, -AngleCourse * kDegreesToRadians);
 }
 
-ext TSuperRouting::GetBoatSpeed(int TypeOfCourse, const TPolar& Wind, const TPolars& Polars,
-                                ext SailingAngle) const {
+double TSuperRouting::GetBoatSpeed(int TypeOfCourse, const TPolar& Wind, const TPolars& Polars,
+                                double SailingAngle) const {
   switch (TypeOfCourse) {
     case kCourseBeat:
       return PackagePolars.GetBeatSpeed(Wind, Polars);
@@ -59,15 +59,15 @@ ext TSuperRouting::GetBoatSpeed(int TypeOfCourse, const TPolar& Wind, const TPol
   }
 }
 
-ext TSuperRouting::GetPolarBeatAngle(const TPolar& WindOnWater, const TPolars& Polars) const {
+double TSuperRouting::GetPolarBeatAngle(const TPolar& WindOnWater, const TPolars& Polars) const {
   return PackagePolars.GetBeatAngle(WindOnWater, Polars) * kDegreesToRadians;
 }
 
-ext TSuperRouting::GetPolarGybeAngle(const TPolar& WindOnWater, const TPolars& Polars) const {
+double TSuperRouting::GetPolarGybeAngle(const TPolar& WindOnWater, const TPolars& Polars) const {
   return PackagePolars.GetGybeAngle(WindOnWater, Polars) * kDegreesToRadians;
 }
 
-ext TSuperRouting::GetAngleBoatWindOverGround(
+double TSuperRouting::GetAngleBoatWindOverGround(
     int TypeOfCourse, const TRoutingData& RoutingData,
     const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
   const TPolar& trueWind = InterfaceApplicationMobile.Wind.TrueWind;
@@ -84,7 +84,7 @@ ext TSuperRouting::GetAngleBoatWindOverGround(
   }
 }
 
-ext TSuperRouting::GetAngleBoatWindOnWater(
+double TSuperRouting::GetAngleBoatWindOnWater(
     int TypeOfCourse, const TCartesian& WindOverGround, const TCartesian& Currents,
     const TRoutingData& RoutingData,
     const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
@@ -104,38 +104,38 @@ ext TSuperRouting::GetAngleBoatWindOnWater(
 
 TPolar TSuperRouting::GetBoatVektorOverGround(int TypeOfCourse, const TPolars& Polars,
                                               const TGridPoint& Point,
-                                              ext AngleBoatWindOnWater) const {
+                                              double AngleBoatWindOnWater) const {
   const TPolar windOnWater = GetWindOnWater(Point.Wind, Point.Stream);
   // The heading is left unreduced: only its sine and cosine are used.
-  const ext heading = AngleBoatWindOnWater + windOnWater.Winkel;
-  const ext speed = GetBoatSpeed(TypeOfCourse, windOnWater, Polars, AngleBoatWindOnWater);
+  const double heading = AngleBoatWindOnWater + windOnWater.Winkel;
+  const double speed = GetBoatSpeed(TypeOfCourse, windOnWater, Polars, AngleBoatWindOnWater);
   const TCartesian throughWater = MathTools.PolarToCartesian(TPolar{speed, heading});
   return MathTools.CartesianToPolar(MathTools.AddCartesian(throughWater, Point.Stream));
 }
 
 void TSuperRouting::GetVMGOverGround(int TypeOfCourse, const TCartesian& WindOverGround,
-                                     const TCartesian& Currents, ext AngleBoatWindOnWater,
-                                     ext AngleCourse, const TPolars& Polars, ext& VMG_STB,
-                                     ext& VMG_BBB) const {
+                                     const TCartesian& Currents, double AngleBoatWindOnWater,
+                                     double AngleCourse, const TPolars& Polars, double& VMG_STB,
+                                     double& VMG_BBB) const {
   const TPolar windOnWater = GetWindOnWater(WindOverGround, Currents);
-  const ext heading1 = MathTools.AddRad(windOnWater.Winkel, AngleBoatWindOnWater);
-  const ext heading2 = MathTools.AddRad(windOnWater.Winkel, -AngleBoatWindOnWater);
-  const ext course = AngleCourse * kDegreesToRadians;
-  const ext speed = GetBoatSpeed(TypeOfCourse, windOnWater, Polars, AngleBoatWindOnWater);
+  const double heading1 = MathTools.AddRad(windOnWater.Winkel, AngleBoatWindOnWater);
+  const double heading2 = MathTools.AddRad(windOnWater.Winkel, -AngleBoatWindOnWater);
+  const double course = AngleCourse * kDegreesToRadians;
+  const double speed = GetBoatSpeed(TypeOfCourse, windOnWater, Polars, AngleBoatWindOnWater);
   const TPolar stream = MathTools.CartesianToPolar(Currents);
-  const ext streamAlong = stream.Betrag * std::cos(MathTools.AngleRad180(course, stream.Winkel));
+  const double streamAlong = stream.Betrag * std::cos(MathTools.AngleRad180(course, stream.Winkel));
   VMG_STB = speed * std::cos(MathTools.AddRad(heading1, -course)) + streamAlong;
   VMG_BBB = speed * std::cos(MathTools.AddRad(course, -heading2)) + streamAlong;
 }
 
-ext TSuperRouting::GetAttackAngle(const TGridPoint& Point, ext AngleBoatWindOnWater) const {
+double TSuperRouting::GetAttackAngle(const TGridPoint& Point, double AngleBoatWindOnWater) const {
   const TPolar windOnWater = GetWindOnWater(Point.Wind, Point.Stream);
   return MathTools.AddRad(AngleBoatWindOnWater, windOnWater.Winkel);
 }
 
-void TSuperRouting::SetAttackAngle(TGridPoint& Point, ext AngleCourseWind,
-                                   ext AngleBoatWindOnWater) const {
-  const ext heading = GetAttackAngle(Point, AngleBoatWindOnWater);
+void TSuperRouting::SetAttackAngle(TGridPoint& Point, double AngleCourseWind,
+                                   double AngleBoatWindOnWater) const {
+  const double heading = GetAttackAngle(Point, AngleBoatWindOnWater);
   if (AngleCourseWind <= kPi) {
     Point.SailingRight = heading;
     Point.Bug = 1;
@@ -145,75 +145,75 @@ void TSuperRouting::SetAttackAngle(TGridPoint& Point, ext AngleCourseWind,
   }
 }
 
-ext TSuperRouting::GetTimeToNextLine(const TGridPoint* Point, ext TimeDefault) const {
+double TSuperRouting::GetTimeToNextLine(const TGridPoint* Point, double TimeDefault) const {
   if (Point == nullptr) return TimeDefault;
-  const ext v = std::max({Point->VMG, Point->VMG_STB, Point->VMG_BBB});
+  const double v = std::max({Point->VMG, Point->VMG_STB, Point->VMG_BBB});
   if (v > kSlowVMG) return TimeDefault;
   return TimeDefault * ((kSlowVMG - v) * 10 + 1);
 }
 
-ext TSuperRouting::GetTimeToFinishNoCurrents(
+double TSuperRouting::GetTimeToFinishNoCurrents(
     int TypeOfCourse, const TRoutingData& RoutingData,
     TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
   const TPolar& trueWind = InterfaceApplicationMobile.Wind.TrueWind;
-  const ext boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
-  const ext courseWind = GetAngleCourseWind(RoutingData.TrackAngle, trueWind);
-  const ext speed = GetBoatSpeed(TypeOfCourse, trueWind, InterfaceApplicationMobile.Polars,
+  const double boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
+  const double courseWind = GetAngleCourseWind(RoutingData.TrackAngle, trueWind);
+  const double speed = GetBoatSpeed(TypeOfCourse, trueWind, InterfaceApplicationMobile.Polars,
                                  boatAngle * kDegreesToRadians);
   // The boat sails off the course by the part of its angle to the wind that
   // the course itself does not take up.
-  const ext offCourse = std::max<ext>(boatAngle - courseWind * kRadiansToDegrees, 0);
-  ext factor = std::cos(offCourse * kDegreesToRadians);
+  const double offCourse = std::max<double>(boatAngle - courseWind * kRadiansToDegrees, 0);
+  double factor = std::cos(offCourse * kDegreesToRadians);
   if (factor <= 0) factor = 1;
-  const ext hours = speed > 0 ? RoutingData.TrackDistance / factor / speed : 0;
+  const double hours = speed > 0 ? RoutingData.TrackDistance / factor / speed : 0;
   InterfaceApplicationMobile.LowVMG = hours > InterfaceApplicationMobile.MaxTimeToFinish;
   return hours;
 }
 
-ext TSuperRouting::GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines,
+double TSuperRouting::GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines,
                                       const TRoutingData& RoutingData,
                                       TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  const ext estimate = GetTimeToFinishNoCurrents(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
+  const double estimate = GetTimeToFinishNoCurrents(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
   const TCartesian wind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
-  const auto bestVMG = [&](const TMinutes& position, ext elapsed) {
+  const auto bestVMG = [&](const TMinutes& position, double elapsed) {
     const TCartesian stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, position);
-    const ext angle = GetAngleBoatWindOnWater(TypeOfCourse, wind, stream, RoutingData,
+    const double angle = GetAngleBoatWindOnWater(TypeOfCourse, wind, stream, RoutingData,
                                               InterfaceApplicationMobile);
-    ext stb = 0;
-    ext bbb = 0;
+    double stb = 0;
+    double bbb = 0;
     GetVMGOverGround(TypeOfCourse, wind, stream, angle, RoutingData.TrackAngle,
                      InterfaceApplicationMobile.Polars, stb, bbb);
     return std::max(stb, bbb);
   };
-  const ext v = (bestVMG(RoutingData.TrackStart, 0) + bestVMG(RoutingData.TrackFinish, estimate)) / 2;
-  const ext hours = v != 0 ? RoutingData.TrackDistance / std::fabs(v) : 0;
+  const double v = (bestVMG(RoutingData.TrackStart, 0) + bestVMG(RoutingData.TrackFinish, estimate)) / 2;
+  const double hours = v != 0 ? RoutingData.TrackDistance / std::fabs(v) : 0;
   InterfaceApplicationMobile.LowVMG = hours > InterfaceApplicationMobile.MaxTimeToFinish;
   return DefaultGridLines >= 1 ? hours / DefaultGridLines : 0;
 }
 
-ext TSuperRouting::GetSailingTimeToFinish(
+double TSuperRouting::GetSailingTimeToFinish(
     const TGridPoint& Point, const TRoutingData& RoutingData,
     const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
   const TBogen finish = MathTools.MinutesToBogen(RoutingData.TrackFinish);
-  const ext distance = MathTools.DistanceOfBogen(Point.Position, finish);
+  const double distance = MathTools.DistanceOfBogen(Point.Position, finish);
   const TPolar windOnWater = GetWindOnWater(Point.Wind, Point.Stream);
-  const ext angle =
+  const double angle =
       MathTools.AddRad(windOnWater.Winkel, -MathTools.AngleOfBogen(Point.Position, finish));
-  const ext speed = PackagePolars.GetReachSpeed(windOnWater, angle, InterfaceApplicationMobile.Polars);
+  const double speed = PackagePolars.GetReachSpeed(windOnWater, angle, InterfaceApplicationMobile.Polars);
   return speed > 0 ? distance / speed : 0;
 }
 
-TDateTime TSuperRouting::StreamMoment(const TInterfaceApplicationMobile& state, ext elapsed) const {
+TDateTime TSuperRouting::StreamMoment(const TInterfaceApplicationMobile& state, double elapsed) const {
   const TDateTime shifted = IncMinute(state.DateTimeGMT, std::llround(state.TideTimeShift) * -1);
   return IncSecond(shifted, ElapsedSeconds(elapsed));
 }
 
-TDateTime TSuperRouting::WindMoment(const TInterfaceApplicationMobile& state, ext elapsed) const {
+TDateTime TSuperRouting::WindMoment(const TInterfaceApplicationMobile& state, double elapsed) const {
   return IncSecond(state.DateTimeGMT, ElapsedSeconds(elapsed));
 }
 
 TCartesian TSuperRouting::GetCurrentsLight(
-    const TInterfaceApplicationMobile& InterfaceApplicationMobile, ext ElapsedTime,
+    const TInterfaceApplicationMobile& InterfaceApplicationMobile, double ElapsedTime,
     const TMinutes& Position) const {
   if (InterfaceApplicationMobile.HideCurrent) return TCartesian{};
   const TListVektorCubeLight& cubes = InterfaceApplicationMobile.GRIBCurrentLoaded
@@ -231,7 +231,7 @@ TCartesian TSuperRouting::GetCurrentsLight(
 }
 
 TCartesian TSuperRouting::GetCurrentsLight(
-    const TInterfaceApplicationMobile& InterfaceApplicationMobile, ext ElapsedTime,
+    const TInterfaceApplicationMobile& InterfaceApplicationMobile, double ElapsedTime,
     const TBogen& Position) const {
   return GetCurrentsLight(InterfaceApplicationMobile, ElapsedTime, MathTools.BogenToMinutes(Position));
 }
@@ -253,7 +253,7 @@ TPolar TSuperRouting::GetCurrentsLight(const TInterfaceApplicationMobile& Interf
 }
 
 TCartesian TSuperRouting::GetWind(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                                  ext ElapsedTime, const TBogen& Position,
+                                  double ElapsedTime, const TBogen& Position,
                                   const TCartesian& WindDefault) const {
   const TListVektorCubeLight& cube = InterfaceApplicationMobile.CubeWind;
   if (cube.ListVektorCube.empty() || !InterfaceApplicationMobile.GRIBWindLoaded) return WindDefault;
@@ -284,7 +284,7 @@ void TSuperRouting::GetCurrentsWindShift(
   const TCartesian combined =
       MathTools.AddCartesian(MathTools.PolarToCartesian(trueWind), RoutingData.StreamOnTrack);
   RoutingData.CurrentsWind = MathTools.CartesianToRadiant(combined);
-  ext shift = (RoutingData.CurrentsWind - trueWind.Winkel) * kRadiansToDegrees;
+  double shift = (RoutingData.CurrentsWind - trueWind.Winkel) * kRadiansToDegrees;
   if (shift > 180) shift -= 360;
   if (shift < -180) shift += 360;
   RoutingData.CurrentsWindShift = shift;

@@ -65,26 +65,26 @@ class TSuperRouting {
   TPolar GetWindOnWater(const TCartesian& WindOverGround, const TCartesian& Current) const;
   // Unsigned angle between a course (degrees) and the wind's direction,
   // radians [0, pi].
-  ext GetAngleCourseWind(ext AngleCourse, const TPolar& WindOnWater) const;
+  double GetAngleCourseWind(double AngleCourse, const TPolar& WindOnWater) const;
   // The wind's direction seen from a course (degrees): AddRad(wind, -course),
   // radians [0, 2 pi].
-  ext GetAngleCourseToWind(ext AngleCourse, const TPolar& WindOnWater) const;
+  double GetAngleCourseToWind(double AngleCourse, const TPolar& WindOnWater) const;
   // Boat speed through the water (knots) for the wind speed Wind.Betrag: the
   // polar's beat speed (1), run speed (3) or reach speed at SailingAngle
   // (radians, sign ignored) (2); 0 for any other type.
-  ext GetBoatSpeed(int TypeOfCourse, const TPolar& Wind, const TPolars& Polars,
-                   ext SailingAngle) const;
+  double GetBoatSpeed(int TypeOfCourse, const TPolar& Wind, const TPolars& Polars,
+                   double SailingAngle) const;
   // The polar's beat / gybe angle for that wind speed, radians.
-  ext GetPolarBeatAngle(const TPolar& WindOnWater, const TPolars& Polars) const;
-  ext GetPolarGybeAngle(const TPolar& WindOnWater, const TPolars& Polars) const;
+  double GetPolarBeatAngle(const TPolar& WindOnWater, const TPolars& Polars) const;
+  double GetPolarGybeAngle(const TPolar& WindOnWater, const TPolars& Polars) const;
   // Degrees: the beat (1) or gybe (3) angle for the true wind speed; for a
   // reach the angle between the track and the true wind; 0 otherwise.
-  ext GetAngleBoatWindOverGround(int TypeOfCourse, const TRoutingData& RoutingData,
+  double GetAngleBoatWindOverGround(int TypeOfCourse, const TRoutingData& RoutingData,
                                  const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
   // Radians: the beat (1) or gybe (3) angle for the speed of the wind on the
   // water; for a reach the angle between the track and the true wind (the
   // true wind, not the wind on the water); 0 otherwise.
-  ext GetAngleBoatWindOnWater(int TypeOfCourse, const TCartesian& WindOverGround,
+  double GetAngleBoatWindOnWater(int TypeOfCourse, const TCartesian& WindOverGround,
                               const TCartesian& Currents, const TRoutingData& RoutingData,
                               const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
 
@@ -94,19 +94,19 @@ class TSuperRouting {
   // angle A: the polar speed on the heading wind-on-water + A, plus the
   // point's stream.
   TPolar GetBoatVektorOverGround(int TypeOfCourse, const TPolars& Polars, const TGridPoint& Point,
-                                 ext AngleBoatWindOnWater) const;
+                                 double AngleBoatWindOnWater) const;
   // Velocities made good (knots) along the course AngleCourse (degrees) for
   // the heading wind + A (VMG_STB) and wind - A (VMG_BBB), each including
   // the stream's component along the course.
   void GetVMGOverGround(int TypeOfCourse, const TCartesian& WindOverGround,
-                        const TCartesian& Currents, ext AngleBoatWindOnWater, ext AngleCourse,
-                        const TPolars& Polars, ext& VMG_STB, ext& VMG_BBB) const;
+                        const TCartesian& Currents, double AngleBoatWindOnWater, double AngleCourse,
+                        const TPolars& Polars, double& VMG_STB, double& VMG_BBB) const;
   // Heading through the water at a point: A + the wind-on-water direction
   // there, brought into [0, 2 pi] by one turn at most.
-  ext GetAttackAngle(const TGridPoint& Point, ext AngleBoatWindOnWater) const;
+  double GetAttackAngle(const TGridPoint& Point, double AngleBoatWindOnWater) const;
   // Stores that heading in SailingRight (Bug 1) when AngleCourseWind <= pi,
   // else in SailingLeft (Bug 2).
-  void SetAttackAngle(TGridPoint& Point, ext AngleCourseWind, ext AngleBoatWindOnWater) const;
+  void SetAttackAngle(TGridPoint& Point, double AngleCourseWind, double AngleBoatWindOnWater) const;
 
   // ------------------------------------------------------------ durations
 
@@ -114,20 +114,20 @@ class TSuperRouting {
   // exceeds 0.5 kn, otherwise TimeDefault x ((0.5 - v) x 10 + 1), so slow
   // points take longer steps (6 x at v = 0, more for a negative v).
   // TimeDefault for a missing point.
-  ext GetTimeToNextLine(const TGridPoint* Point, ext TimeDefault) const;
+  double GetTimeToNextLine(const TGridPoint* Point, double TimeDefault) const;
   // First estimate of the leg's duration without stream, hours (0 for a
   // zero boat speed); sets LowVMG when it exceeds MaxTimeToFinish.
-  ext GetTimeToFinishNoCurrents(int TypeOfCourse, const TRoutingData& RoutingData,
+  double GetTimeToFinishNoCurrents(int TypeOfCourse, const TRoutingData& RoutingData,
                                 TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
   // Hours per grid line for DefaultGridLines lines: the track's distance
   // over the mean of the best VMG at the start (now) and at the finish (after
   // the estimate above), each with the true wind; 0 for n < 1 or a zero mean.
   // Sets LowVMG when the whole leg would exceed MaxTimeToFinish.
-  ext GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines, const TRoutingData& RoutingData,
+  double GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines, const TRoutingData& RoutingData,
                          TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
   // Hours to sail straight from a point to the finish at the polar's reach
   // speed for the wind on the water there; 0 for a zero speed.
-  ext GetSailingTimeToFinish(const TGridPoint& Point, const TRoutingData& RoutingData,
+  double GetSailingTimeToFinish(const TGridPoint& Point, const TRoutingData& RoutingData,
                              const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
 
   // ------------------------------------------------------ wind and stream
@@ -137,9 +137,9 @@ class TSuperRouting {
   // the position, interpolated in space and time; zero with HideCurrent or
   // outside every polygon.
   TCartesian GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                              ext ElapsedTime, const TMinutes& Position) const;
+                              double ElapsedTime, const TMinutes& Position) const;
   TCartesian GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                              ext ElapsedTime, const TBogen& Position) const;
+                              double ElapsedTime, const TBogen& Position) const;
   // The stream of CubeLoRes at the chosen moment for the pointer readout, as
   // speed and direction; zero also where the position is not navigable.
   TPolar GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
@@ -147,7 +147,7 @@ class TSuperRouting {
   // Wind over ground at a position and elapsed time: the loaded GRIB wind
   // while its times cover the moment, otherwise WindDefault.
   TCartesian GetWind(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                     ext ElapsedTime, const TBogen& Position, const TCartesian& WindDefault) const;
+                     double ElapsedTime, const TBogen& Position, const TCartesian& WindDefault) const;
 
   // -------------------------------------------------------------- water
 
@@ -169,8 +169,8 @@ class TSuperRouting {
 
  protected:
   // The moments of a query at an elapsed time, see the file comment.
-  TDateTime StreamMoment(const TInterfaceApplicationMobile& state, ext elapsed) const;
-  TDateTime WindMoment(const TInterfaceApplicationMobile& state, ext elapsed) const;
+  TDateTime StreamMoment(const TInterfaceApplicationMobile& state, double elapsed) const;
+  TDateTime WindMoment(const TInterfaceApplicationMobile& state, double elapsed) const;
 
  private:
   TProgressSink* progress_ = nullptr;  // not owned

@@ -36,36 +36,36 @@ class TInterfaceApplicationMobile {
   std::string AppMessage;  // left by a routing run for the user
 
   // --- Viewport and chart frame
-  TMinutes DeviceCenter{-76.6150016784668L, 3046.47497558594L};
-  ext DeviceZoom = 9.81699816298431L;  // 0 = whole chart
-  ext DeviceZoomMax = 5;
-  ext DeviceZoomStep = 1;
-  ext DeviceZoomBucket = 0;
-  ext DeviceWidth = 0;   // pixels of the chart image
-  ext DeviceHeight = 0;  // pixels of the chart image
+  TMinutes DeviceCenter{-76.6150016784668, 3046.47497558594};
+  double DeviceZoom = 9.81699816298431;  // 0 = whole chart
+  double DeviceZoomMax = 5;
+  double DeviceZoomStep = 1;
+  double DeviceZoomBucket = 0;
+  double DeviceWidth = 0;   // pixels of the chart image
+  double DeviceHeight = 0;  // pixels of the chart image
   bool DeviceZoomActive = false;
   bool DeviceGestureMovableMarkActive = false;
   bool DeviceGestureMovableMarkWaypoint = false;
   bool DeviceGestureLinesActive = false;
-  ext OffScreenDimension = 3;  // off-screen chart size relative to the screen
+  double OffScreenDimension = 3;  // off-screen chart size relative to the screen
   TPointF Offset;
-  ext MapRatio = 0;
+  double MapRatio = 0;
   TMapArea SeaMap;
   int Gesture = 0;
 
   // --- Drawing options
-  ext MaxCurrent = 2;     // knots at the top of the current scale
-  ext CurrentsMin = 0.2L;  // knots at or below which no arrow is drawn
+  double MaxCurrent = 2;     // knots at the top of the current scale
+  double CurrentsMin = 0.2;  // knots at or below which no arrow is drawn
   int UnitScaleCurrents = 0;
-  ext AppScaleBuoys = 1;
-  ext AppScaleWinds = 1;
-  ext AppScaleCourseBuoys = 1;
-  ext AppScaleLines = 1;
-  ext AppScaleTextSizeTiny = 1;
-  ext AppScaleTextSizeSmall = 1;
-  ext AppScaleTextSizeCourse = 1;
-  ext AppScaleTextSizeMedium = 1;
-  ext AppScaleSizeBoats = 1;
+  double AppScaleBuoys = 1;
+  double AppScaleWinds = 1;
+  double AppScaleCourseBuoys = 1;
+  double AppScaleLines = 1;
+  double AppScaleTextSizeTiny = 1;
+  double AppScaleTextSizeSmall = 1;
+  double AppScaleTextSizeCourse = 1;
+  double AppScaleTextSizeMedium = 1;
+  double AppScaleSizeBoats = 1;
   bool AppDrawEddys = true;
   bool DrawCourse = true;
   bool DrawCurrents = true;
@@ -77,8 +77,8 @@ class TInterfaceApplicationMobile {
   bool DrawGRIB = false;
   bool HideCurrent = false;
   int PrinterScaleDetail = 0;
-  std::vector<ext> PrinterTimeLeft;
-  std::vector<ext> PrinterTimeRight;
+  std::vector<double> PrinterTimeLeft;
+  std::vector<double> PrinterTimeRight;
 
   // --- Chart data (parallel lists: entry i of each list of a kind belongs
   // to the same object)
@@ -93,7 +93,7 @@ class TInterfaceApplicationMobile {
   std::vector<std::uint8_t> ListFlatsAlign;
   TStringList ListCoursesName;
   TListMinutes ListCoursesPosition;
-  std::vector<ext> ListCoursesDiameter;
+  std::vector<double> ListCoursesDiameter;
   TStringList ListBuoysName;  // "name - shortcut" where a shortcut exists
   TListMinutes ListBuoysPosition;
   std::vector<std::uint8_t> ListBuoysAlign;
@@ -126,17 +126,17 @@ class TInterfaceApplicationMobile {
   std::uint8_t RefTide = 0;
   bool SecondaryPort = false;
   bool TidesValid = false;
-  ext HoursToRefTide = 0;  // signed hours to the nearest reference tide
+  double HoursToRefTide = 0;  // signed hours to the nearest reference tide
   std::string HoursToRefTideText;
   int IndexTideShift = 15;  // shift = index * 10 - 150 minutes
   int IndexRangeShift = 20;  // shift = index * 5 - 100 percent
-  ext TideTimeShift = 0;   // minutes
-  ext TideRangeShift = 0;  // fraction
-  ext TideLevelMin = 0;
-  ext TideLevelMax = 0;
-  ext TideLevel = 0;
+  double TideTimeShift = 0;   // minutes
+  double TideRangeShift = 0;  // fraction
+  double TideLevelMin = 0;
+  double TideLevelMax = 0;
+  double TideLevel = 0;
   float TideTime = 0;
-  ext SlackMin = 0.15L;  // knots
+  double SlackMin = 0.15;  // knots
 
   // --- Current cubes
   TListVektorCubeLight CubeLoRes;
@@ -194,12 +194,12 @@ class TInterfaceApplicationMobile {
   // --- Model editor, simulator and live feeds (kept at their defaults here)
   bool ShowGPSLocation = false;
   TMinutes GPSLocation;
-  ext SeaMapDimensionSimulator = 6;
-  ext DataRadiusSimulator = 0;
+  double SeaMapDimensionSimulator = 6;
+  double DataRadiusSimulator = 0;
   TMinutes DataCenterSimulator;
   int IndexPosition = -1;
   int ModelDataSource = 1;
-  ext ScaleModel = 1;
+  double ScaleModel = 1;
   std::string IniModelName;
   std::string IniModelCubeName;
   std::string IniPositionsName;

@@ -39,10 +39,10 @@ void TSettingsQuarne::Setup(int device, int appType, TInterfaceApplicationMobile
   state.AppDrawEddys = true;
   state.DrawCurrentsText = true;
 
-  state.DeviceZoom = 9.81699816298431L;
+  state.DeviceZoom = 9.81699816298431;
   state.DeviceZoomMax = 25;
   state.DeviceZoomStep = state.DeviceZoomMax / 8;
-  state.DeviceCenter = TMinutes{-76.6150016784668L, 3046.47497558594L};
+  state.DeviceCenter = TMinutes{-76.6150016784668, 3046.47497558594};
 
   if (device == 2) state.DrawLatLonGrid = true;
 
@@ -54,8 +54,8 @@ void TSettingsQuarne::Setup(int device, int appType, TInterfaceApplicationMobile
   state.IniModelCubeName = "TheQuarne2016ModelCube.ini";
   state.IniPositionsName = "TheQuarne2016Positions.ini";
   state.IniMarksName = "TheQuarne2016Marks.ini";
-  state.ScaleModel = 1.175L;
-  state.AppScaleBuoys = 0.8L;
+  state.ScaleModel = 1.175;
+  state.AppScaleBuoys = 0.8;
 }
 
 }  // namespace corvane

@@ -33,7 +33,7 @@ void TPackageCurrents::GetTidalCurrents(int source, TInterfaceApplicationMobile&
     state.HoursToRefTide = PackageTides.GetTimeToRefTide(referenceTides, moment);
     state.HoursToRefTideText =
         PackageTides.GetTimeToRefTideText(state.TimeZoneOffset, state.TimeZone, moment);
-    const ext range = PackageTides.GetMeanTideRange(state.SecondaryPort, 0, moment);
+    const double range = PackageTides.GetMeanTideRange(state.SecondaryPort, 0, moment);
     PackageTides.GetStreamCubeLightCalculation(cube, state.TideRangeShift, range);
     PackageTides.GetStreamFieldLightFixed(cube, state.TideTimeShift, moment);
     if (state.HideCurrent) cube.ClrVektorFieldFixed();
@@ -85,12 +85,12 @@ TPolar TPackageCurrents::GetCurrents(const TInterfaceApplicationMobile& state,
 
 void TPackageCurrents::GetRoutingAreaLight(const TRoutingData& track,
                                            TListVektorCubeLight& cube) const {
-  const ext angle = track.TrackAngle * kDegreesToRadians;
-  const ext width = kRoutingAreaWidthFactor * track.TrackDistance;
+  const double angle = track.TrackAngle * kDegreesToRadians;
+  const double width = kRoutingAreaWidthFactor * track.TrackDistance;
   const TBogen start = MathTools.MinutesToBogen(track.TrackStart);
   const TBogen finish = MathTools.MinutesToBogen(track.TrackFinish);
 
-  const auto vertex = [this](const TBogen& from, ext distance, ext direction) {
+  const auto vertex = [this](const TBogen& from, double distance, double direction) {
     TBogen to = from;
     MathTools.GetOrtWegOrt(from, TPolar{distance, direction}, to);
     return MathTools.BogenToMinutes(to);

@@ -33,8 +33,8 @@ inline constexpr int kCurrentsSourceRouting = 3;   // CubeHiRes before routing a
 inline constexpr int kAppTypeSimulator = 4;
 
 // Distances and turns of the routing hexagon around a track.
-inline constexpr ext kRoutingAreaBehindStart = 0.2L;  // nautical miles
-inline constexpr ext kRoutingAreaWidthFactor = 0.8L;  // x track length
+inline constexpr double kRoutingAreaBehindStart = 0.2;  // nautical miles
+inline constexpr double kRoutingAreaWidthFactor = 0.8;  // x track length
 // The flare of the two vertices ahead of the finish: about 340 and 110
 // degrees, written as the 32-bit values the hexagon has always used.
 inline constexpr float kRoutingAreaTurnRight = 5.934119f;  // radians, ~340 deg

@@ -249,11 +249,11 @@ void TPackageTides::SetStreamCubeLightIndexing(TListVektorCubeLight& cube) const
 
 // ------------------------------------------------------------ time to tide
 
-ext TPackageTides::GetTimeToRefTide(const TListDateTimes& tides, TDateTime moment) {
+double TPackageTides::GetTimeToRefTide(const TListDateTimes& tides, TDateTime moment) {
   if (tides.Count() == 0) return 0;
   const TDateTime reference = tides.Get(tides.GetNearestIndex(moment));
   DateTimeRefTide = reference;
-  const ext hours = HourSpan(reference, moment);
+  const double hours = HourSpan(reference, moment);
   return CompareDateTime(moment, reference) < 0 ? -hours : hours;
 }
 
@@ -264,7 +264,7 @@ std::string TPackageTides::GetTimeToRefTideText(int timeZoneOffset, int timeZone
   const TDateTime reference = ListTideTimesHW.Get(index);
   DateTimeRefTide = reference;
   const std::int64_t minutes = MinutesBetween(reference, moment);
-  HoursToRefTide = static_cast<ext>(minutes) / 60;
+  HoursToRefTide = static_cast<double>(minutes) / 60;
 
   const std::string highWater = Types.GetTypeOfTide(kGaugeHighWater);
   std::string text;
@@ -283,7 +283,7 @@ std::string TPackageTides::GetTimeToRefTideText(int timeZoneOffset, int timeZone
 
 // --------------------------------------------------------------- tide range
 
-ext TPackageTides::GetMeanTideRange(bool secondaryPort, ext shift, TDateTime moment) const {
+double TPackageTides::GetMeanTideRange(bool secondaryPort, double shift, TDateTime moment) const {
   const TListTides& table = secondaryPort ? TidalAtlasRangePort : TidalAtlasMainPort;
   // The sums are 32-bit as the tide model has always computed them; the
   // range scales every stream speed, so the rounding is part of the result.
@@ -306,13 +306,13 @@ ext TPackageTides::GetMeanTideRange(bool secondaryPort, ext shift, TDateTime mom
   // the mean high minus the mean low for one or two tides of each kind.
   if (countHighs == 1) highs *= 2;
   if (countLows == 1) lows *= 2;
-  return shift + static_cast<ext>((highs - lows) / 2);
+  return shift + static_cast<double>((highs - lows) / 2);
 }
 
 // ------------------------------------------------------------ stream field
 
-void TPackageTides::GetStreamCubeLightCalculation(TListVektorCubeLight& cube, ext speedFactor,
-                                                  ext tideRange) const {
+void TPackageTides::GetStreamCubeLightCalculation(TListVektorCubeLight& cube, double speedFactor,
+                                                  double tideRange) const {
   cube.GetUnpackCubes(MeanRangeNeaps, MeanRangeSprings, tideRange, speedFactor);
 }
 
@@ -320,32 +320,32 @@ namespace {
 
 // The moment the stream field is read at: moment minus the user's time
 // correction, taken to whole minutes.
-TDateTime ShiftedMoment(ext tideTimeShift, TDateTime moment) {
+TDateTime ShiftedMoment(double tideTimeShift, TDateTime moment) {
   return IncMinute(moment, -std::llround(tideTimeShift));
 }
 
 }  // namespace
 
-void TPackageTides::GetStreamFieldLightFixed(TListVektorCubeLight& cube, ext tideTimeShift,
+void TPackageTides::GetStreamFieldLightFixed(TListVektorCubeLight& cube, double tideTimeShift,
                                              TDateTime moment) const {
   cube.GetFieldsIntp(true, ShiftedMoment(tideTimeShift, moment));
 }
 
-void TPackageTides::GetStreamFieldTextLightFixed(TListVektorCubeLight& cube, ext tideTimeShift,
+void TPackageTides::GetStreamFieldTextLightFixed(TListVektorCubeLight& cube, double tideTimeShift,
                                                  TDateTime moment) const {
   cube.GetFieldsTextIntp(ShiftedMoment(tideTimeShift, moment));
 }
 
-void TPackageTides::GetSlackFieldLight(TListVektorCubeLight& cube, ext slackMin) const {
+void TPackageTides::GetSlackFieldLight(TListVektorCubeLight& cube, double slackMin) const {
   for (int i = 0; i < cube.GetCountSlacks(); ++i) {
-    const ext speed = cube.GetVektorIntpAtPosition(cube.GetSlackPosition(i)).Betrag;
+    const double speed = cube.GetVektorIntpAtPosition(cube.GetSlackPosition(i)).Betrag;
     cube.SetSlack(i, speed <= slackMin);
   }
 }
 
 // ---------------------------------------------------------------- tide bar
 
-void TPackageTides::GetTidesBar(ext& tideLevelMin, ext& tideLevelMax, ext& tideLevel,
+void TPackageTides::GetTidesBar(double& tideLevelMin, double& tideLevelMax, double& tideLevel,
                                 TDateTime moment) const {
   tideLevelMin = 255;
   tideLevelMax = 0;
@@ -366,9 +366,9 @@ void TPackageTides::GetTidesBar(ext& tideLevelMin, ext& tideLevelMax, ext& tideL
     const TDateTime t1 = ListAllTideTimes.Get(i);
     const TDateTime t2 = ListAllTideTimes.Get(i + 1);
     if (!(CompareDateTime(t1, moment) <= 0 && CompareDateTime(moment, t2) < 0)) continue;
-    const ext h1 = ListAllTideLevel.GetItem(i).Value;
-    const ext h2 = ListAllTideLevel.GetItem(i + 1).Value;
-    if (t1 != t2) tideLevel = h1 + (h2 - h1) * static_cast<ext>(moment - t1) / static_cast<ext>(t2 - t1);
+    const double h1 = ListAllTideLevel.GetItem(i).Value;
+    const double h2 = ListAllTideLevel.GetItem(i + 1).Value;
+    if (t1 != t2) tideLevel = h1 + (h2 - h1) * static_cast<double>(moment - t1) / static_cast<double>(t2 - t1);
     // The sign carries the direction: negative while the tide falls.
     if (h2 < h1) tideLevel = -tideLevel;
     return;
@@ -377,9 +377,9 @@ void TPackageTides::GetTidesBar(ext& tideLevelMin, ext& tideLevelMax, ext& tideL
 
 // ------------------------------------------------------ measurement tools
 
-ext TPackageTides::GetSpringTide(ext range, ext speed) const {
-  const ext a = (static_cast<ext>(MeanRangeNeaps) - MeanRangeSprings) * 2;
-  const ext f = a != 0 ? 1 - (range - MeanRangeSprings) / a : 1 - a;
+double TPackageTides::GetSpringTide(double range, double speed) const {
+  const double a = (static_cast<double>(MeanRangeNeaps) - MeanRangeSprings) * 2;
+  const double f = a != 0 ? 1 - (range - MeanRangeSprings) / a : 1 - a;
   return f != 0 ? speed / f : 0;
 }
 
@@ -406,9 +406,9 @@ void TPackageTides::GetMeanTideRangeOfYear(int lastYear) {
     const std::optional<TDateTime> first = TryEncodeDate(year, 1, 1);
     const std::optional<TDateTime> last = TryEncodeDate(year, 12, 31);
     if (!first || !last) break;
-    ext largest = 0;
+    double largest = 0;
     for (TDateTime date = *first; date <= *last; date = IncHour(date, 24)) {
-      const ext range = GetMeanTideRange(false, 0, date);
+      const double range = GetMeanTideRange(false, 0, date);
       if (range > largest) largest = range;
     }
     MeanTideRangeOfYear.push_back(largest);

@@ -49,7 +49,7 @@ struct TTides {
   std::uint8_t Gauge = kGaugeEmpty;  // 0 empty slot, 1 low water, 2 high water
   std::uint16_t Hour = 0;    // GMT; 0-23, or 24-47 for a tide of the next day
   std::uint16_t Minute = 0;  // 0-59
-  ext Level = 0;             // metres above chart datum (negative allowed)
+  double Level = 0;             // metres above chart datum (negative allowed)
 };
 
 using TListTides = std::vector<TTides>;
@@ -148,9 +148,9 @@ class TPackageTides {
                                   // -6..6, or minutes -390..360
   int ListChartTimeIndex = 0;     // chart nearest to the moment
 
-  ext HoursToRefTide = 0;          // hours from the nearest high water (signed)
+  double HoursToRefTide = 0;          // hours from the nearest high water (signed)
   TDateTime DateTimeRefTide = 0;   // the reference tide last found
-  std::vector<ext> MeanTideRangeOfYear;  // per year of the table (measurement tools)
+  std::vector<double> MeanTideRangeOfYear;  // per year of the table (measurement tools)
 
   TTypes Types;
   TMathTools MathTools;
@@ -194,7 +194,7 @@ class TPackageTides {
   // Hours from the nearest tide of the list to moment, negative when moment
   // is earlier; sets DateTimeRefTide. 0, without any change, for an empty
   // list.
-  ext GetTimeToRefTide(const TListDateTimes& tides, TDateTime moment);
+  double GetTimeToRefTide(const TListDateTimes& tides, TDateTime moment);
 
   // The text about the nearest high water, e.g. "01:35 before HW at 14:20",
   // "00:05 after HW at 09:02", "HW at 12:00" (whole minutes; the time is the
@@ -207,36 +207,36 @@ class TPackageTides {
   // slots, (sum of highs - sum of lows) / 2 in 32-bit floats, where a sum
   // over a single tide is doubled. With one or two tides of each kind this is
   // mean high minus mean low. secondaryPort reads the secondary port's table.
-  ext GetMeanTideRange(bool secondaryPort, ext shift, TDateTime moment) const;
+  double GetMeanTideRange(bool secondaryPort, double shift, TDateTime moment) const;
 
   // Unpacks every vector of the cube for tideRange (metres) and the user's
   // speed correction speedFactor (a fraction: speeds x (1 + speedFactor)).
-  void GetStreamCubeLightCalculation(TListVektorCubeLight& cube, ext speedFactor,
-                                     ext tideRange) const;
+  void GetStreamCubeLightCalculation(TListVektorCubeLight& cube, double speedFactor,
+                                     double tideRange) const;
   // Interpolates the cube's field (through the chart ring) at moment minus
   // tideTimeShift minutes, the shift taken to the nearest whole minute.
-  void GetStreamFieldLightFixed(TListVektorCubeLight& cube, ext tideTimeShift,
+  void GetStreamFieldLightFixed(TListVektorCubeLight& cube, double tideTimeShift,
                                 TDateTime moment) const;
   // The label values of the cube at the same shifted moment; needs
   // GetStreamFieldLightFixed for that moment first.
-  void GetStreamFieldTextLightFixed(TListVektorCubeLight& cube, ext tideTimeShift,
+  void GetStreamFieldTextLightFixed(TListVektorCubeLight& cube, double tideTimeShift,
                                     TDateTime moment) const;
   // Flags every slack position of the cube whose interpolated stream speed
   // is at most slackMin knots.
-  void GetSlackFieldLight(TListVektorCubeLight& cube, ext slackMin) const;
+  void GetSlackFieldLight(TListVektorCubeLight& cube, double slackMin) const;
 
   // The tide bar of moment: the lowest low water and highest high water of
   // the GMT date (starting from 255 and 0), and the level interpolated
   // linearly between the two tides of ListAllTideTimes around moment, its
   // sign positive while rising and negative while falling; 0 when no pair of
   // tides encloses moment.
-  void GetTidesBar(ext& tideLevelMin, ext& tideLevelMax, ext& tideLevel,
+  void GetTidesBar(double& tideLevelMin, double& tideLevelMax, double& tideLevel,
                    TDateTime moment) const;
 
   // A stream speed measured at tide range (metres) brought to spring-tide
   // strength: speed / f with f = 1 - (range - springs) / ((neaps - springs)
   // x 2); 0 when f is 0. With springs 3.6 and neaps 1.8 f is range / 3.6.
-  ext GetSpringTide(ext range, ext speed) const;
+  double GetSpringTide(double range, double speed) const;
 
   // One line per high water of a year: "dd.mm.yyyy      H hh:mm" (GMT),
   // dated by the day on which the tide falls.

@@ -191,13 +191,13 @@ void TListVektorCubeLight::SetDefaultRoutingArea(const TRectF& frame) {
                      TMinutes{frame.Left, frame.Bottom}};
 }
 
-void TListVektorCubeLight::SetVektorCartesianX(int cube, int field, ext value, int point) {
+void TListVektorCubeLight::SetVektorCartesianX(int cube, int field, double value, int point) {
   TVektorFieldLight* f = Field(cube, field);
   if (f == nullptr || !InList(f->ValueC, point)) return;
   f->ValueC[static_cast<std::size_t>(point)].x = value;
 }
 
-void TListVektorCubeLight::SetVektorCartesianY(int cube, int field, ext value, int point) {
+void TListVektorCubeLight::SetVektorCartesianY(int cube, int field, double value, int point) {
   TVektorFieldLight* f = Field(cube, field);
   if (f == nullptr || !InList(f->ValueC, point)) return;
   f->ValueC[static_cast<std::size_t>(point)].y = value;
@@ -298,8 +298,8 @@ std::optional<TFieldPair> TListVektorCubeLight::GetFieldsAround(bool indexed, TD
 
 // ------------------------------------------------------------------ values
 
-void TListVektorCubeLight::GetUnpackCubes(ext neapRange, ext springRange, ext tideRange,
-                                          ext speedFactor) {
+void TListVektorCubeLight::GetUnpackCubes(double neapRange, double springRange, double tideRange,
+                                          double speedFactor) {
   for (TVektorCubeLight& cube : ListVektorCube) {
     for (TVektorFieldLight& field : cube.ListVektorField) {
       const std::size_t n =
@@ -307,13 +307,13 @@ void TListVektorCubeLight::GetUnpackCubes(ext neapRange, ext springRange, ext ti
       for (std::size_t j = 0; j < n; ++j) {
         const std::int32_t packed = field.ValuePacked[j];
         // Hundredths of a knot to knots, deliberately held in 32-bit floats.
-        const float neap = static_cast<float>(static_cast<ext>(packed % 1000) / 100);
-        const float spring = static_cast<float>(static_cast<ext>((packed / 1000) % 1000) / 100);
+        const float neap = static_cast<float>(static_cast<double>(packed % 1000) / 100);
+        const float spring = static_cast<float>(static_cast<double>((packed / 1000) % 1000) / 100);
         const std::int32_t degrees = packed / 1000000;
         // Straight line through (spring range, spring speed) and (neap range,
         // neap speed). With equal mean ranges there is no line; the atlas
         // speeds are then taken as they are for spring tides.
-        ext speed = spring;
+        double speed = spring;
         if (neapRange != springRange) {
           speed = spring + (tideRange - springRange) * (neap - spring) / (neapRange - springRange);
         }
@@ -344,9 +344,9 @@ TCartesian TListVektorCubeLight::BlendVektors(const TCartesian& cb, const TPolar
   }
   // Direction from the weighted vector but speed from the weighted speeds: a
   // plain vector mean would weaken a stream while it turns.
-  const ext speedB = std::fabs(pb.Betrag);
-  const ext speedA = std::fabs(pa.Betrag);
-  const ext speed = e > 0 ? (wa * speedA + wb * speedB) / e : (speedA + speedB) / 2;
+  const double speedB = std::fabs(pb.Betrag);
+  const double speedA = std::fabs(pa.Betrag);
+  const double speed = e > 0 ? (wa * speedA + wb * speedB) / e : (speedA + speedB) / 2;
   return MathTools.PolarToCartesian(TPolar{speed, MathTools.CartesianToRadiant(direction)});
 }
 

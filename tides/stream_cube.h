@@ -52,25 +52,25 @@ struct TVektorFieldLight {
 // routing index mark it stale, and the next search rebuilds it.
 struct TStreamPointBuckets {
   struct TEntry {
-    ext Lon = 0;              // the point's CoordM, copied for locality
-    ext Lat = 0;
+    double Lon = 0;              // the point's CoordM, copied for locality
+    double Lat = 0;
     double X = 0;             // unit vector of the point's CoordB (earth centre
     double Y = 0;             // to the point), for a cheap chord length that
     double Z = 0;             // rules out points before the exact distance
-    ext XRad = 0;             // the point's CoordB longitude and the sine and
-    ext SinLat = 0;           // cosine of its latitude, as the great-circle
-    ext CosLat = 0;           // distance takes them
+    double XRad = 0;             // the point's CoordB longitude and latitude and
+    double YRad = 0;             // the cosine of its latitude, as the great-circle
+    double CosLat = 0;           // distance takes them
     std::uint32_t Order = 0;  // position of the point in the routing index
     std::uint32_t Point = 0;  // the point's number in the cube
   };
   bool Valid = false;
   std::size_t SourcePoints = 0;  // CoordM size the grid was built from
   std::size_t SourceIndex = 0;   // routing index size the grid was built from
-  ext Lon0 = 0;                  // south-west corner of bucket (0, 0)
-  ext Lat0 = 0;
-  ext CellLon = 1;               // bucket size, minutes
-  ext CellLat = 1;
-  ext MaxAbsLat = 0;             // largest |latitude| of the points, minutes
+  double Lon0 = 0;                  // south-west corner of bucket (0, 0)
+  double Lat0 = 0;
+  double CellLon = 1;               // bucket size, minutes
+  double CellLat = 1;
+  double MaxAbsLat = 0;             // largest |latitude| of the points, minutes
   int CountX = 0;
   int CountY = 0;
   std::vector<std::uint32_t> CellStart;  // CountX * CountY + 1 offsets into Entries
@@ -129,7 +129,7 @@ struct TListVektorCubeLight {
   int IndexFieldBefore = 0;
   int IndexFieldAfter = 0;
   float FetchRadius = 0;
-  ext OffsetAngle = 0;  // degrees, turn applied to GRIB directions
+  double OffsetAngle = 0;  // degrees, turn applied to GRIB directions
   TListMinutes SlackM;
   std::vector<bool> SlackB;
 
@@ -178,8 +178,8 @@ struct TListVektorCubeLight {
 
   // GRIB fields: set one component of ValueC; ValueP from ValueC; or ValueP
   // given and ValueC derived.
-  void SetVektorCartesianX(int cube, int field, ext value, int point);
-  void SetVektorCartesianY(int cube, int field, ext value, int point);
+  void SetVektorCartesianX(int cube, int field, double value, int point);
+  void SetVektorCartesianY(int cube, int field, double value, int point);
   void SetVektorPolar(int cube, int field, int point);
   void SetVektorPolar(int cube, int field, const TPolar& polar, int point);
 
@@ -232,7 +232,7 @@ struct TListVektorCubeLight {
   // k the user's correction as a fraction (0 = none, -1 = no stream). When
   // the two mean ranges are equal the line is undefined and the spring speed
   // is used. Always starts from the packed values, so it can be repeated.
-  void GetUnpackCubes(ext neapRange, ext springRange, ext tideRange, ext speedFactor);
+  void GetUnpackCubes(double neapRange, double springRange, double tideRange, double speedFactor);
   // Blends the vector of the field before (cartesian cb, polar pb, time tB)
   // with the one of the field after (ca, pa, tA) at moment t. Weights
   // wb = tA - t and wa = t - tB (days, 32-bit floats), e = wb + wa. The

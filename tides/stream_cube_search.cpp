@@ -20,17 +20,15 @@ constexpr float kFirstHalfWidth = 1.0f;
 constexpr float kHalfWidthStep = 0.5f;
 
 // Buckets hold about this many points on average.
-constexpr ext kPointsPerBucket = 2;
+constexpr double kPointsPerBucket = 2;
 
 // Bounds between the chord of two unit vectors in double precision and the
 // great-circle distance DistanceOfBogen returns (radians), so that the chord
 // can rule points out without ever changing the result:
 //   - arc = 2 asin(chord / 2) lies in [chord, chord + chord^3 / 20] for
 //     chords up to 0.1 (series c + c^3/24 + 3c^5/640 + ...);
-//   - the spherical law of cosines in extended precision is off by at most
-//     sqrt(2 |dk|) for a rounding dk of its cosine of a few 1e-19, about
-//     1e-9 rad near zero distance and far less elsewhere; the double chord by
-//     a few 1e-15. kArcError covers both with a wide margin.
+//   - the haversine formula in double is off by a few 1e-16 of the arc, the
+//     double chord by a few 1e-15. kArcError covers both with a wide margin.
 // A point whose lower bound exceeds the third-smallest upper bound of the
 // pass by the relative gap kFloatGap has a 32-bit distance strictly greater
 // than those three points, whatever the rounding, so it can never be among
@@ -53,16 +51,16 @@ struct TUnitVector {
   double X, Y, Z;
 };
 
-// TMathTools::DistanceOfBogen from a position whose latitude sine and cosine
-// are already known to a bucket entry whose are too: the same operations in
-// the same order on the same extended values, so the same bits, without the
-// four sines and cosines of latitudes beyond pi/4 (slow to reduce in
-// extended precision) per point. The bucket tests hold it to the scan, which
-// calls DistanceOfBogen itself.
-ext DistanceToEntry(const TMathTools& math, const TBogen& here, ext hereSin, ext hereCos,
-                    const TStreamPointBuckets::TEntry& e) {
-  const ext k = hereSin * e.SinLat + hereCos * e.CosLat * std::cos(here.xRad - e.XRad);
-  return math.SecureArcCos(k) * kRadiansToMinutes;
+// TMathTools::DistanceOfBogen from a position to a bucket entry whose
+// latitude cosine is already known: the same operations in the same order on
+// the same values, so the same bits, with one cosine per point fewer. The
+// bucket tests hold it to the scan, which calls DistanceOfBogen itself.
+double DistanceToEntry(const TMathTools& math, const TBogen& here, double hereCos,
+                       const TStreamPointBuckets::TEntry& e) {
+  const double sinHalfLat = std::sin((e.YRad - here.yRad) / 2);
+  const double sinHalfLon = std::sin((e.XRad - here.xRad) / 2);
+  const double h = sinHalfLat * sinHalfLat + hereCos * e.CosLat * sinHalfLon * sinHalfLon;
+  return 2 * math.SecureArcSin(std::sqrt(h)) * kRadiansToMinutes;
 }
 
 TUnitVector UnitVectorOf(const TBogen& bogen) {
@@ -114,13 +112,13 @@ class TNearestThree {
 // latitude. The bounds are formed once per pass exactly as the comparison
 // P.Lon > position.Lon - d would form them.
 struct TSquare {
-  ext LonLo, LonHi, LatLo, LatHi;
+  double LonLo, LonHi, LatLo, LatHi;
   TSquare(const TMinutes& position, float d)
       : LonLo(position.Lon - d),
         LonHi(position.Lon + d),
         LatLo(position.Lat - d),
         LatHi(position.Lat + d) {}
-  bool Contains(ext lon, ext lat) const {
+  bool Contains(double lon, double lat) const {
     return lon > LonLo && lon < LonHi && lat < LatHi && lat > LatLo;
   }
 };
@@ -141,7 +139,7 @@ std::size_t CountValidIndex(const TVektorCubeLight& cube) {
 // numbers are worked out in double precision: extended floor and integer
 // conversions switch the x87 rounding mode each time, which cost more than
 // the rest of a search.
-bool BucketRange(ext from, ext to, ext origin, ext cell, int count, int& lo, int& hi) {
+bool BucketRange(double from, double to, double origin, double cell, int count, int& lo, int& hi) {
   const double a = std::floor(static_cast<double>((from - origin) / cell)) - 1;
   const double b = std::floor(static_cast<double>((to - origin) / cell)) + 1;
   if (!(b >= 0) || !(a <= count - 1)) return false;
@@ -150,7 +148,7 @@ bool BucketRange(ext from, ext to, ext origin, ext cell, int count, int& lo, int
   return true;
 }
 
-int BucketOf(ext value, ext origin, ext cell, int count) {
+int BucketOf(double value, double origin, double cell, int count) {
   const double k = std::floor(static_cast<double>((value - origin) / cell));
   if (!(k > 0)) return 0;
   return k > count - 1 ? count - 1 : static_cast<int>(k);
@@ -179,31 +177,31 @@ void TListVektorCubeLight::EnsureBuckets(const TVektorCubeLight& cube) const {
     const TBogen& radians = cube.CoordB[p];
     const TUnitVector u = UnitVectorOf(radians);
     entries.push_back({cube.CoordM[p].Lon, cube.CoordM[p].Lat, u.X, u.Y, u.Z, radians.xRad,
-                       std::sin(radians.yRad), std::cos(radians.yRad),
+                       radians.yRad, std::cos(radians.yRad),
                        static_cast<std::uint32_t>(o), p});
   }
   if (entries.empty()) return;
 
-  ext minLon = entries[0].Lon, maxLon = minLon, minLat = entries[0].Lat, maxLat = minLat;
+  double minLon = entries[0].Lon, maxLon = minLon, minLat = entries[0].Lat, maxLat = minLat;
   for (const auto& e : entries) {
     minLon = std::min(minLon, e.Lon);
     maxLon = std::max(maxLon, e.Lon);
     minLat = std::min(minLat, e.Lat);
     maxLat = std::max(maxLat, e.Lat);
   }
-  const ext width = maxLon - minLon;
-  const ext height = maxLat - minLat;
-  const ext n = static_cast<ext>(entries.size());
+  const double width = maxLon - minLon;
+  const double height = maxLat - minLat;
+  const double n = static_cast<double>(entries.size());
   // Square buckets sized for a few points each over the points' box; a box
   // without area (points on one line or one spot) is cut along its length.
-  ext cell = width > 0 && height > 0 ? std::sqrt(width * height * kPointsPerBucket / n)
+  double cell = width > 0 && height > 0 ? std::sqrt(width * height * kPointsPerBucket / n)
                                      : std::max(width, height) * kPointsPerBucket / n;
   if (!(cell > 0) || !std::isfinite(cell)) cell = 1;
   // A very thin box would give more buckets than points are worth.
-  const ext maxBuckets = 4 * n + 64;
+  const double maxBuckets = 4 * n + 64;
   for (;;) {
-    const ext nx = std::floor(width / cell) + 1;
-    const ext ny = std::floor(height / cell) + 1;
+    const double nx = std::floor(width / cell) + 1;
+    const double ny = std::floor(height / cell) + 1;
     if (nx * ny <= maxBuckets) {
       b.CountX = static_cast<int>(nx);
       b.CountY = static_cast<int>(ny);
@@ -264,17 +262,16 @@ TNearestPositions TListVektorCubeLight::GetNearestPositions(int cube,
   if (b.Entries.size() < 3) return {};
   const TBogen here = MathTools.MinutesToBogen(position);
   const TUnitVector hereUnit = UnitVectorOf(here);
-  // MinutesToBogen fills these with exactly the sine and cosine that the
-  // distance formula would take.
-  const ext hereSin = here.yRadSin;
-  const ext hereCos = here.yRadCos;
+  // MinutesToBogen fills it with exactly the cosine that the distance
+  // formula would take.
+  const double hereCos = here.yRadCos;
   // For bounding distances across longitude: cos of the largest latitude
   // that the position or any point has.
   const double cosMaxLat = std::cos(
       static_cast<double>(std::max(b.MaxAbsLat, std::fabs(position.Lat)) * kMinutesToRadians));
   // The longitude bound below holds while no two of the points and the
   // position are half the globe apart in longitude (no wrap-around).
-  const ext east = b.Lon0 + b.CountX * b.CellLon;
+  const double east = b.Lon0 + b.CountX * b.CellLon;
   const bool stopEarly =
       std::max(east, position.Lon) - std::min(b.Lon0, position.Lon) < 10800 - 1;
 
@@ -301,7 +298,7 @@ TNearestPositions TListVektorCubeLight::GetNearestPositions(int cube,
         if (candidates[k].Chord - kArcError > limit) continue;
         const TStreamPointBuckets::TEntry& e = b.Entries[candidates[k].Entry];
         nearest.Offer(e.Point,
-                      static_cast<float>(DistanceToEntry(MathTools, here, hereSin, hereCos, e)),
+                      static_cast<float>(DistanceToEntry(MathTools, here, hereCos, e)),
                       e.Order);
       }
       waiting = 0;
@@ -355,9 +352,9 @@ TNearestPositions TListVektorCubeLight::GetNearestPositions(int cube,
         // Offsets (minutes) from the position to the edges of the block of
         // rings 0 ... r, on the sides where buckets remain; a small margin
         // absorbs the rounding of bucket edges.
-        constexpr ext kEdgeMargin = 1e-6L;
-        ext lonOffset = std::numeric_limits<ext>::infinity();
-        ext latOffset = std::numeric_limits<ext>::infinity();
+        constexpr double kEdgeMargin = 1e-6;
+        double lonOffset = std::numeric_limits<double>::infinity();
+        double latOffset = std::numeric_limits<double>::infinity();
         if (cx - r > x0) lonOffset = position.Lon - (b.Lon0 + (cx - r) * b.CellLon);
         if (cx + r < x1) lonOffset = std::min(lonOffset, b.Lon0 + (cx + r + 1) * b.CellLon - position.Lon);
         if (cy - r > y0) latOffset = position.Lat - (b.Lat0 + (cy - r) * b.CellLat);
@@ -389,14 +386,14 @@ TNearestPositions TListVektorCubeLight::GetNearestPositions(int cube,
       // third-smallest such offset, less a margin far above rounding, finds
       // fewer than three, and the search may resume just below that.
       skipped = true;
-      std::vector<ext> offsets;
+      std::vector<double> offsets;
       offsets.reserve(b.Entries.size());
       for (const auto& e : b.Entries) {
         offsets.push_back(std::max(std::fabs(e.Lon - position.Lon), std::fabs(e.Lat - position.Lat)));
       }
       std::nth_element(offsets.begin(), offsets.begin() + 2, offsets.end());
-      const ext passes = std::floor((offsets[2] - 0.25L - kFirstHalfWidth) / kHalfWidthStep);
-      const ext current = (static_cast<ext>(d) - kFirstHalfWidth) / kHalfWidthStep;
+      const double passes = std::floor((offsets[2] - 0.25 - kFirstHalfWidth) / kHalfWidthStep);
+      const double current = (static_cast<double>(d) - kFirstHalfWidth) / kHalfWidthStep;
       // Beyond 2^23 passes the float half-width no longer takes every step.
       if (passes > current + 1 && passes < 8388608) {
         d = kFirstHalfWidth + kHalfWidthStep * static_cast<float>(passes);
@@ -418,13 +415,13 @@ TCartesian TListVektorCubeLight::GetWeightedVektor(const TNearestPositions& near
   };
   // Inverse-distance (Shepard) weights 1/d1, 1/d2, 1/d3 multiplied by
   // d1 d2 d3, so that a zero distance needs no division.
-  const ext d1 = nearest[0].Distance;
-  const ext d2 = nearest[1].Distance;
-  const ext d3 = nearest[2].Distance;
-  const ext w1 = d2 * d3;
-  const ext w2 = d1 * d3;
-  const ext w3 = d1 * d2;
-  const ext w = w1 + w2 + w3;
+  const double d1 = nearest[0].Distance;
+  const double d2 = nearest[1].Distance;
+  const double d3 = nearest[2].Distance;
+  const double w1 = d2 * d3;
+  const double w2 = d1 * d3;
+  const double w3 = d1 * d2;
+  const double w = w1 + w2 + w3;
   if (w == 0) return {};
   const TCartesian v1 = valueOf(nearest[0].Point);
   // On a grid point the other weights vanish; return its vector as it is

@@ -48,7 +48,7 @@ QColor ColumnColour(int column) {
 // suggest speeds the table does not give.
 std::vector<std::pair<double, double>> ColumnPoints(const TPolars& p, int c) {
   std::vector<std::pair<double, double>> points;
-  const auto add = [&](ext angle, ext speed) {
+  const auto add = [&](double angle, double speed) {
     if (angle >= 0 && angle <= 180) points.emplace_back(double(angle), speed > 0 ? double(speed) : 0.0);
   };
   add(p.BeatAngles[At(c)], p.Velocity[At(c)][0]);

@@ -14,7 +14,7 @@ namespace {
 // Nearest whole number, halves to the even neighbour: x minus its IEEE
 // remainder by 1, which rounds the quotient that way whatever the rounding
 // mode of the thread.
-ext RoundHalfToEven(ext value) { return value - std::remainder(value, 1.0L); }
+double RoundHalfToEven(double value) { return value - std::remainder(value, 1.0); }
 
 // True when the fields of `cube` include `moment`, both ends included (to
 // the millisecond, so a moment typed to the minute of the last field counts).
@@ -59,7 +59,7 @@ void TGRIBServices::LoadListGRIBCurrent(TPackageControls& controls) const {
 
 // ------------------------------------------------------------ GRIB wind
 
-void TGRIBServices::ReadGRIBWind(const std::string& fileName, ext offsetDegrees,
+void TGRIBServices::ReadGRIBWind(const std::string& fileName, double offsetDegrees,
                                  TInterfaceApplicationMobile& state) {
   state.CubeWind.OffsetAngle = offsetDegrees;
   FastGRIB2.ReadGRIBWind(fileName, state.CubeWind);
@@ -86,7 +86,7 @@ void TGRIBServices::LoadGRIBWind(TPackageControls& controls, TPackageCurrents& c
   state.GRIBWindLoaded = false;
   state.CubeWind.ClrCubes();
   if (const std::optional<std::string> file = SelectedGRIBFile(controls.ComboBox_GRIB)) {
-    ext offset = 0;
+    double offset = 0;
     if (controls.ComboBox_GRIBAngleOffset != nullptr &&
         controls.ComboBox_GRIBAngleOffset->ItemIndex() >= 0) {
       offset = kGRIBAngleOffsetStep * controls.ComboBox_GRIBAngleOffset->ItemIndex() -
@@ -126,13 +126,13 @@ void TGRIBServices::GetTrueGRIBWind(TInterfaceApplicationMobile& state) const {
   const TPolar wind =
       MathTools.CartesianToPolar(state.CubeWind.GetTINVektor(false, 0, position, state.DateTimeGMT));
 
-  ext speed = RoundHalfToEven(wind.Betrag);
+  double speed = RoundHalfToEven(wind.Betrag);
   if (speed < kGRIBWindSpeedMin) speed = kGRIBWindSpeedMin;
   if (speed > kGRIBWindSpeedMax) speed = kGRIBWindSpeedMax;
   state.Wind.TrueWind.Betrag = speed;
   state.Wind.IndexSpeed = static_cast<int>(speed) - kGRIBWindSpeedMin;
 
-  ext degrees = RoundHalfToEven(wind.Winkel * kRadiansToDegrees);
+  double degrees = RoundHalfToEven(wind.Winkel * kRadiansToDegrees);
   if (!(degrees >= 0 && degrees <= kGRIBWindDirectionMax)) degrees = 0;
   state.Wind.IndexDirection = static_cast<int>(degrees);
   state.Wind.TrueWind.Winkel = degrees * kDegreesToRadians;
@@ -234,7 +234,7 @@ void TGRIBServices::ClearGRIBWind(TInterfaceApplicationMobile& state) const {
   GetGRIBWindValid(state);
 }
 
-TGRIBWindLoad TGRIBServices::LoadGRIBWindFile(const std::string& fileName, ext offsetDegrees,
+TGRIBWindLoad TGRIBServices::LoadGRIBWindFile(const std::string& fileName, double offsetDegrees,
                                               TPackageCurrents& currents,
                                               TInterfaceApplicationMobile& state) {
   state.GRIBWindLoaded = false;

@@ -191,7 +191,7 @@ class TGRIBServices {
   // field, GRIBWindLoaded false), OutOfMap (GRIBWindLoaded false) or Loaded.
   // Then the drawn current field of the moment with the GRIB wind step.
   // The command line's --grib uses it.
-  TGRIBWindLoad LoadGRIBWindFile(const std::string& fileName, ext offsetDegrees,
+  TGRIBWindLoad LoadGRIBWindFile(const std::string& fileName, double offsetDegrees,
                                  TPackageCurrents& currents, TInterfaceApplicationMobile& state);
 
   // --- GRIB current (no control in the desktop window)
@@ -225,7 +225,7 @@ class TGRIBServices {
   // "None", no selection or an absent list.
   static std::optional<std::string> SelectedGRIBFile(const TListControl* list);
   // ReadGRIBWind into CubeWind with the turn; GRIBWindLoaded.
-  void ReadGRIBWind(const std::string& fileName, ext offsetDegrees, TInterfaceApplicationMobile& state);
+  void ReadGRIBWind(const std::string& fileName, double offsetDegrees, TInterfaceApplicationMobile& state);
   // The verdict on a file just read: "Invalid GRIB wind file" when it gave
   // no field, then "GRIB data out of map" (GRIBWindLoaded = false) when the
   // last grid decoded covers no corner of the chart.

@@ -20,7 +20,7 @@ const char* const kPolarsNotValidReach = "Polars not valid reach!";
 constexpr int kNoTileIndexMin = 255;
 constexpr int kNoTileIndexMax = 0;
 // A vertex on a tile's edge belongs to it despite the 32-bit corners.
-constexpr ext kTileTolerance = 0.001L;
+constexpr double kTileTolerance = 0.001;
 
 bool TileHolds(const TMapTiles& tile, const TMinutes& position) {
   return position.Lon >= tile.P1.Lon - kTileTolerance && position.Lon <= tile.P2.Lon + kTileTolerance &&

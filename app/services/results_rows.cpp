@@ -61,7 +61,7 @@ const std::array<TRowLayout, 20> kWaypointRows{{
     {true, "Results", "ROUTING", nullptr},
     {false, "Boatclass", nullptr, BoatClass},
     {false, "Course", nullptr, [](const TRowSource& s) { return s.Tools.ToCourseType(s.Track.TypeOfCourse, s.V); }},
-    {false, "Start", nullptr, [](const TRowSource& s) { return s.Tools.ToTimes(s.Track.DateTimeStartLOC, s.V); }},
+    {false, "Start", nullptr, [](const TRowSource& s) { return s.Tools.ToTimeOfDay(s.Track.DateTimeStartLOC, s.V); }},
     {false, "Best Course", nullptr, BestCourse},
     {false, "Losses Left", nullptr, LossesLeft},
     {false, "Losses Right", nullptr, LossesRight},

@@ -20,7 +20,7 @@
 namespace corvane {
 
 // A run that is not silent refuses a true wind below this speed, knots.
-inline constexpr ext kRoutingMinWindSpeed = 6;
+inline constexpr double kRoutingMinWindSpeed = 6;
 
 inline constexpr const char* kMessageLowWindSpeed = "Low wind speed";
 inline constexpr const char* kMessageCourseAshore = "Course ashore - routing might fail!";

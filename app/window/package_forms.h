@@ -160,7 +160,7 @@ class TPackageForms {
   bool GetAdjustTideSpeed(TWindowControls& c);
   bool GetDepthLine(TWindowControls& c);
   bool GetResultsPage(TWindowControls& c, int page);
-  bool MapZoom(TWindowControls& c, ext zoom, bool setSlider);
+  bool MapZoom(TWindowControls& c, double zoom, bool setSlider);
   bool GetGotoTrack(TWindowControls& c);
   // Nothing when the gate is closed; false when the typed position is on
   // land (the mark keeps its place).

@@ -290,10 +290,10 @@ bool TPackageForms::GetResultsPage(TWindowControls& c, int page) {
   return true;
 }
 
-bool TPackageForms::MapZoom(TWindowControls& c, ext zoom, bool setSlider) {
+bool TPackageForms::MapZoom(TWindowControls& c, double zoom, bool setSlider) {
   TEventsGate gate(EnableEvents);
   if (!gate.Open()) return false;
-  state_.DeviceZoom = std::clamp(zoom, ext(0), state_.DeviceZoomMax);
+  state_.DeviceZoom = std::clamp(zoom, double(0), state_.DeviceZoomMax);
   if (setSlider) SetZoomSlider(c);
   graphics_.GestureZoom(state_);
   Repaint(c);

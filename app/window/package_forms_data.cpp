@@ -192,8 +192,8 @@ void TPackageForms::SetTimeSteps() {
   int step = 15;
   if (state_.DrawRouting) {
     const TRoutingData* first = state_.ListRoutingData.GetItem(0);
-    const ext hours = first != nullptr ? first->TimeBestCourse : 0;
-    step = hours < ext(1) / 6 ? 1 : hours < ext(1) / 3 ? 2 : 5;
+    const double hours = first != nullptr ? first->TimeBestCourse : 0;
+    step = hours < double(1) / 6 ? 1 : hours < double(1) / 3 ? 2 : 5;
   }
   state_.TimeStep_M15 = -step;
   state_.TimeStep_P15 = step;

@@ -163,13 +163,13 @@ void TPackageProcess::MapZoomIn() {
 
 void TPackageProcess::MapZoomSlide() {
   if (controls_.TrackBar_Zoom == nullptr) return;
-  const ext zoom = static_cast<ext>(controls_.TrackBar_Zoom->value()) / kZoomSliderScale;
+  const double zoom = static_cast<double>(controls_.TrackBar_Zoom->value()) / kZoomSliderScale;
   if (PackageForms.MapZoom(controls_, zoom, false)) AfterZoom();
 }
 
 void TPackageProcess::MapZoomWheel(int notches) {
   const TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  const ext zoom = state.DeviceZoom + notches * state.DeviceZoomStep / kWheelNotchesPerStep;
+  const double zoom = state.DeviceZoom + notches * state.DeviceZoomStep / kWheelNotchesPerStep;
   if (PackageForms.MapZoom(controls_, zoom, true)) AfterZoom();
 }
 

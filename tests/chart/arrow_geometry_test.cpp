@@ -40,32 +40,32 @@ TEST(ArrowGeometryTest, ArrowShape) {
 TEST(WindBarbTest, BarbsBySpeed) {
   struct Case {
     const char* name;
-    ext speed;
+    double speed;
     int full;
     int half;
     int halfIndex;  // -1 when no half barb
   };
   const Case cases[] = {
-      {"calm", 0, 0, 0, -1},           {"2.4 kn", 2.4L, 0, 0, -1},
-      {"7.4 kn", 7.4L, 0, 1, 2},       {"7.5 kn", 7.5L, 1, 0, -1},
-      {"12.5 kn", 12.5L, 1, 1, 1},     {"22.5 kn", 22.5L, 2, 1, 2},
-      {"37.5 kn", 37.5L, 4, 0, -1},    {"45 kn", 45, 4, 1, 4},
+      {"calm", 0, 0, 0, -1},           {"2.4 kn", 2.4, 0, 0, -1},
+      {"7.4 kn", 7.4, 0, 1, 2},       {"7.5 kn", 7.5, 1, 0, -1},
+      {"12.5 kn", 12.5, 1, 1, 1},     {"22.5 kn", 22.5, 2, 1, 2},
+      {"37.5 kn", 37.5, 4, 0, -1},    {"45 kn", 45, 4, 1, 4},
   };
-  const ext scale = 0.1L;  // shaft 6 pixels up to 10 kn, + 4 per 10 kn
+  const double scale = 0.1;  // shaft 6 pixels up to 10 kn, + 4 per 10 kn
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const TPointF p{50, 50};
     const std::vector<TLineF> lines = GetWindBarbLines(p, TPolar{c.speed, 0}, scale);
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(1 + c.full + c.half));
-    const ext shaft = std::trunc(c.speed * scale) * 4 + 6;
+    const double shaft = std::trunc(c.speed * scale) * 4 + 6;
     EXPECT_EQ(lines[0].To.Y, static_cast<float>(50 - shaft));
     EXPECT_EQ(lines[0].To.X, 50);
-    const ext e = c.speed < 0.1L ? 0 : shaft / 5;
+    const double e = c.speed < 0.1 ? 0 : shaft / 5;
     for (int i = 1; i < static_cast<int>(lines.size()); ++i) {
       const bool isHalf = i == static_cast<int>(lines.size()) - 1 && c.half == 1;
       const int index = isHalf ? c.halfIndex : i - 1;
-      const ext along = shaft - index * shaft / 8;
-      const ext length = isHalf ? 0.65L * e : e;
+      const double along = shaft - index * shaft / 8;
+      const double length = isHalf ? 0.65 * e : e;
       EXPECT_EQ(lines[i].From.Y, static_cast<float>(50 - std::nearbyint(static_cast<double>(along))));
       EXPECT_EQ(lines[i].To.X, static_cast<float>(50 + std::nearbyint(static_cast<double>(
                                                           length * std::sin(50 * kDegreesToRadians)))));

@@ -22,7 +22,7 @@ TEST(BoatGeometryTest, HullFollowsTheHeading) {
   EXPECT_NEAR(east[0].X, 117, 1e-4);
   EXPECT_NEAR(east[0].Y, 100, 1e-4);
 
-  const TLineF heading = GetBoatHeadingLine(p, kPi / 2, 0.5L);
+  const TLineF heading = GetBoatHeadingLine(p, kPi / 2, 0.5);
   EXPECT_NEAR(heading.To.X, 120, 1e-4);
   const TPointF label = GetBoatLabelPoint(p, 0, 1);
   EXPECT_NEAR(label.Y, 50, 1e-4);

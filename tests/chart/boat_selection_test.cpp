@@ -9,8 +9,8 @@ namespace {
 void Line(int count, TListBoat& boats, TPolygon& pixels) {
   for (int i = 0; i < count; ++i) {
     TBoat& boat = boats.Add();
-    boat.CoordM = TMinutes{static_cast<ext>(i), 0};
-    boat.Time = i * 0.1L;
+    boat.CoordM = TMinutes{static_cast<double>(i), 0};
+    boat.Time = i * 0.1;
     pixels.push_back(TPointF{i * 100.0f, 0});
   }
 }
@@ -33,9 +33,9 @@ TEST(BoatSelectionTest, BoatAtTheMoment) {
   TListBoat boats;
   TPolygon pixels;
   Line(5, boats, pixels);  // times 0, 0.1, ... 0.4 h
-  EXPECT_EQ(GetBoatAtTime(boats, 0.22L, 1), 2);
+  EXPECT_EQ(GetBoatAtTime(boats, 0.22, 1), 2);
   EXPECT_EQ(GetBoatAtTime(boats, 5, 1), 0);  // none nearer than 1 h: the first boat
-  EXPECT_EQ(GetBoatAtTime(boats, 0.5L, 1), 4);
+  EXPECT_EQ(GetBoatAtTime(boats, 0.5, 1), 4);
   EXPECT_EQ(GetBoatAtTime(TListBoat{}, 0, 1), -1);
 }
 

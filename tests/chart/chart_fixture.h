@@ -8,16 +8,16 @@
 
 namespace corvane::testing_chart {
 
-inline constexpr ext kWest = -100;
-inline constexpr ext kEast = -60;
-inline constexpr ext kSouth = 3000;
-inline constexpr ext kNorth = 3020;
+inline constexpr double kWest = -100;
+inline constexpr double kEast = -60;
+inline constexpr double kSouth = 3000;
+inline constexpr double kNorth = 3020;
 inline const TMinutes kIslandCentre{-80, 3010};
-inline constexpr ext kIslandHalf = 1;  // minutes
+inline constexpr double kIslandHalf = 1;  // minutes
 
 // Square polygon (X longitude, Y latitude) around a centre.
-inline TPolygon Square(const TMinutes& centre, ext half) {
-  auto p = [](ext lon, ext lat) { return TPointF{static_cast<float>(lon), static_cast<float>(lat)}; };
+inline TPolygon Square(const TMinutes& centre, double half) {
+  auto p = [](double lon, double lat) { return TPointF{static_cast<float>(lon), static_cast<float>(lat)}; };
   return {p(centre.Lon - half, centre.Lat - half), p(centre.Lon - half, centre.Lat + half),
           p(centre.Lon + half, centre.Lat + half), p(centre.Lon + half, centre.Lat - half)};
 }

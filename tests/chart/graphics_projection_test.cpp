@@ -28,7 +28,7 @@ TEST_F(ProjectionTest, ZoomZeroChartFitsTheDevicesLongerSide) {
   EXPECT_EQ(projection.SeaMapOrientationHome, 1);
   EXPECT_EQ(projection.OffScreenDimensionHome, 400);
   EXPECT_EQ(state.SeaMap.Height, 400);
-  const ext homeWidth = state.SeaMap.Width;
+  const double homeWidth = state.SeaMap.Width;
   EXPECT_GT(homeWidth, 400);
   projection.GetDeviceProjection(state);
   // Zoom 0 sizes the chart from pixels per minute, (width - 1) / 40: the
@@ -69,7 +69,7 @@ TEST_F(ProjectionTest, CentreOutsideTheChartFallsBackToItsMiddle) {
 
 TEST_F(ProjectionTest, OffScreenWindowStaysInsideTheChart) {
   state.DeviceZoom = 10;
-  state.DeviceCenter = TMinutes{kWest + 0.1L, kNorth - 0.1L};  // the north-west corner
+  state.DeviceCenter = TMinutes{kWest + 0.1, kNorth - 0.1};  // the north-west corner
   Project();
   EXPECT_EQ(projection.OffScreen.BitMap->Width(), 1200);
   EXPECT_EQ(projection.OffScreen.BitMap->Height(), 1200);
@@ -90,8 +90,8 @@ TEST_F(ProjectionTest, TilesAroundTheOffScreenAreaAreMarked) {
       TMapTiles tile;
       tile.IndexH = h;
       tile.IndexV = v;
-      tile.P1 = TMinutes{kWest + (h - 1) * 40.0L / 3, kNorth - v * 20.0L / 3};
-      tile.P2 = TMinutes{kWest + h * 40.0L / 3, kNorth - (v - 1) * 20.0L / 3};
+      tile.P1 = TMinutes{kWest + (h - 1) * 40.0 / 3, kNorth - v * 20.0 / 3};
+      tile.P2 = TMinutes{kWest + h * 40.0 / 3, kNorth - (v - 1) * 20.0 / 3};
       state.ListMapTiles.push_back(tile);
     }
   }
@@ -110,15 +110,15 @@ TEST_F(ProjectionTest, TilesAroundTheOffScreenAreaAreMarked) {
 TEST_F(ProjectionTest, ScaleFactorThresholds) {
   struct Case {
     const char* name;
-    ext pixPerSm;
+    double pixPerSm;
     bool buoys;
     bool boats;
     bool courseName;
   };
   const Case cases[] = {
-      {"45", 45, false, false, true},     {"45.01", 45.01L, true, false, true},
-      {"150", 150, true, false, true},    {"150.01", 150.01L, true, true, true},
-      {"399.99", 399.99L, true, true, true}, {"400", 400, true, true, false},
+      {"45", 45, false, false, true},     {"45.01", 45.01, true, false, true},
+      {"150", 150, true, false, true},    {"150.01", 150.01, true, true, true},
+      {"399.99", 399.99, true, true, true}, {"400", 400, true, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -174,7 +174,7 @@ TEST_F(ProjectionTest, GotoTrackZoomsToShowTheTrack) {
   state.DeviceHeight = 600;
   Project();
   TRoutingData track;
-  track.TrackDistance = 0.5L;
+  track.TrackDistance = 0.5;
   track.TrackCenter = TMinutes{-80, 3010};
   projection.GetGotoTrack(track, state);
   // 0.5 * 600 / 0.5 nm = 600 pixels per minute, below the maximum zoom.

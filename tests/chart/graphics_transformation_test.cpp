@@ -43,7 +43,7 @@ TEST(TransformationTest, OnScreenRoundTripAndOffScreenCorners) {
   EXPECT_TRUE(t.GetInOffScreen(t.OffScreen.MapArea.Center));
   EXPECT_FALSE(t.GetInOffScreen(TMinutes{kWest - 1, kSouth}));
 
-  const TPolygon scaled = t.ScaleToPix(Square(state.DeviceCenter, 0.1L));
+  const TPolygon scaled = t.ScaleToPix(Square(state.DeviceCenter, 0.1));
   ASSERT_EQ(scaled.size(), 4u);
   EXPECT_LT(scaled[1].Y, scaled[0].Y);  // north is up
 }

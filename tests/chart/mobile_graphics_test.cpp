@@ -40,7 +40,7 @@ class RenderTest : public ::testing::Test {
   }
 
   // One stream arrow of a cube at a position.
-  void AddCurrent(const TMinutes& position, ext speed, ext direction) {
+  void AddCurrent(const TMinutes& position, double speed, double direction) {
     TVektorCubeLight& cube = state.CubeLoRes.ListVektorCube.emplace_back();
     cube.CoordM.push_back(position);
     cube.VektorPIntp.push_back(TPolar{speed, direction});
@@ -63,18 +63,18 @@ TEST_F(RenderTest, OpenWaterLandAndIslandEdge) {
   graphics.DrawOffScreen(state);
   EXPECT_EQ(OffScreenPixel(TMinutes{kIslandCentre.Lon + 2, kIslandCentre.Lat}), kSea);
   EXPECT_EQ(OffScreenPixel(kIslandCentre), kLand);
-  EXPECT_EQ(OffScreenPixel(TMinutes{kIslandCentre.Lon + 0.9L, kIslandCentre.Lat - 0.9L}), kLand);
-  EXPECT_EQ(OffScreenPixel(TMinutes{kIslandCentre.Lon + 1.1L, kIslandCentre.Lat - 0.9L}), kSea);
+  EXPECT_EQ(OffScreenPixel(TMinutes{kIslandCentre.Lon + 0.9, kIslandCentre.Lat - 0.9}), kLand);
+  EXPECT_EQ(OffScreenPixel(TMinutes{kIslandCentre.Lon + 1.1, kIslandCentre.Lat - 0.9}), kSea);
 }
 
 TEST_F(RenderTest, CurrentArrowIsDrawnAroundItsPosition) {
   state.DeviceZoom = 20;
   graphics.GetDeviceProjection(state);
-  const TMinutes at{kIslandCentre.Lon - 1.5L, kIslandCentre.Lat};
+  const TMinutes at{kIslandCentre.Lon - 1.5, kIslandCentre.Lat};
   AddCurrent(at, 2, kPi / 2);  // 2 kn toward east
   graphics.DrawOffScreen(state);
   const TPointF p = graphics.Minutes_to_OffScreen(at);
-  const ext length = 2 * graphics.ScaleArrowCurrents;
+  const double length = 2 * graphics.ScaleArrowCurrents;
   ASSERT_GT(length, 20);
   const QImage& image = *graphics.OffScreenImage();
   // Blue fill on the shaft behind the centre and in the head ahead of it;
@@ -103,7 +103,7 @@ TEST_F(RenderTest, PrimitivesThatDrawNothing) {
   graphics.Canvas = &canvas;
   graphics.DrawArrow(kColorBlack, 0, 90, TPointF{50, 50}, kColorRed);
   graphics.DrawScaledPolygon(kColorRed, TPolygon{{-80, 3010}, {-79, 3011}});
-  graphics.DrawText(TPointF{50, 50}, "TEXT", TTextAlign::Center, kColorRed, 5.4L);
+  graphics.DrawText(TPointF{50, 50}, "TEXT", TTextAlign::Center, kColorRed, 5.4);
   graphics.Canvas = nullptr;
   canvas.EndScene();
   EXPECT_TRUE(image == [&] {
@@ -120,7 +120,7 @@ TEST_F(RenderTest, ItemsOutsideTheOffScreenAreaAreSkippedAndNothingLeaksOut) {
   graphics.GetDeviceProjection(state);
   const TMapArea& area = graphics.OffScreen.MapArea;
   state.ListBuoysName = {"OUTSIDE"};
-  state.ListBuoysPosition = {TMinutes{area.P2.Lon + 0.01L, (area.P1.Lat + area.P2.Lat) / 2}};
+  state.ListBuoysPosition = {TMinutes{area.P2.Lon + 0.01, (area.P1.Lat + area.P2.Lat) / 2}};
   state.ListBuoysType = {12};
   state.ListBuoysAlign = {0};
   state.AppScaleBuoys = 20;
@@ -151,14 +151,14 @@ TEST_F(RenderTest, TideBarOnlyWithADayRange) {
   graphics.DrawOffScreen(state);
   QImage window(400, 300, QImage::Format_ARGB32_Premultiplied);
   const TRectF rect{0, 0, 400, 300};
-  const TTideBar bar = GetTideBar(400, 300, 2, 0.5L, 4, graphics.ScaleTidesBarMeter,
+  const TTideBar bar = GetTideBar(400, 300, 2, 0.5, 4, graphics.ScaleTidesBarMeter,
                                   graphics.ScaleTidesBarWidth);
   const int x = static_cast<int>(bar.Left + bar.Width / 2);
   const int y = static_cast<int>(bar.Bottom - 5);
-  for (ext levelMax : {0.0L, 4.0L}) {
+  for (double levelMax : {0.0, 4.0}) {
     SCOPED_TRACE(static_cast<double>(levelMax));
     state.TideLevel = 2;
-    state.TideLevelMin = 0.5L;
+    state.TideLevelMin = 0.5;
     state.TideLevelMax = levelMax;
     window.fill(Qt::white);
     QPainter painter(&window);

@@ -7,7 +7,7 @@
 namespace corvane {
 namespace {
 
-TMapArea Area(ext west, ext south, ext east, ext north, ext width, ext height) {
+TMapArea Area(double west, double south, double east, double north, double width, double height) {
   TMapArea area;
   area.P1 = TMinutes{west, south};
   area.P2 = TMinutes{east, north};
@@ -17,7 +17,7 @@ TMapArea Area(ext west, ext south, ext east, ext north, ext width, ext height) {
 }
 
 TEST(MeridionalPartTest, InverseReturnsTheLatitude) {
-  for (ext lat : {-3000.0L, 0.0L, 1.5L, 3000.0L, 3046.475L, 4200.0L}) {
+  for (double lat : {-3000.0, 0.0, 1.5, 3000.0, 3046.475, 4200.0}) {
     SCOPED_TRACE(static_cast<double>(lat));
     EXPECT_NEAR(static_cast<double>(MeridionalPartInverse(MeridionalPart(lat))),
                 static_cast<double>(lat), 1e-9);
@@ -32,12 +32,12 @@ TEST(ServiceMercatorTest, CornersMapToTheFirstAndLastPixel) {
   mercator.GetServiceMercator(Area(-100, 3000, -60, 3020, 1200, 950));
   EXPECT_NEAR(static_cast<double>(mercator.GetLatToPix(3000)), 0, 1e-9);
   EXPECT_NEAR(static_cast<double>(mercator.GetLatToPix(3020)), 949, 1e-9);
-  for (ext y : {0.0L, 17.25L, 500.0L, 949.0L}) {
+  for (double y : {0.0, 17.25, 500.0, 949.0}) {
     SCOPED_TRACE(static_cast<double>(y));
     EXPECT_NEAR(static_cast<double>(mercator.GetLatToPix(mercator.GetPixToLat(y))),
                 static_cast<double>(y), 1e-7);
   }
-  for (ext x : {0.0L, 3.5L, 1199.0L}) {
+  for (double x : {0.0, 3.5, 1199.0}) {
     EXPECT_NEAR(static_cast<double>(mercator.GetLonToPix(mercator.GetPixToLon(x))),
                 static_cast<double>(x), 1e-9);
   }
@@ -77,7 +77,7 @@ TEST(ServiceMercatorTest, OrientationAndSizing) {
 
   TMapArea area = Area(-100, 3000, -60, 3020, 0, 1000);
   mercator.GetWidthMapArea(area);
-  const ext ratio = mercator.GetRatio(area);
+  const double ratio = mercator.GetRatio(area);
   EXPECT_EQ(area.Width, std::trunc(40 * 1000 / 20 / ratio));
   mercator.GetHeightMapArea(area);
   EXPECT_NEAR(static_cast<double>(area.Height), 1000, 1);

@@ -100,7 +100,7 @@ TEST(CommandLineTextTest, CoordinatesAreDegreesOrTheDisplayForm) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const std::optional<ext> minutes = cli::ParseCoordinate(c.text, c.latitude);
+    const std::optional<double> minutes = cli::ParseCoordinate(c.text, c.latitude);
     ASSERT_EQ(minutes.has_value(), c.minutes.has_value());
     if (minutes) {
       EXPECT_NEAR(static_cast<double>(*minutes), *c.minutes, 1e-9);
@@ -249,7 +249,7 @@ TEST_F(CorvaneTest, CurrentsAtAPositionAgreeWithTheStateInBothTimeForms) {
   // own state for the same moment.
   cli::TCliContext context(cli::TCommonOptions{documents_.path().string(), "", false}, testing::StoreWithPackedAtlas());
   context.SetMoment(EncodeDateTime(2016, 9, 1, 15, 0, 0, 0));
-  const TMinutes centre{-76.615L, 3046.475L};
+  const TMinutes centre{-76.615, 3046.475};
   ASSERT_TRUE(context.Currents.GetInWater(centre, context.State)) << "the chart centre lies in water";
   const TPolar expected = context.Currents.GetCurrents(context.State, centre);
   ASSERT_GT(expected.Betrag, 0);

@@ -122,7 +122,7 @@ TEST_F(GribOptionScenarioTest, AFileThatMissesTheChartOrTheMomentLeavesTheFixedW
     EXPECT_FALSE(state.GRIBWindValid);
     EXPECT_EQ(state.CubeWind.GetCountCubes(), 0);
     EXPECT_EQ(state.Wind.TrueWind.Betrag, 12);
-    EXPECT_NEAR(state.Wind.TrueWind.Winkel, 225 * kDegreesToRadians, 1e-15L);
+    EXPECT_NEAR(state.Wind.TrueWind.Winkel, 225 * kDegreesToRadians, 1e-15);
   }
 }
 

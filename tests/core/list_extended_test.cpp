@@ -10,7 +10,7 @@
 namespace corvane {
 namespace {
 
-TListExtended ListOf(const std::vector<ext>& values) {
+TListExtended ListOf(const std::vector<double>& values) {
   TListExtended list;
   for (std::size_t k = 0; k < values.size(); ++k) {
     list.Add(values[k], 100 + static_cast<int>(k));
@@ -46,7 +46,7 @@ TEST(ListExtended, SortOrdersThePermutationNotTheItems) {
 TEST(ListExtended, EqualValuesKeepThisQuicksortsOrder) {
   struct Case {
     const char* name;
-    std::vector<ext> values;
+    std::vector<double> values;
     std::vector<int> positions;
   };
   // Traced by hand through the partition; a stable sort would give
@@ -68,8 +68,8 @@ TEST(ListExtended, EqualValuesKeepThisQuicksortsOrder) {
 TEST(ListExtended, SortOrdersManyValuesAscending) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> draw(0, 40);  // many repeats
-  std::vector<ext> values;
-  for (int k = 0; k < 500; ++k) values.push_back(draw(random) / 4.0L);
+  std::vector<double> values;
+  for (int k = 0; k < 500; ++k) values.push_back(draw(random) / 4.0);
 
   TListExtended list = ListOf(values);
   list.Sort();

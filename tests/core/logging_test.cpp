@@ -42,23 +42,23 @@ TEST(LoggingTest, LineFormats) {
       {"64-bit integer", [](TLogging& l) { l.AddItem("N", std::int64_t{-9000000000}); },
        {"N=-9000000000"}},
       {"boolean", [](TLogging& l) { l.AddItem("B", true); l.AddItem("B", false); }, {"B=1", "B=0"}},
-      {"extended 14.10", [](TLogging& l) { l.AddItem("E", ext(1.5)); }, {"E=  1.5000000000"}},
-      {"extended 14.10 negative", [](TLogging& l) { l.AddItem("E", ext(-12.25)); },
+      {"extended 14.10", [](TLogging& l) { l.AddItem("E", double(1.5)); }, {"E=  1.5000000000"}},
+      {"extended 14.10 negative", [](TLogging& l) { l.AddItem("E", double(-12.25)); },
        {"E=-12.2500000000"}},
-      {"two extended: second first", [](TLogging& l) { l.AddItem("P", ext(1), ext(2.5)); },
+      {"two extended: second first", [](TLogging& l) { l.AddItem("P", double(1), double(2.5)); },
        {"P=2.5   1"}},
-      {"integer and extended", [](TLogging& l) { l.AddItem("I", 3, ext(0.25)); }, {"I=3   0.25"}},
+      {"integer and extended", [](TLogging& l) { l.AddItem("I", 3, double(0.25)); }, {"I=3   0.25"}},
       {"text", [](TLogging& l) { l.AddItem("T", "text"); }, {"T=text"}},
       {"two texts", [](TLogging& l) { l.AddItem("K", "a", "b"); }, {"K", "a  b", ""}},
       {"text alone", [](TLogging& l) { l.AddItem(std::string("alone")); }, {"alone"}},
-      {"date-time", [](TLogging& l) { l.AddItem("D", EncodeDateTime(2016, 7, 1, 9, 5, 0, 0)); },
+      {"date-time", [](TLogging& l) { l.AddDateTime("D", EncodeDateTime(2016, 7, 1, 9, 5, 0, 0)); },
        {"D=01.07.2016  09:05"}},
-      {"date-time alone", [](TLogging& l) { l.AddItem(EncodeDateTime(2016, 7, 1, 9, 5, 0, 0)); },
+      {"date-time alone", [](TLogging& l) { l.AddDateTime(EncodeDateTime(2016, 7, 1, 9, 5, 0, 0)); },
        {"01.07.2016  09:05"}},
       {"text list with key", [](TLogging& l) { l.AddItem("L", TStringList{"x", "y"}); },
        {"L=x", "L=y"}},
       {"text list", [](TLogging& l) { l.AddItem(TStringList{"x", "y"}); }, {"x", "y"}},
-      {"extended alone", [](TLogging& l) { l.AddItem(ext(0.1L)); }, {"0.1"}},
+      {"extended alone", [](TLogging& l) { l.AddItem(double(0.1)); }, {"0.1"}},
       {"cartesian 8.4", [](TLogging& l) { l.AddItem("C", TCartesian{1.5, -2}); },
        {"C=  1.5000    -2.0000"}},
       {"minutes: Lon then Lat", [](TLogging& l) { l.AddItem("M", TMinutes{3, 4}); },
@@ -81,20 +81,20 @@ TEST(LoggingTest, LineFormats) {
 }
 
 TEST(LoggingTest, GeneralTextIsShortestAndReadsBack) {
-  for (const ext value : {ext(0.1L), ext(1) / 3, ext(-2.5e-12L), ext(123456789.125L), ext(1e300L)}) {
+  for (const double value : {double(0.1), double(1) / 3, double(-2.5e-12), double(123456789.125), double(1e300)}) {
     SCOPED_TRACE(static_cast<double>(value));
     const std::string text = TLogging::FormatGeneral(value);
-    EXPECT_EQ(std::strtold(text.c_str(), nullptr), value);
+    EXPECT_EQ(std::strtod(text.c_str(), nullptr), value);
   }
-  EXPECT_EQ(TLogging::FormatGeneral(ext(2)), "2");
-  EXPECT_EQ(TLogging::FormatGeneral(ext(-0.5)), "-0.5");
+  EXPECT_EQ(TLogging::FormatGeneral(double(2)), "2");
+  EXPECT_EQ(TLogging::FormatGeneral(double(-0.5)), "-0.5");
 }
 
 TEST(LoggingTest, GeneralTextUsesTheLocaleSeparatorFixedTextThePoint) {
   const std::locale old = std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
   TLogging log;
-  log.AddItem("P", ext(1), ext(2.5));
-  log.AddItem("E", ext(1.5));
+  log.AddItem("P", double(1), double(2.5));
+  log.AddItem("E", double(1.5));
   std::locale::global(old);
   EXPECT_EQ(log.GetLog(), (TStringList{"P=2,5   1", "E=  1.5000000000"}));
 }

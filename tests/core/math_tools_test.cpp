@@ -14,12 +14,12 @@
 namespace corvane {
 namespace {
 
-// EXPECT_NEAR compares in double; this keeps the comparison in ext so that
+// EXPECT_NEAR compares in double; this keeps the comparison in double so that
 // tolerances below double precision mean something.
 ::testing::AssertionResult ExtNear(const char* actualText, const char* expectedText,
-                                   const char* toleranceText, ext actual, ext expected,
-                                   ext tolerance) {
-  const ext difference = std::fabs(actual - expected);
+                                   const char* toleranceText, double actual, double expected,
+                                   double tolerance) {
+  const double difference = std::fabs(actual - expected);
   if (difference <= tolerance) return ::testing::AssertionSuccess();
   std::ostringstream message;
   message.precision(21);
@@ -31,10 +31,10 @@ namespace {
   EXPECT_PRED_FORMAT3(ExtNear, actual, expected, tolerance)
 
 // A position inside the racing area, in minutes of arc.
-constexpr ext kAreaLat = 3040;
-constexpr ext kAreaLon = -80;
+constexpr double kAreaLat = 3040;
+constexpr double kAreaLon = -80;
 
-TBogen Bogen(ext lonMinutes, ext latMinutes) {
+TBogen Bogen(double lonMinutes, double latMinutes) {
   return TMathTools().MinutesToBogen(TMinutes{lonMinutes, latMinutes});
 }
 
@@ -43,30 +43,30 @@ TBogen Bogen(ext lonMinutes, ext latMinutes) {
 TEST(MathToolsAngles, SecureArcFunctionsClampTheirArgument) {
   struct Case {
     const char* name;
-    ext value;
-    ext arcCos;
-    ext arcSin;
+    double value;
+    double arcCos;
+    double arcSin;
   };
   const Case cases[] = {
-      {"just above 1", 1 + 1e-15L, 0, kPi / 2},
-      {"just below -1", -1 - 1e-15L, kPi, -kPi / 2},
+      {"just above 1", 1 + 1e-15, 0, kPi / 2},
+      {"just below -1", -1 - 1e-15, kPi, -kPi / 2},
       {"far out", 5, 0, kPi / 2},
-      {"inside", 0.5L, kPi / 3, kPi / 6},
+      {"inside", 0.5, kPi / 3, kPi / 6},
   };
   const TMathTools math;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EXT_NEAR(math.SecureArcCos(c.value), c.arcCos, 1e-15L);
-    EXPECT_EXT_NEAR(math.SecureArcSin(c.value), c.arcSin, 1e-15L);
+    EXPECT_EXT_NEAR(math.SecureArcCos(c.value), c.arcCos, 1e-15);
+    EXPECT_EXT_NEAR(math.SecureArcSin(c.value), c.arcSin, 1e-15);
   }
 }
 
 TEST(MathToolsAngles, AddDegCorrectsOnceEachWay) {
   struct Case {
     const char* name;
-    ext deg1;
-    ext deg2;
-    ext sum;
+    double deg1;
+    double deg2;
+    double sum;
   };
   const Case cases[] = {
       {"past north", 350, 20, 10},
@@ -79,46 +79,46 @@ TEST(MathToolsAngles, AddDegCorrectsOnceEachWay) {
   const TMathTools math;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EXT_NEAR(math.AddDeg(c.deg1, c.deg2), c.sum, 1e-15L);
+    EXPECT_EXT_NEAR(math.AddDeg(c.deg1, c.deg2), c.sum, 1e-15);
   }
 }
 
 TEST(MathToolsAngles, AddRadCorrectsOnceEachWay) {
   struct Case {
     const char* name;
-    ext rad1;
-    ext rad2;
-    ext sum;
+    double rad1;
+    double rad2;
+    double sum;
   };
   const Case cases[] = {
-      {"past north", kTwoPi - 0.1L, 0.3L, 0.2L},
-      {"below zero", 0.1L, -0.3L, kTwoPi - 0.2L},
+      {"past north", kTwoPi - 0.1, 0.3, 0.2},
+      {"below zero", 0.1, -0.3, kTwoPi - 0.2},
       {"exactly 2 pi stays", kPi, kPi, kTwoPi},
   };
   const TMathTools math;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EXT_NEAR(math.AddRad(c.rad1, c.rad2), c.sum, 1e-15L);
+    EXPECT_EXT_NEAR(math.AddRad(c.rad1, c.rad2), c.sum, 1e-15);
   }
 }
 
 TEST(MathToolsAngles, AngleRad180TakesTheShorterWayRound) {
   struct Case {
     const char* name;
-    ext rad1;
-    ext rad2;
-    ext difference;
+    double rad1;
+    double rad2;
+    double difference;
   };
   const Case cases[] = {
-      {"across north", 0.1L, kTwoPi - 0.1L, 0.2L},
-      {"across north, swapped", kTwoPi - 0.1L, 0.1L, 0.2L},
-      {"plain", 1, 2.5L, 1.5L},
+      {"across north", 0.1, kTwoPi - 0.1, 0.2},
+      {"across north, swapped", kTwoPi - 0.1, 0.1, 0.2},
+      {"plain", 1, 2.5, 1.5},
       {"opposite", 0, kPi, kPi},
   };
   const TMathTools math;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EXT_NEAR(math.AngleRad180(c.rad1, c.rad2), c.difference, 1e-15L);
+    EXPECT_EXT_NEAR(math.AngleRad180(c.rad1, c.rad2), c.difference, 1e-15);
   }
 }
 
@@ -127,31 +127,31 @@ TEST(MathToolsAngles, AngleRad180TakesTheShorterWayRound) {
 TEST(MathToolsPositions, MinutesAndBogenConvertBothWays) {
   const TMathTools math;
   const TBogen bogen = math.MinutesToBogen(TMinutes{-60, 5400});
-  EXPECT_EXT_NEAR(bogen.xRad, -kPi / 180, 1e-18L);
-  EXPECT_EXT_NEAR(bogen.yRad, kPi / 2, 1e-18L);
-  EXPECT_EXT_NEAR(bogen.yRadSin, 1, 1e-18L);
-  EXPECT_EXT_NEAR(bogen.yRadCos, 0, 1e-18L);
+  EXPECT_EXT_NEAR(bogen.xRad, -kPi / 180, 1e-18);
+  EXPECT_EXT_NEAR(bogen.yRad, kPi / 2, 1e-18);
+  EXPECT_EXT_NEAR(bogen.yRadSin, 1, 1e-18);
+  EXPECT_EXT_NEAR(bogen.yRadCos, 0, 1e-16);
 
   const TMinutes back = math.BogenToMinutes(math.MinutesToBogen(TMinutes{kAreaLon, kAreaLat}));
-  EXPECT_EXT_NEAR(back.Lon, kAreaLon, 1e-12L);
-  EXPECT_EXT_NEAR(back.Lat, kAreaLat, 1e-12L);
+  EXPECT_EXT_NEAR(back.Lon, kAreaLon, 1e-12);
+  EXPECT_EXT_NEAR(back.Lat, kAreaLat, 1e-12);
 }
 
 TEST(MathToolsPositions, MinutesToGeoPosFormatsOneCoordinate) {
   struct Case {
     const char* name;
-    ext minutes;
+    double minutes;
     std::string text;
   };
   const Case cases[] = {
-      {"north", 3047.1234L, "050.47.123N"},
-      {"negative gets the other letter", -77.5L, "001.17.500S"},
+      {"north", 3047.1234, "050.47.123N"},
+      {"negative gets the other letter", -77.5, "001.17.500S"},
       {"zero is positive", 0, "000.00.000N"},
-      {"thousandths carry into minutes and degrees", 59.9996L, "001.00.000N"},
-      {"carry up to 180 degrees", 10799.9999L, "180.00.000N"},
-      {"tiny negative keeps its letter", -0.0001L, "000.00.000S"},
-      {"half a thousandth rounds down to even", 0.0625L, "000.00.062N"},
-      {"half a thousandth rounds up to even", 0.1875L, "000.00.188N"},
+      {"thousandths carry into minutes and degrees", 59.9996, "001.00.000N"},
+      {"carry up to 180 degrees", 10799.9999, "180.00.000N"},
+      {"tiny negative keeps its letter", -0.0001, "000.00.000S"},
+      {"half a thousandth rounds down to even", 0.0625, "000.00.062N"},
+      {"half a thousandth rounds up to even", 0.1875, "000.00.188N"},
       {"only the last three digits of degrees", 1001 * 60 + 1, "001.01.000N"},
   };
   const TMathTools math;
@@ -163,22 +163,22 @@ TEST(MathToolsPositions, MinutesToGeoPosFormatsOneCoordinate) {
 
 TEST(MathToolsPositions, MinutesToGeoPosOfAPositionUsesBothLetterPairs) {
   const TMathTools math;
-  EXPECT_EQ(math.MinutesToGeoPos(TMinutes{-77.5L, 3047.1234L}), "001.17.500W  050.47.123N");
-  EXPECT_EQ(math.MinutesToGeoPos(TMinutes{77.5L, -3047.1234L}), "001.17.500E  050.47.123S");
+  EXPECT_EQ(math.MinutesToGeoPos(TMinutes{-77.5, 3047.1234}), "001.17.500W  050.47.123N");
+  EXPECT_EQ(math.MinutesToGeoPos(TMinutes{77.5, -3047.1234}), "001.17.500E  050.47.123S");
 }
 
 TEST(MathToolsPositions, GeoPosToMinutesReadsLongitudeAndLatitude) {
   const TMathTools math;
   const TMinutes minutes = math.GeoPosToMinutes(TGeoPos{"001:02:800W", "050.05.550N"});
-  EXPECT_EXT_NEAR(minutes.Lon, -62.8L, 1e-9L);
-  EXPECT_EXT_NEAR(minutes.Lat, 3005.55L, 1e-9L);
+  EXPECT_EXT_NEAR(minutes.Lon, -62.8, 1e-9);
+  EXPECT_EXT_NEAR(minutes.Lat, 3005.55, 1e-9);
 }
 
 TEST(MathToolsPositions, GeoPosTextRoundTripsToTheThousandth) {
   const TMathTools math;
-  for (const ext minutes : {3047.123L, -77.5L, -0.001L, 10799.999L}) {
+  for (const double minutes : {3047.123, -77.5, -0.001, 10799.999}) {
     SCOPED_TRACE(std::to_string(static_cast<double>(minutes)));
-    EXPECT_EXT_NEAR(math.GeoPosToMinutes(math.MinutesToGeoPos(minutes, 'W', 'E')), minutes, 1e-9L);
+    EXPECT_EXT_NEAR(math.GeoPosToMinutes(math.MinutesToGeoPos(minutes, 'W', 'E')), minutes, 1e-9);
   }
 }
 
@@ -199,32 +199,32 @@ TEST(MathToolsVectors, WinkelOfCartesianIsClockwiseFromNorth) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EXT_NEAR(math.WinkelOfCartesian(c.vector), c.degrees, 1e-12);
-    EXPECT_EXT_NEAR(math.CartesianToRadiant(c.vector), c.degrees * kDegreesToRadians, 1e-12L);
+    EXPECT_EXT_NEAR(math.CartesianToRadiant(c.vector), c.degrees * kDegreesToRadians, 1e-12);
   }
 }
 
 TEST(MathToolsVectors, PolarAndCartesianConvertBothWays) {
   const TMathTools math;
   const TPolar polar = math.CartesianToPolar(TCartesian{-3, 4});
-  EXPECT_EXT_NEAR(polar.Betrag, 5, 1e-15L);
-  EXPECT_EXT_NEAR(polar.Winkel, kTwoPi - std::atan(0.75L), 1e-12L);
+  EXPECT_EXT_NEAR(polar.Betrag, 5, 1e-15);
+  EXPECT_EXT_NEAR(polar.Winkel, kTwoPi - std::atan(0.75), 1e-12);
 
   const TCartesian east = math.PolarToCartesian(TPolar{2, kPi / 2});
-  EXPECT_EXT_NEAR(east.x, 2, 1e-15L);
-  EXPECT_EXT_NEAR(east.y, 0, 1e-15L);
+  EXPECT_EXT_NEAR(east.x, 2, 1e-15);
+  EXPECT_EXT_NEAR(east.y, 0, 1e-15);
 
   const TCartesian back = math.PolarToCartesian(polar);
-  EXPECT_EXT_NEAR(back.x, -3, 1e-12L);
-  EXPECT_EXT_NEAR(back.y, 4, 1e-12L);
+  EXPECT_EXT_NEAR(back.x, -3, 1e-12);
+  EXPECT_EXT_NEAR(back.y, 4, 1e-12);
 }
 
 // ------------------------------------------------------------- speed units
 
 TEST(MathToolsSpeeds, ConvertBetweenKnotsAndMetricUnits) {
   const TMathTools math;
-  EXPECT_EXT_NEAR(math.KnToMMin(3), 92.6L, 1e-15L);
-  EXPECT_EXT_NEAR(math.MMinToKn(92.6L), 3, 1e-15L);
-  EXPECT_EXT_NEAR(math.MsToKn(1852.0L / 3600), 1, 1e-15L);
+  EXPECT_EXT_NEAR(math.KnToMMin(3), 92.6, 1e-15);
+  EXPECT_EXT_NEAR(math.MMinToKn(92.6), 3, 1e-15);
+  EXPECT_EXT_NEAR(math.MsToKn(1852.0 / 3600), 1, 1e-15);
 }
 
 TEST(MathToolsSpeeds, Shr10TruncatesTowardZero) {
@@ -257,19 +257,19 @@ TEST(MathToolsSphere, DistanceIsInNauticalMiles) {
     const char* name;
     TMinutes p1;
     TMinutes p2;
-    ext distance;
-    ext tolerance;
+    double distance;
+    double tolerance;
   };
   const Case cases[] = {
-      {"one minute of latitude", {kAreaLon, kAreaLat}, {kAreaLon, kAreaLat + 1}, 1, 1e-9L},
-      {"same point", {kAreaLon, kAreaLat}, {kAreaLon, kAreaLat}, 0, 1e-6L},
-      {"along the equator", {0, 0}, {60, 0}, 60, 1e-9L},
+      {"one minute of latitude", {kAreaLon, kAreaLat}, {kAreaLon, kAreaLat + 1}, 1, 1e-9},
+      {"same point", {kAreaLon, kAreaLat}, {kAreaLon, kAreaLat}, 0, 1e-6},
+      {"along the equator", {0, 0}, {60, 0}, 60, 1e-9},
       {"one minute of longitude shrinks with latitude",
        {kAreaLon, kAreaLat},
        {kAreaLon + 1, kAreaLat},
        std::cos(kAreaLat * kMinutesToRadians),
-       1e-6L},
-      {"antipodes", {0, 0}, {10800, 0}, 10800, 1e-9L},
+       1e-6},
+      {"antipodes", {0, 0}, {10800, 0}, 10800, 1e-9},
   };
   const TMathTools math;
   for (const Case& c : cases) {
@@ -282,7 +282,7 @@ TEST(MathToolsSphere, AngleOfBogenCoversAllQuadrants) {
   struct Case {
     const char* name;
     TMinutes to;  // offset from the start in minutes
-    ext course;
+    double course;
   };
   const Case cases[] = {
       {"same point", {0, 0}, kPi / 2},   {"due north", {0, 5}, 0},
@@ -295,45 +295,45 @@ TEST(MathToolsSphere, AngleOfBogenCoversAllQuadrants) {
   // On the equator a minute of longitude is a minute of latitude, so the
   // diagonals are exact; the other latitudes are where sin^2 + cos^2 does
   // not round to exactly 1.
-  for (const ext lat : {0.0L, 3005.0L, kAreaLat, 3047.1234L}) {
+  for (const double lat : {0.0, 3005.0, kAreaLat, 3047.1234}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(c.name) + " at latitude " + std::to_string(double(lat)));
       const bool diagonal = c.to.Lon != 0 && c.to.Lat != 0;
       if (diagonal && lat != 0) continue;
       const TBogen p1 = Bogen(kAreaLon, lat);
       const TBogen p2 = Bogen(kAreaLon + c.to.Lon, lat + c.to.Lat);
-      EXPECT_EXT_NEAR(math.AngleOfBogen(p1, p2), c.course, 1e-3L);
+      EXPECT_EXT_NEAR(math.AngleOfBogen(p1, p2), c.course, 1e-3);
       if (!diagonal) {
-        EXPECT_EXT_NEAR(math.AngleOfBogen(p1, p2), c.course, 1e-15L);
+        EXPECT_EXT_NEAR(math.AngleOfBogen(p1, p2), c.course, 1e-15);
       }
     }
   }
-  EXPECT_EXT_NEAR(math.AngleOfMinutes(TMinutes{0, 10}, TMinutes{0, 0}), 180, 1e-12L);
+  EXPECT_EXT_NEAR(math.AngleOfMinutes(TMinutes{0, 10}, TMinutes{0, 0}), 180, 1e-12);
 }
 
 TEST(MathToolsSphere, GetOrtWegOrtSailsDistanceAndCourse) {
   const TMathTools math;
   const TBogen start = Bogen(kAreaLon, kAreaLat);
-  for (const ext course : {0.0L, 0.3L, kPi / 2, 2.0L, kPi, 4.0L, 3 * kPi / 2, 6.0L}) {
+  for (const double course : {0.0, 0.3, kPi / 2, 2.0, kPi, 4.0, 3 * kPi / 2, 6.0}) {
     SCOPED_TRACE("course " + std::to_string(double(course)));
     TBogen to;
     math.GetOrtWegOrt(start, TPolar{2, course}, to);
-    EXPECT_EXT_NEAR(math.DistanceOfBogen(start, to), 2, 1e-6L);
+    EXPECT_EXT_NEAR(math.DistanceOfBogen(start, to), 2, 1e-6);
     // AngleOfBogen is not the great-circle bearing; over 2 nm at this
     // latitude the two differ by a few 1e-4 rad.
-    EXPECT_EXT_NEAR(math.AngleRad180(math.AngleOfBogen(start, to), course), 0, 1e-3L);
+    EXPECT_EXT_NEAR(math.AngleRad180(math.AngleOfBogen(start, to), course), 0, 1e-3);
   }
 }
 
 TEST(MathToolsSphere, GetOrtWegOrtEdges) {
   const TMathTools math;
   const TBogen start = Bogen(kAreaLon, kAreaLat);
-  const ext tolerance = 1e-5L * kMinutesToRadians;  // about 2 cm
+  const double tolerance = 1e-5 * kMinutesToRadians;  // about 2 cm
 
   TBogen stay;
   stay.yRadSin = 7;
   stay.yRadCos = 8;
-  math.GetOrtWegOrt(start, TPolar{0, 1.0L}, stay);
+  math.GetOrtWegOrt(start, TPolar{0, 1.0}, stay);
   EXPECT_EXT_NEAR(stay.xRad, start.xRad, tolerance);
   EXPECT_EXT_NEAR(stay.yRad, start.yRad, tolerance);
   EXPECT_EQ(stay.yRadSin, 7);  // left to the caller
@@ -341,8 +341,8 @@ TEST(MathToolsSphere, GetOrtWegOrtEdges) {
 
   TBogen reduced;
   TBogen plain;
-  math.GetOrtWegOrt(start, TPolar{12, 0.1L}, plain);
-  for (const ext course : {kTwoPi + 0.1L, 0.1L - kTwoPi, 0.1L + 3 * kTwoPi}) {
+  math.GetOrtWegOrt(start, TPolar{12, 0.1}, plain);
+  for (const double course : {kTwoPi + 0.1, 0.1 - kTwoPi, 0.1 + 3 * kTwoPi}) {
     SCOPED_TRACE("course " + std::to_string(double(course)));
     math.GetOrtWegOrt(start, TPolar{12, course}, reduced);
     EXPECT_EXT_NEAR(reduced.xRad, plain.xRad, tolerance);
@@ -351,8 +351,8 @@ TEST(MathToolsSphere, GetOrtWegOrtEdges) {
 
   TBogen north;
   math.GetOrtWegOrt(Bogen(0, 0), TPolar{60, 0}, north);
-  EXPECT_EXT_NEAR(math.BogenToMinutes(north).Lat, 60, 1e-9L);
-  EXPECT_EXT_NEAR(math.BogenToMinutes(north).Lon, 0, 1e-5L);
+  EXPECT_EXT_NEAR(math.BogenToMinutes(north).Lat, 60, 1e-9);
+  EXPECT_EXT_NEAR(math.BogenToMinutes(north).Lon, 0, 1e-5);
 }
 
 // -------------------------------------------------------------- area tests
@@ -370,11 +370,11 @@ TEST(MathToolsAreas, GetInSquareWithMargin) {
       {"centre", {-80, 3040}, 0, true},
       {"south-west corner", {-100, 3030}, 0, true},
       {"north-east corner", {-60, 3050}, 0, true},
-      {"west of the box", {-100.4L, 3040}, 0, false},
-      {"west but within the margin", {-100.4L, 3040}, 0.5f, true},
-      {"west beyond the margin", {-100.6L, 3040}, 0.5f, false},
-      {"north within the margin", {-80, 3050.5L}, 0.5f, true},
-      {"south beyond the margin", {-80, 3029.4L}, 0.5f, false},
+      {"west of the box", {-100.4, 3040}, 0, false},
+      {"west but within the margin", {-100.4, 3040}, 0.5f, true},
+      {"west beyond the margin", {-100.6, 3040}, 0.5f, false},
+      {"north within the margin", {-80, 3050.5}, 0.5f, true},
+      {"south beyond the margin", {-80, 3029.4}, 0.5f, false},
   };
   const TMathTools math;
   for (const Case& c : cases) {
@@ -416,7 +416,7 @@ TEST(MathToolsAreas, GetInPolygonSquareEdgesAndCorners) {
       {"south-east corner", {10, 0}, false},
       {"north-west corner", {0, 10}, false},
       {"outside east", {11, 5}, false},
-      {"outside north", {5, 10.5L}, false},
+      {"outside north", {5, 10.5}, false},
   };
   const TListMinutes square = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
   CheckAllPolygonForms(square, cases);
@@ -431,11 +431,11 @@ TEST(MathToolsAreas, GetInPolygonConcaveNotch) {
   // although a ray east from it crosses two edges.
   const TListMinutes u = {{0, 0}, {9, 0}, {9, 9}, {6, 9}, {6, 3}, {3, 3}, {3, 9}, {0, 9}};
   CheckAllPolygonForms(u, {
-                              {"west arm", {1.5L, 6}, true},
-                              {"notch", {4.5L, 6}, false},
-                              {"east arm", {7.5L, 6}, true},
-                              {"base", {4.5L, 1.5L}, true},
-                              {"above the notch", {4.5L, 9.5L}, false},
+                              {"west arm", {1.5, 6}, true},
+                              {"notch", {4.5, 6}, false},
+                              {"east arm", {7.5, 6}, true},
+                              {"base", {4.5, 1.5}, true},
+                              {"above the notch", {4.5, 9.5}, false},
                           });
 }
 
@@ -448,11 +448,11 @@ TEST(MathToolsAreas, GetInPolygonNeedsThreeVertices) {
 TEST(MathToolsAreas, GetInPolygonBoundingBoxIsHeldInFloats) {
   // 0.7 rounds down as a float, so the box's east edge lies a hair inside
   // the exact east side and rejects a point the exact test would accept.
-  const TListMinutes square = {{0, 0}, {0.7L, 0}, {0.7L, 1}, {0, 1}};
-  const TMinutes point{0.6999999999L, 0.5L};
-  ASSERT_LT(static_cast<float>(0.7L), point.Lon);
+  const TListMinutes square = {{0, 0}, {0.7, 0}, {0.7, 1}, {0, 1}};
+  const TMinutes point{0.6999999999, 0.5};
+  ASSERT_LT(static_cast<float>(0.7), point.Lon);
   EXPECT_FALSE(TMathTools().GetInPolygon(point, square));
-  EXPECT_TRUE(TMathTools().GetInPolygon(TMinutes{0.6999L, 0.5L}, square));
+  EXPECT_TRUE(TMathTools().GetInPolygon(TMinutes{0.6999, 0.5}, square));
 }
 
 // ---------------------------------------------------------- intersections
@@ -463,8 +463,8 @@ TEST(MathToolsIntersection, CoursesMeetWhereBothLinesCross) {
     int typeOfCourse;
     TMinutes point1;  // offsets from a position in the area, minutes
     TMinutes point2;
-    ext winkel1;  // degrees
-    ext winkel2;
+    double winkel1;  // degrees
+    double winkel2;
   };
   const Case cases[] = {
       {"beat, both sailing on", 1, {0, 0}, {10, 0}, 45, 315},
@@ -479,16 +479,16 @@ TEST(MathToolsIntersection, CoursesMeetWhereBothLinesCross) {
     SCOPED_TRACE(c.name);
     const TBogen p1 = Bogen(kAreaLon + c.point1.Lon, kAreaLat + c.point1.Lat);
     const TBogen p2 = Bogen(kAreaLon + c.point2.Lon, kAreaLat + c.point2.Lat);
-    const ext w1 = c.winkel1 * kDegreesToRadians;
-    const ext w2 = c.winkel2 * kDegreesToRadians;
+    const double w1 = c.winkel1 * kDegreesToRadians;
+    const double w2 = c.winkel2 * kDegreesToRadians;
     const TBogen x = math.GetIntersection(c.typeOfCourse, p1, p2, TPolar{5, w1}, TPolar{9, w2});
     // On the course out of point1, and on the line through point2 (either
     // way along it). The tolerance covers the difference between
     // AngleOfBogen and the great-circle bearing over a few miles.
     EXPECT_GT(math.DistanceOfBogen(p1, x), 1);
-    EXPECT_EXT_NEAR(math.AngleRad180(math.AngleOfBogen(p1, x), w1), 0, 1e-2L);
-    const ext offLine = math.AngleRad180(math.AngleOfBogen(p2, x), w2);
-    EXPECT_EXT_NEAR(std::fmin(offLine, kPi - offLine), 0, 1e-2L);
+    EXPECT_EXT_NEAR(math.AngleRad180(math.AngleOfBogen(p1, x), w1), 0, 1e-2);
+    const double offLine = math.AngleRad180(math.AngleOfBogen(p2, x), w2);
+    EXPECT_EXT_NEAR(std::fmin(offLine, kPi - offLine), 0, 1e-2);
     EXPECT_EQ(x.yRadSin, 0);
     EXPECT_EQ(x.yRadCos, 0);
   }
@@ -500,19 +500,19 @@ TEST(MathToolsIntersection, RightAngleTriangleOnTheEquator) {
   const TBogen p2 = Bogen(10, 0);
   const TMinutes beat = math.BogenToMinutes(
       math.GetIntersection(1, p1, p2, TPolar{0, kPi / 4}, TPolar{0, 7 * kPi / 4}));
-  EXPECT_EXT_NEAR(beat.Lon, 5, 1e-4L);
-  EXPECT_EXT_NEAR(beat.Lat, 5, 1e-4L);
+  EXPECT_EXT_NEAR(beat.Lon, 5, 1e-4);
+  EXPECT_EXT_NEAR(beat.Lat, 5, 1e-4);
   const TMinutes run = math.BogenToMinutes(
       math.GetIntersection(3, p1, p2, TPolar{0, 3 * kPi / 4}, TPolar{0, 5 * kPi / 4}));
-  EXPECT_EXT_NEAR(run.Lon, 5, 1e-4L);
-  EXPECT_EXT_NEAR(run.Lat, -5, 1e-4L);
+  EXPECT_EXT_NEAR(run.Lon, 5, 1e-4);
+  EXPECT_EXT_NEAR(run.Lat, -5, 1e-4);
 
   // Course from p1 is AngleOfBogen (east) + 45 degrees: the corner south
   // of the line.
   const TMinutes byAngles =
       math.BogenToMinutes(math.GetIntersection(p1, p2, kPi / 4, kPi / 4));
-  EXPECT_EXT_NEAR(byAngles.Lon, 5, 1e-4L);
-  EXPECT_EXT_NEAR(byAngles.Lat, -5, 1e-4L);
+  EXPECT_EXT_NEAR(byAngles.Lon, 5, 1e-4);
+  EXPECT_EXT_NEAR(byAngles.Lat, -5, 1e-4);
 }
 
 TEST(MathToolsIntersection, OtherLegTypesReturnPoint1) {
@@ -522,9 +522,9 @@ TEST(MathToolsIntersection, OtherLegTypesReturnPoint1) {
   for (const int typeOfCourse : {0, 2, 4, -1}) {
     SCOPED_TRACE("type " + std::to_string(typeOfCourse));
     const TBogen x =
-        math.GetIntersection(typeOfCourse, p1, p2, TPolar{1, 0.5L}, TPolar{1, 5.5L});
-    EXPECT_EXT_NEAR(x.xRad, p1.xRad, 1e-9L);
-    EXPECT_EXT_NEAR(x.yRad, p1.yRad, 1e-9L);
+        math.GetIntersection(typeOfCourse, p1, p2, TPolar{1, 0.5}, TPolar{1, 5.5});
+    EXPECT_EXT_NEAR(x.xRad, p1.xRad, 1e-9);
+    EXPECT_EXT_NEAR(x.yRad, p1.yRad, 1e-9);
   }
 }
 
@@ -564,8 +564,8 @@ TEST(MathToolsIntersection, PlaneSegments) {
 TEST(MathToolsInterpolation, LinearFunction) {
   struct Case {
     const char* name;
-    ext x, x1, y1, x2, y2;
-    ext y;
+    double x, x1, y1, x2, y2;
+    double y;
   };
   const Case cases[] = {
       {"at x1", 2, 2, 10, 6, 30, 10},
@@ -578,7 +578,7 @@ TEST(MathToolsInterpolation, LinearFunction) {
   const TMathTools math;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EXT_NEAR(math.LinearFunction(c.x, c.x1, c.y1, c.x2, c.y2), c.y, 1e-15L);
+    EXPECT_EXT_NEAR(math.LinearFunction(c.x, c.x1, c.y1, c.x2, c.y2), c.y, 1e-15);
   }
 }
 

@@ -87,7 +87,7 @@ TEST_F(SettingsToolsTest, FloatValues) {
     EXPECT_DOUBLE_EQ(tools_.Read(temp_.path().string(), kFile, "V", "S", -99.0), c.expected);
   }
   WriteIni("[S]\nV=0.1\n");
-  EXPECT_EQ(tools_.Read(temp_.path().string(), kFile, "V", "S", ext(0)), 0.1L);
+  EXPECT_EQ(tools_.Read(temp_.path().string(), kFile, "V", "S", double(0)), 0.1);
 }
 
 TEST_F(SettingsToolsTest, FloatValuesUnderACommaLocale) {

@@ -64,25 +64,25 @@ TEST(StringToolsNumbers, ConvToFloatKeepsDigitsAndMinusAndUnifiesSeparators) {
 TEST(StringToolsNumbers, StrToExtendedReadsPointAndCommaAlikeUnderEveryLocale) {
   struct Case {
     const char* input;
-    ext expected;
+    double expected;
   };
-  constexpr ext kFault = -99;
+  constexpr double kFault = -99;
   const std::string tooLarge(5000, '9');
   const Case cases[] = {
-      {"1.5", 1.5L},
-      {"1,5", 1.5L},
+      {"1.5", 1.5},
+      {"1,5", 1.5},
       {"12 kts", 12},
       {"", 0},
-      {"-2.25", -2.25L},
+      {"-2.25", -2.25},
       {"+10 min", 10},
-      {".5", 0.5L},
+      {".5", 0.5},
       {"5.", 5},
       {"1.234,5", kFault},  // two separators
       {"1.2.3", kFault},
       {"2-1", kFault},  // "-" inside the digits
       {"--1", kFault},
       {"-", kFault},
-      {tooLarge.c_str(), kFault},  // beyond the range of ext
+      {tooLarge.c_str(), kFault},  // beyond the range of double
   };
   TStringTools tools;
   for (const TLocaleCase& locale : Locales()) {
@@ -97,28 +97,28 @@ TEST(StringToolsNumbers, StrToExtendedReadsPointAndCommaAlikeUnderEveryLocale) {
 TEST(StringToolsNumbers, ExtendedToStrRoundsHalfAwayFromZeroWithoutGrouping) {
   struct Case {
     const char* name;
-    ext value;
+    double value;
     int kommata;
     const char* expected;  // "." stands for the locale's separator
   };
   const Case cases[] = {
-      {"pads decimals", 1.5L, 2, "1.50"},
+      {"pads decimals", 1.5, 2, "1.50"},
       {"zero", 0, 0, "0"},
-      {"no grouping", 1234567.891L, 2, "1234567.89"},
-      {"tie up", 2.5L, 0, "3"},
-      {"tie up from even", 0.5L, 0, "1"},
-      {"tie at the second decimal", 0.125L, 2, "0.13"},
-      {"negative tie away from zero", -2.25L, 1, "-2.3"},
-      {"carry into a new digit", 9.96L, 1, "10.0"},
-      {"negative rounding to zero keeps its sign", -0.3L, 0, "-0"},
-      {"negative zero has no sign", -0.0L, 1, "0.0"},
-      {"negative decimals count as 0", 3.7L, -2, "4"},
-      {"18 significant digits, then zeros", 1.0L / 3, 20, "0.33333333333333333300"},
-      {"large integer cut at 18 digits", std::ldexp(1.0L, 70), 0, "1180591620717411300000"},
-      {"large exact integer", 1e20L, 1, "100000000000000000000.0"},
-      {"small value", 1.25e-7L, 9, "0.000000125"},
-      {"NaN", std::numeric_limits<ext>::quiet_NaN(), 2, "NAN"},
-      {"infinity", -std::numeric_limits<ext>::infinity(), 2, "-INF"},
+      {"no grouping", 1234567.891, 2, "1234567.89"},
+      {"tie up", 2.5, 0, "3"},
+      {"tie up from even", 0.5, 0, "1"},
+      {"tie at the second decimal", 0.125, 2, "0.13"},
+      {"negative tie away from zero", -2.25, 1, "-2.3"},
+      {"carry into a new digit", 9.96, 1, "10.0"},
+      {"negative rounding to zero keeps its sign", -0.3, 0, "-0"},
+      {"negative zero has no sign", -0.0, 1, "0.0"},
+      {"negative decimals count as 0", 3.7, -2, "4"},
+      {"17 significant digits, then zeros", 1.0 / 3, 20, "0.33333333333333331000"},
+      {"large integer cut at 17 digits", std::ldexp(1.0, 70), 0, "1180591620717411300000"},
+      {"large exact integer", 1e20, 1, "100000000000000000000.0"},
+      {"small value", 1.25e-7, 9, "0.000000125"},
+      {"NaN", std::numeric_limits<double>::quiet_NaN(), 2, "NAN"},
+      {"infinity", -std::numeric_limits<double>::infinity(), 2, "-INF"},
   };
   TStringTools tools;
   for (const TLocaleCase& locale : Locales()) {
@@ -135,8 +135,8 @@ TEST(StringToolsNumbers, ExtendedToStrReadsBackUnderEveryLocale) {
   for (const TLocaleCase& locale : Locales()) {
     SCOPED_TRACE(locale.name);
     const TLocaleGuard guard(locale.locale);
-    for (ext value : {0.0L, 1.5L, -62.8L, 3005.55L, 1234567.125L}) {
-      EXPECT_NEAR(tools.StrToExtended(tools.ExtendedToStr(value, 3), -1000), value, 5e-4L);
+    for (double value : {0.0, 1.5, -62.8, 3005.55, 1234567.125}) {
+      EXPECT_NEAR(tools.StrToExtended(tools.ExtendedToStr(value, 3), -1000), value, 5e-4);
     }
   }
 }
@@ -158,7 +158,7 @@ TEST(StringToolsNumbers, ToFormatPositiveExtendedAlwaysWritesAComma) {
     const TLocaleGuard guard(locale.locale);
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(locale.name) + ": " + c.input);
-      EXPECT_EQ(tools.ToFormatPositiveExtended(c.input, c.decimal, 4.25L), c.expected);
+      EXPECT_EQ(tools.ToFormatPositiveExtended(c.input, c.decimal, 4.25), c.expected);
     }
   }
 }
@@ -168,11 +168,11 @@ TEST(StringToolsNumbers, ToFormatPositiveExtendedFallsBackToFaultInTheLocaleForm
   const std::string tooLarge(5000, '9');
   {
     const TLocaleGuard guard(MakeDecimalLocale('.'));
-    EXPECT_EQ(tools.ToFormatPositiveExtended(tooLarge, 2, 4.25L), "4.25");
+    EXPECT_EQ(tools.ToFormatPositiveExtended(tooLarge, 2, 4.25), "4.25");
   }
   {
     const TLocaleGuard guard(MakeDecimalLocale(','));
-    EXPECT_EQ(tools.ToFormatPositiveExtended(tooLarge, 2, 4.25L), "4,25");
+    EXPECT_EQ(tools.ToFormatPositiveExtended(tooLarge, 2, 4.25), "4,25");
   }
 }
 
@@ -181,18 +181,18 @@ TEST(StringToolsNumbers, ToFormatPositiveExtendedFallsBackToFaultInTheLocaleForm
 TEST(StringToolsPositions, GeoPosToMinutesReadsBothSeparatorForms) {
   struct Case {
     const char* input;
-    ext expected;
+    double expected;
   };
   const Case cases[] = {
-      {"050:05:550N", 3005.55L},
-      {"050.05.550N", 3005.55L},
-      {"050:05:550n", 3005.55L},
-      {"001:02:800W", -62.8L},
+      {"050:05:550N", 3005.55},
+      {"050.05.550N", 3005.55},
+      {"050:05:550n", 3005.55},
+      {"001:02:800W", -62.8},
       {"000:30:000S", -30},
       {"001:00:000E", 60},
-      {"050:05:55N", 3005.55L},    // thousandths padded on the right
-      {"000:00:5555N", 5.555L},    // a longer run is kept
-      {"::5N", 0.5L},              // empty groups count as 0
+      {"050:05:55N", 3005.55},    // thousandths padded on the right
+      {"000:00:5555N", 5.555},    // a longer run is kept
+      {"::5N", 0.5},              // empty groups count as 0
       {"050:05:550", 0},           // no hemisphere letter
       {"050:05:550 N", 0},         // letter not directly after the digits
       {"050:05:550X", 0},
@@ -273,25 +273,25 @@ TEST(StringToolsTimes, ClockTexts) {
       {"MinutesToString zero", tools.MinutesToString(0), "00:00"},
       {"MinutesToString negative", tools.MinutesToString(-90), "-01:30"},
       {"MinutesToString beyond 16 bits", tools.MinutesToString(6000000), "100000:00"},
-      {"ToTimes", tools.ToTimes(1.5L), "01:30:00"},
-      {"ToTimes past a day", tools.ToTimes(26.25L), "26:15:00"},
-      {"ToTimes truncates", tools.ToTimes(1.999999L), "01:59:59"},
-      {"ToTimes zero", tools.ToTimes(0.0L), "00:00:00"},
-      {"ToTimes negative", tools.ToTimes(-1.5L), "-01:30:00"},
-      {"ToTimes NaN", tools.ToTimes(std::numeric_limits<ext>::quiet_NaN()), "00:00:00"},
-      {"ToTimes huge", tools.ToTimes(1e12L), "999999999:59:59"},
-      {"ToTimesShort", tools.ToTimesShort(0.5L), "30:00"},
-      {"ToTimesShort drops hours", tools.ToTimesShort(1.25L), "15:00"},
-      {"ToTimesShort truncates", tools.ToTimesShort(1.999999L), "59:59"},
-      {"ToTimesShort negative is the magnitude", tools.ToTimesShort(-0.5L), "30:00"},
-      {"ToTimes hours with flag", tools.ToTimes(1.5L, true), "01:30:00 h:m:s"},
-      {"ToTimes date-time", tools.ToTimes(TDateTime{45000.75}, true), "18:00:00 h:m:s"},
-      {"ToTimes date-time before the epoch", tools.ToTimes(TDateTime{-1.25}, true),
+      {"ToTimes", tools.ToTimes(1.5), "01:30:00"},
+      {"ToTimes past a day", tools.ToTimes(26.25), "26:15:00"},
+      {"ToTimes truncates", tools.ToTimes(1.999999), "01:59:59"},
+      {"ToTimes zero", tools.ToTimes(0.0), "00:00:00"},
+      {"ToTimes negative", tools.ToTimes(-1.5), "-01:30:00"},
+      {"ToTimes NaN", tools.ToTimes(std::numeric_limits<double>::quiet_NaN()), "00:00:00"},
+      {"ToTimes huge", tools.ToTimes(1e12), "999999999:59:59"},
+      {"ToTimesShort", tools.ToTimesShort(0.5), "30:00"},
+      {"ToTimesShort drops hours", tools.ToTimesShort(1.25), "15:00"},
+      {"ToTimesShort truncates", tools.ToTimesShort(1.999999), "59:59"},
+      {"ToTimesShort negative is the magnitude", tools.ToTimesShort(-0.5), "30:00"},
+      {"ToTimes hours with flag", tools.ToTimes(1.5, true), "01:30:00 h:m:s"},
+      {"ToTimeOfDay", tools.ToTimeOfDay(TDateTime{45000.75}, true), "18:00:00 h:m:s"},
+      {"ToTimeOfDay before the epoch", tools.ToTimeOfDay(TDateTime{-1.25}, true),
        "06:00:00 h:m:s"},
       {"ToTimes date-time rounds to the millisecond",
-       tools.ToTimes(TDateTime{45000 + (86400 - 0.0004) / 86400}, true), "00:00:00 h:m:s"},
+       tools.ToTimeOfDay(TDateTime{45000 + (86400 - 0.0004) / 86400}, true), "00:00:00 h:m:s"},
       {"ToTimes date-time seconds truncated",
-       tools.ToTimes(TDateTime{45000 + 59.7 / 86400}, true), "00:00:59 h:m:s"},
+       tools.ToTimeOfDay(TDateTime{45000 + 59.7 / 86400}, true), "00:00:59 h:m:s"},
       {"ToTimeStamp negative", tools.ToTimeStamp(-1.5f), "-01:30"},
       {"ToTimeStamp zero", tools.ToTimeStamp(0.0f), "+00:00"},
       {"ToTimeStamp positive", tools.ToTimeStamp(2.25f), "+02:15"},
@@ -335,31 +335,31 @@ TEST(StringToolsQuantities, FormattersWriteNumberThenUnit) {
     const TLocaleGuard guard(locale.locale);
     const TStringTools tools;
     const Case cases[] = {
-        {"ToSpeed knots", tools.ToSpeed(6.25L, true), "6.3 kts"},
-        {"ToSpeed digits", tools.ToSpeed(12.3456L, 2), "12.35 kts"},
-        {"ToSpeed zero digits", tools.ToSpeed(12.3456L, 0), "12 kts"},
-        {"ToSpeed metres per minute", tools.ToSpeed(7.25L), "7.3 m/min"},
-        {"ToSpeed3 pads", tools.ToSpeed3(0.07L), "007"},
-        {"ToSpeed3 wide", tools.ToSpeed3(12.5L), "1250"},
-        {"ToSeconds", tools.ToSeconds(12.4L, true), "12 sec"},
-        {"ToCompass", tools.ToCompass(359.6L), "360 deg"},
+        {"ToSpeed knots", tools.ToSpeed(6.25, true), "6.3 kts"},
+        {"ToSpeed digits", tools.ToSpeed(12.3456, 2), "12.35 kts"},
+        {"ToSpeed zero digits", tools.ToSpeed(12.3456, 0), "12 kts"},
+        {"ToSpeed metres per minute", tools.ToSpeed(7.25), "7.3 m/min"},
+        {"ToSpeed3 pads", tools.ToSpeed3(0.07), "007"},
+        {"ToSpeed3 wide", tools.ToSpeed3(12.5), "1250"},
+        {"ToSeconds", tools.ToSeconds(12.4, true), "12 sec"},
+        {"ToCompass", tools.ToCompass(359.6), "360 deg"},
         {"ToCompass valid", tools.ToCompass(45, true), "45 deg"},
         {"ToWindDirection", tools.ToWindDirection(kPi / 2), "90 deg"},
         {"ToAngle", tools.ToAngle(kPi), "180"},
         {"ToAngle3 pads", tools.ToAngle3(7 * kDegreesToRadians), "007"},
         {"ToAngle3 with bias", tools.ToAngle3(kPi / 2, 5), "095"},
         {"ToAngle3 wide", tools.ToAngle3(3 * kPi / 2), "270"},
-        {"ToWindshift positive", tools.ToWindshift(3.4L, true, true), "+3 deg"},
-        {"ToWindshift negative short", tools.ToWindshift(-3.6L, true, false), "-4"},
+        {"ToWindshift positive", tools.ToWindshift(3.4, true, true), "+3 deg"},
+        {"ToWindshift negative short", tools.ToWindshift(-3.6, true, false), "-4"},
         {"ToWindshift zero", tools.ToWindshift(0, true, true), "0 deg"},
-        {"ToDistance", tools.ToDistance(1.234L), "1.23 nm"},
+        {"ToDistance", tools.ToDistance(1.234), "1.23 nm"},
         {"ToDistance valid", tools.ToDistance(12, true), "12.00 nm"},
-        {"ToWind", tools.ToWind(TPolar{12.4L, kPi}), "12 kts   180 deg"},
-        {"ToCurrent", tools.ToCurrent(25.6L, 3 * kPi / 2), "26 m/min  270 deg"},
+        {"ToWind", tools.ToWind(TPolar{12.4, kPi}), "12 kts   180 deg"},
+        {"ToCurrent", tools.ToCurrent(25.6, 3 * kPi / 2), "26 m/min  270 deg"},
         {"ToPointF", tools.ToPointF(TPointF{12.4f, -3.6f}), "12  -4"},
-        {"ToTracking", tools.ToTracking(123.44L, 59.5L), "60 sec   123.4 m"},
-        {"ExtendedToStrPadRight", tools.ExtendedToStrPadRight(1.5L, 1, 3), "1.5   "},
-        {"ExtendedToStrPadRight none", tools.ExtendedToStrPadRight(1.5L, 1, -1), "1.5"},
+        {"ToTracking", tools.ToTracking(123.44, 59.5), "60 sec   123.4 m"},
+        {"ExtendedToStrPadRight", tools.ExtendedToStrPadRight(1.5, 1, 3), "1.5   "},
+        {"ExtendedToStrPadRight none", tools.ExtendedToStrPadRight(1.5, 1, -1), "1.5"},
     };
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(locale.name) + ": " + c.name);
@@ -375,8 +375,8 @@ TEST(StringToolsQuantities, InvalidFlagGivesNotComputed) {
     std::string actual;
   };
   const Case cases[] = {
-      {"ToTimes date-time", tools.ToTimes(TDateTime{45000.5}, false)},
-      {"ToTimes hours", tools.ToTimes(1.5L, false)},
+      {"ToTimeOfDay", tools.ToTimeOfDay(TDateTime{45000.5}, false)},
+      {"ToTimes hours", tools.ToTimes(1.5, false)},
       {"ToSeconds", tools.ToSeconds(3, false)},
       {"ToSpeed", tools.ToSpeed(6, false)},
       {"ToCompass", tools.ToCompass(90, false)},
@@ -439,10 +439,10 @@ TEST(StringToolsSettings, WindChoicesReadFromTheirItems) {
   TStringTools tools;
   struct Case {
     const char* input;
-    ext speed;
+    double speed;
   };
   const Case speeds[] = {
-      {"<6 kts", 5}, {"20 kts", 20}, {"12 kts", 12}, {"", 0}, {"7.5 kts", 7.5L},
+      {"<6 kts", 5}, {"20 kts", 20}, {"12 kts", 12}, {"", 0}, {"7.5 kts", 7.5},
   };
   for (const Case& c : speeds) {
     SCOPED_TRACE(c.input);
@@ -562,9 +562,9 @@ TEST(StringToolsLists, ItemsByIndex) {
     SCOPED_TRACE(locale.name);
     const TLocaleGuard guard(locale.locale);
     const std::string line = "1,5;x;-2.5;3.7.1";
-    EXPECT_EQ(tools.GetDelimitedExtended(0, ';', line), 1.5L);
+    EXPECT_EQ(tools.GetDelimitedExtended(0, ';', line), 1.5);
     EXPECT_EQ(tools.GetDelimitedExtended(1, ';', line), 0);
-    EXPECT_EQ(tools.GetDelimitedExtended(2, ';', line), -2.5L);
+    EXPECT_EQ(tools.GetDelimitedExtended(2, ';', line), -2.5);
     EXPECT_EQ(tools.GetDelimitedExtended(3, ';', line), 0);
     EXPECT_EQ(tools.GetDelimitedExtended(4, ';', line), 0);
   }
@@ -669,9 +669,9 @@ TEST(StringToolsLists, ReadListItemsWithFallbacks) {
   EXPECT_EQ(tools.GetListInteger(list, -1, -1), -1);
   {
     const TLocaleGuard guard(MakeDecimalLocale(','));
-    EXPECT_EQ(tools.GetListExtended(list, 1, -1), 1.5L);
+    EXPECT_EQ(tools.GetListExtended(list, 1, -1), 1.5);
   }
-  EXPECT_EQ(tools.GetListExtended(list, 1, -1), 1.5L);
+  EXPECT_EQ(tools.GetListExtended(list, 1, -1), 1.5);
   EXPECT_EQ(tools.GetListExtended(list, 2, -1), 0);  // letters are dropped
   EXPECT_EQ(tools.GetListExtended(list, 6, -1), -1);
   EXPECT_EQ(tools.GetListString(list, 2, "none"), "abc");

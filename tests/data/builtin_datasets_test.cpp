@@ -22,10 +22,10 @@ TEST(BuiltInDataSetsTest, EmbedsEveryDataFileExactly) {
   const TResourceStore store = BuiltInResourceStore();
   std::size_t files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(CORVANE_DATASETS_DIR)) {
-    const auto ext = entry.path().extension().string();
+    const auto extension = entry.path().extension().string();
     const auto name = entry.path().filename().string();
-    if (!entry.is_regular_file() || name == "CMakeLists.txt" || ext == ".md" || ext == ".h" ||
-        ext == ".cpp") {
+    if (!entry.is_regular_file() || name == "CMakeLists.txt" || extension == ".md" || extension == ".h" ||
+        extension == ".cpp") {
       continue;
     }
     ++files;

@@ -143,7 +143,7 @@ TEST(ChartLoaderTest, ChartFrameSetsTheCornersAndTheMiddle) {
       {"empty values and keys with blanks fall back to the defaults",
        "[SEACHART]\nLonW=\nLatS =050:32:000N\nLonE=001:00:000W\nLatN=050:52:500N\n",
        {-10800, -5400},
-       {-60, 3052.5L}},
+       {-60, 3052.5}},
       {"the first of two lines wins",
        "LonW=001:40:000W\nLonW=002:00:000W\nLatS=050:32:000N\nLonE=001:00:000E\nLatN=050:52:000N\n",
        {-100, 3032},
@@ -158,12 +158,12 @@ TEST(ChartLoaderTest, ChartFrameSetsTheCornersAndTheMiddle) {
     state.SeaMap.Width = 640;
     state.SeaMap.Height = 480;
     loader.LoadSettingsMap(state);
-    EXPECT_NEAR(state.SeaMap.P1.Lon, c.p1.Lon, 1e-9L);
-    EXPECT_NEAR(state.SeaMap.P1.Lat, c.p1.Lat, 1e-9L);
-    EXPECT_NEAR(state.SeaMap.P2.Lon, c.p2.Lon, 1e-9L);
-    EXPECT_NEAR(state.SeaMap.P2.Lat, c.p2.Lat, 1e-9L);
-    EXPECT_NEAR(state.SeaMap.Center.Lon, (c.p1.Lon + c.p2.Lon) / 2, 1e-9L);
-    EXPECT_NEAR(state.SeaMap.Center.Lat, (c.p1.Lat + c.p2.Lat) / 2, 1e-9L);
+    EXPECT_NEAR(state.SeaMap.P1.Lon, c.p1.Lon, 1e-9);
+    EXPECT_NEAR(state.SeaMap.P1.Lat, c.p1.Lat, 1e-9);
+    EXPECT_NEAR(state.SeaMap.P2.Lon, c.p2.Lon, 1e-9);
+    EXPECT_NEAR(state.SeaMap.P2.Lat, c.p2.Lat, 1e-9);
+    EXPECT_NEAR(state.SeaMap.Center.Lon, (c.p1.Lon + c.p2.Lon) / 2, 1e-9);
+    EXPECT_NEAR(state.SeaMap.Center.Lat, (c.p1.Lat + c.p2.Lat) / 2, 1e-9);
     EXPECT_EQ(state.SeaMap.Width, 640);  // pixels are the projection's
     EXPECT_EQ(state.SeaMap.Height, 480);
   }
@@ -231,7 +231,7 @@ TEST(ChartLoaderTest, TilesReadEdgesIndicesTypeAndTheFourLayers) {
   EXPECT_EQ(state.ListMapTiles[1].Typ, 1);
   EXPECT_EQ(state.ListMapTiles[1].InWaterLines.size(), 1u);
   // The coordinate is the 32-bit float nearest to -94.203, not -94.203.
-  EXPECT_EQ(state.ListMapTiles[1].InWaterLines[0][0].X, static_cast<float>(-94.203L));
+  EXPECT_EQ(state.ListMapTiles[1].InWaterLines[0][0].X, static_cast<float>(-94.203));
 }
 
 TEST(ChartLoaderTest, TruncatedTilesAreCompletedWithZerosWithoutTrustingTheirCounts) {
@@ -380,8 +380,8 @@ void PackBuoy(TDataSetPacker& packer, const TMinutes& position, const std::strin
 TEST(ChartLoaderTest, BuoysWithAShortcutAreListedWithIt) {
   TDataSetPacker packer;
   packer.PackCount(99);  // not used: the records run to the end
-  PackBuoy(packer, {-76.063L, 3049.406L}, "Quarne Spit", 1, 7, "8N");
-  PackBuoy(packer, {-80.5L, 3045.25L}, "Ketterholm Beacon", 2, 25, "");
+  PackBuoy(packer, {-76.063, 3049.406}, "Quarne Spit", 1, 7, "8N");
+  PackBuoy(packer, {-80.5, 3045.25}, "Ketterholm Beacon", 2, 25, "");
   auto loader = LoaderWith("BUOYS", packer.Bytes());
   TInterfaceApplicationMobile state;
   state.ListBuoysName = {"old"};
@@ -393,8 +393,8 @@ TEST(ChartLoaderTest, BuoysWithAShortcutAreListedWithIt) {
   EXPECT_EQ(state.ListBuoysAlign, (std::vector<std::uint8_t>{1, 2}));
   EXPECT_EQ(state.ListBuoysType, (std::vector<std::uint8_t>{7, 25}));
   ASSERT_EQ(state.ListBuoysPosition.size(), 2u);
-  EXPECT_EQ(state.ListBuoysPosition[0].Lon, static_cast<float>(-76.063L));
-  EXPECT_EQ(state.ListBuoysPosition[0].Lat, static_cast<float>(3049.406L));
+  EXPECT_EQ(state.ListBuoysPosition[0].Lon, static_cast<float>(-76.063));
+  EXPECT_EQ(state.ListBuoysPosition[0].Lat, static_cast<float>(3049.406));
 }
 
 TEST(ChartLoaderTest, TruncatedBuoyRecordIsCompletedWithZeros) {
@@ -468,8 +468,8 @@ TEST(ChartLoaderTest, CoursesHaveNoCountAndADiameterInHundredths) {
   loader.LoadListCourses(state);
   EXPECT_EQ(state.ListCoursesName, (TStringList{"Inner", "Outer"}));
   ASSERT_EQ(state.ListCoursesDiameter.size(), 2u);
-  EXPECT_EQ(state.ListCoursesDiameter[0], 1.5L);
-  EXPECT_EQ(state.ListCoursesDiameter[1], 0.05L);
+  EXPECT_EQ(state.ListCoursesDiameter[0], 1.5);
+  EXPECT_EQ(state.ListCoursesDiameter[1], 0.05);
   ASSERT_EQ(state.ListCoursesPosition.size(), 2u);
   EXPECT_EQ(state.ListCoursesPosition[1].Lon, -70.0f);
 }
@@ -491,10 +491,10 @@ class BuiltInChartTest : public ::testing::Test {
 TEST_F(BuiltInChartTest, ChartFrame) {
   RequireDataSets({"mapini"});
   loader_.LoadSettingsMap(state_);
-  EXPECT_NEAR(state_.SeaMap.P1.Lon, -100, 1e-9L);
-  EXPECT_NEAR(state_.SeaMap.P1.Lat, 3032, 1e-9L);
-  EXPECT_NEAR(state_.SeaMap.P2.Lon, -60, 1e-9L);
-  EXPECT_NEAR(state_.SeaMap.P2.Lat, 3052, 1e-9L);
+  EXPECT_NEAR(state_.SeaMap.P1.Lon, -100, 1e-9);
+  EXPECT_NEAR(state_.SeaMap.P1.Lat, 3032, 1e-9);
+  EXPECT_NEAR(state_.SeaMap.P2.Lon, -60, 1e-9);
+  EXPECT_NEAR(state_.SeaMap.P2.Lat, 3052, 1e-9);
 }
 
 TEST_F(BuiltInChartTest, TilesAndTheirSecondLayer) {

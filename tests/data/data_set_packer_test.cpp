@@ -17,9 +17,9 @@ TEST(DataSetPackerTest, EveryPrimitiveReadsBackAsWritten) {
   TDataSetPacker packer;
   packer.PackCount(-123456);
   packer.PackCount8(200);
-  packer.PackCoord32(-76.0625L);
+  packer.PackCoord32(-76.0625);
   packer.PackCoord(TMinutes{-100, 3052});
-  packer.PackFloatShort(7.35L);
+  packer.PackFloatShort(7.35);
   packer.PackString("Wreck Buoy");
   packer.PackString("");
 
@@ -27,11 +27,11 @@ TEST(DataSetPackerTest, EveryPrimitiveReadsBackAsWritten) {
   auto s = *loader.OpenResource("d");
   EXPECT_EQ(loader.ReadInt32(s), -123456);
   EXPECT_EQ(loader.ReadByte(s), 200);
-  EXPECT_EQ(loader.ReadFloat(s), static_cast<float>(-76.063L));  // rounded half away from zero
+  EXPECT_EQ(loader.ReadFloat(s), static_cast<float>(-76.063));  // rounded half away from zero
   const TMinutes corner = loader.ReadMinutes(s);
   EXPECT_EQ(corner.Lon, -100);
   EXPECT_EQ(corner.Lat, 3052);
-  EXPECT_EQ(loader.ReadFloatShort(s), 735.0L / 100);
+  EXPECT_EQ(loader.ReadFloatShort(s), 735.0 / 100);
   EXPECT_EQ(loader.ReadString(s), "Wreck Buoy");
   EXPECT_EQ(loader.ReadString(s), "");
   EXPECT_EQ(s.Remaining(), 0);
@@ -63,7 +63,7 @@ TEST(DataSetPackerTest, RefusesWhatTheFormatCannotHold) {
   TDataSetPacker packer;
   EXPECT_THROW(packer.PackString(std::string(256, 'x')), std::length_error);
   EXPECT_THROW(packer.PackString("caf\xC3\xA9"), std::invalid_argument);
-  EXPECT_THROW(packer.PackCoord32(3.0e6L), std::out_of_range);
+  EXPECT_THROW(packer.PackCoord32(3.0e6), std::out_of_range);
   EXPECT_THROW(packer.PackVektor(361, 0, 0), std::out_of_range);
   EXPECT_THROW(packer.PackVektor(0, 1000, 0), std::out_of_range);
   EXPECT_THROW(packer.PackVektor(0, 0, -1), std::out_of_range);

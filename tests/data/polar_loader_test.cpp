@@ -18,7 +18,7 @@ namespace {
 
 // A table that names itself: beat angle of column 1 = marker, and speeds
 // high enough to be routable, so a test can tell which record arrived.
-TPolars MarkedTable(ext marker) {
+TPolars MarkedTable(double marker) {
   TPolars p;
   p.Reset();
   for (std::size_t c = 1; c <= 7; ++c) {
@@ -37,10 +37,10 @@ std::vector<std::uint8_t> PackNames(const TStringList& names) {
   return packer.Bytes();
 }
 
-std::vector<std::uint8_t> PackRecords(const std::vector<ext>& markers) {
+std::vector<std::uint8_t> PackRecords(const std::vector<double>& markers) {
   TDataSetPacker packer;
-  for (ext marker : markers) {
-    for (ext value : PolarsRecordValues(MarkedTable(marker))) packer.PackFloatShort(value);
+  for (double marker : markers) {
+    for (double value : PolarsRecordValues(MarkedTable(marker))) packer.PackFloatShort(value);
   }
   return packer.Bytes();
 }
@@ -67,7 +67,7 @@ class PolarLoaderTest : public ::testing::Test {
   std::string DocumentsPath() const { return TFileTools(base_).GetDocumentsPath(); }
 
   // Writes a polar file of the given marker into the documents folder.
-  void SaveUserPolar(const std::string& className, ext marker) const {
+  void SaveUserPolar(const std::string& className, double marker) const {
     TPackagePolars package;
     ASSERT_TRUE(package.SavePolars(DocumentsPath() + className + ".pol", MarkedTable(marker)));
   }
@@ -110,7 +110,7 @@ TEST_F(PolarLoaderTest, BoatClassSelectsItsRecordOrFile) {
   struct Case {
     std::string boatClass;
     std::string selected;  // BoatClass afterwards
-    ext marker;            // beat angle of column 1 of the loaded table
+    double marker;            // beat angle of column 1 of the loaded table
   };
   const std::vector<Case> cases = {
       {"Skiff-B", "Skiff-B", 32},
@@ -131,8 +131,8 @@ TEST_F(PolarLoaderTest, BoatClassSelectsItsRecordOrFile) {
     state.Polars = MarkedTable(99);
     loader.LoadBoatPolars(state);
     EXPECT_EQ(state.BoatClass, c.selected);
-    EXPECT_NEAR(state.Polars.BeatAngles[1], c.marker, 0.005L);
-    EXPECT_EQ(state.Polars.WindVelocity, (std::vector<ext>{0, 6, 8, 10, 12, 14, 16, 20, 50}));
+    EXPECT_NEAR(state.Polars.BeatAngles[1], c.marker, 0.005);
+    EXPECT_EQ(state.Polars.WindVelocity, (std::vector<double>{0, 6, 8, 10, 12, 14, 16, 20, 50}));
   }
 }
 
@@ -153,8 +153,8 @@ TEST_F(PolarLoaderTest, ReadPolarsRecordReadsOneRecordAndNeverPastTheTable) {
     std::string name;
     int index;
     std::string dataSet;
-    ext beatAngle1;   // after the read
-    ext windColumn1;  // WindVelocity[1] after the read
+    double beatAngle1;   // after the read
+    double windColumn1;  // WindVelocity[1] after the read
   };
   const std::vector<Case> cases = {
       {"second record", 1, "polars", 42, 6},
@@ -169,7 +169,7 @@ TEST_F(PolarLoaderTest, ReadPolarsRecordReadsOneRecordAndNeverPastTheTable) {
     TInterfaceApplicationMobile state;
     state.Polars = MarkedTable(99);
     loader.ReadPolarsRecord(c.index, c.dataSet, state);
-    EXPECT_NEAR(state.Polars.BeatAngles[1], c.beatAngle1, 0.005L);
+    EXPECT_NEAR(state.Polars.BeatAngles[1], c.beatAngle1, 0.005);
     EXPECT_EQ(state.Polars.WindVelocity[1], c.windColumn1);
     ASSERT_EQ(state.Polars.Velocity.size(), 9u);
   }
@@ -183,7 +183,7 @@ TEST_F(PolarLoaderTest, TruncatedRecordIsCompletedWithZeros) {
   TPackageResourceLoader loader(store, TFileTools(base_));
   TInterfaceApplicationMobile state;
   loader.ReadPolarsRecord(0, "polars", state);
-  EXPECT_NEAR(state.Polars.BeatAngles[1], 41, 0.005L);
+  EXPECT_NEAR(state.Polars.BeatAngles[1], 41, 0.005);
   for (std::size_t c = 1; c <= 7; ++c) {
     SCOPED_TRACE("column " + std::to_string(c));
     EXPECT_EQ(state.Polars.Velocity[c][8], 5);
@@ -201,7 +201,7 @@ TEST_F(PolarLoaderTest, UserPolarsComeOnlyFromTheDocumentsFolder) {
   struct Case {
     std::string className;
     bool loaded;
-    ext marker;
+    double marker;
   };
   const std::vector<Case> cases = {
       {"My-Boat", true, 51},
@@ -214,7 +214,7 @@ TEST_F(PolarLoaderTest, UserPolarsComeOnlyFromTheDocumentsFolder) {
     TInterfaceApplicationMobile state;
     state.Polars = MarkedTable(99);
     EXPECT_EQ(loader.LoadUserPolars(c.className, state), c.loaded);
-    EXPECT_NEAR(state.Polars.BeatAngles[1], c.marker, 0.05L);
+    EXPECT_NEAR(state.Polars.BeatAngles[1], c.marker, 0.05);
   }
 }
 
@@ -250,9 +250,9 @@ TEST(BuiltInPolarsTest, ClassCountsAndTheDefaultClass) {
     state.Polars.Reset();
     loader.LoadBoatPolars(state);
     EXPECT_EQ(state.BoatClass, c.boatClass);
-    EXPECT_EQ(state.Polars.WindVelocity, (std::vector<ext>{0, 6, 8, 10, 12, 14, 16, 20, 50}));
+    EXPECT_EQ(state.Polars.WindVelocity, (std::vector<double>{0, 6, 8, 10, 12, 14, 16, 20, 50}));
     EXPECT_EQ(state.Polars.WindAngles,
-              (std::vector<ext>{0, 52, 60, 75, 90, 110, 120, 135, 150, 180}));
+              (std::vector<double>{0, 52, 60, 75, 90, 110, 120, 135, 150, 180}));
     EXPECT_TRUE(package.GetValidBeat(state.Polars));
     EXPECT_TRUE(package.GetValidRun(state.Polars));
     // Dinghy records carry only the beat and run rows.

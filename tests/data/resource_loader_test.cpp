@@ -42,7 +42,7 @@ TEST(ResourceLoaderTest, ShortReadsGiveZeroWithoutMoving) {
   EXPECT_EQ(loader.ReadInt32(stream), 0);
   EXPECT_EQ(stream.Position(), 0);
   EXPECT_EQ(loader.ReadFloat(stream), 0.0f);
-  EXPECT_EQ(loader.ReadFloatShort(stream), 0.0L);
+  EXPECT_EQ(loader.ReadFloatShort(stream), 0.0);
   EXPECT_EQ(stream.Position(), 0);
   stream.Seek(3);
   EXPECT_EQ(loader.ReadByte(stream), 0);
@@ -58,20 +58,20 @@ TEST(ResourceLoaderTest, CoordinateIsRoundedToA32BitFloat) {
   auto stream = *loader.OpenResource("X");
 
   const float lon = loader.ReadFloat(stream);
-  EXPECT_EQ(lon, static_cast<float>(-94.203L));
-  EXPECT_NE(static_cast<ext>(lon), -94.203L);  // the 32-bit rounding shows
-  EXPECT_EQ(loader.ReadFloat(stream), static_cast<float>(3049.406L));
-  EXPECT_EQ(loader.ReadFloatShort(stream), -9420.0L / 100);
+  EXPECT_EQ(lon, static_cast<float>(-94.203));
+  EXPECT_NE(static_cast<double>(lon), -94.203);  // the 32-bit rounding shows
+  EXPECT_EQ(loader.ReadFloat(stream), static_cast<float>(3049.406));
+  EXPECT_EQ(loader.ReadFloatShort(stream), -9420.0 / 100);
 }
 
 TEST(ResourceLoaderTest, ReadsMinutesLongitudeFirst) {
   TDataSetPacker packer;
-  packer.PackCoord(TMinutes{-76.063L, 3049.406L});
+  packer.PackCoord(TMinutes{-76.063, 3049.406});
   auto loader = LoaderWith("X", packer.Bytes());
   auto stream = *loader.OpenResource("X");
   const TMinutes m = loader.ReadMinutes(stream);
-  EXPECT_EQ(m.Lon, static_cast<float>(-76.063L));
-  EXPECT_EQ(m.Lat, static_cast<float>(3049.406L));
+  EXPECT_EQ(m.Lon, static_cast<float>(-76.063));
+  EXPECT_EQ(m.Lat, static_cast<float>(3049.406));
 }
 
 TEST(ResourceLoaderTest, ShortStrings) {
@@ -153,10 +153,10 @@ TEST_F(IniReadTest, NonIntegerValueThrowsNamingKeyAndValue) {
 }
 
 TEST_F(IniReadTest, ExtendedReadsBothSeparatorsAndDefaultPassesThroughText) {
-  EXPECT_NEAR(static_cast<double>(loader.ReadIniExtended({"K=3,6"}, "K", 0.0L)), 3.6, 1e-12);
-  EXPECT_NEAR(static_cast<double>(loader.ReadIniExtended({"K=3.6"}, "K", 0.0L)), 3.6, 1e-12);
-  EXPECT_NEAR(static_cast<double>(loader.ReadIniExtended({}, "K", 0.125L)), 0.13, 1e-12);
-  EXPECT_EQ(loader.ReadIniExtended({"K=nonsense.x.y"}, "K", 1.0L), 0);
+  EXPECT_NEAR(static_cast<double>(loader.ReadIniExtended({"K=3,6"}, "K", 0.0)), 3.6, 1e-12);
+  EXPECT_NEAR(static_cast<double>(loader.ReadIniExtended({"K=3.6"}, "K", 0.0)), 3.6, 1e-12);
+  EXPECT_NEAR(static_cast<double>(loader.ReadIniExtended({}, "K", 0.125)), 0.13, 1e-12);
+  EXPECT_EQ(loader.ReadIniExtended({"K=nonsense.x.y"}, "K", 1.0), 0);
   EXPECT_NEAR(static_cast<double>(loader.ReadIniExtended({}, "K", "2,5")), 2.5, 1e-12);
 }
 

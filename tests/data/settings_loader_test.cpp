@@ -35,7 +35,7 @@ class SettingsFileTest : public ::testing::Test {
   // A buoy list of n entries, the first two being the movable marks.
   static void Buoys(TInterfaceApplicationMobile& state, int n) {
     state.ListBuoysPosition.clear();
-    for (int i = 0; i < n; ++i) state.ListBuoysPosition.push_back(TMinutes{-70.5L - i, 3040.25L + i});
+    for (int i = 0; i < n; ++i) state.ListBuoysPosition.push_back(TMinutes{-70.5 - i, 3040.25 + i});
   }
 
   TTempFolder folder_;
@@ -45,8 +45,8 @@ class SettingsFileTest : public ::testing::Test {
 
 TEST_F(SettingsFileTest, TheDefaultsAreWrittenKeyForKeyInTheirOrder) {
   Buoys(state_, 2);
-  state_.ListBuoysPosition[0] = TMinutes{-74.125L, 3045.5L};
-  state_.ListBuoysPosition[1] = TMinutes{-78, 3047.75L};
+  state_.ListBuoysPosition[0] = TMinutes{-74.125, 3045.5};
+  state_.ListBuoysPosition[1] = TMinutes{-78, 3047.75};
   ASSERT_TRUE(loader_.SaveSettingsDevice(state_, File()));
   EXPECT_EQ(Read(),
             "[SETTINGS]\nDEVICEZOOM=9.81699816298431\nDEVICECENTERLON=-76.6150016784668\n"
@@ -68,8 +68,8 @@ TEST_F(SettingsFileTest, WithoutMovableMarksTheirLinesAreLeftOut) {
 
 TEST_F(SettingsFileTest, ASavedFileRestoresEveryKey) {
   Buoys(state_, 6);
-  state_.DeviceZoom = 12.5L;
-  state_.DeviceCenter = TMinutes{-70.123456789L, 3040.98765432L};
+  state_.DeviceZoom = 12.5;
+  state_.DeviceCenter = TMinutes{-70.123456789, 3040.98765432};
   state_.DateTimeGMT = EncodeDateTime(2017, 3, 4, 5, 6, 0, 0);
   state_.DateTimeMinLOC = EncodeDateTime(2016, 1, 2, 6, 30, 0, 0);
   state_.DateTimeMaxLOC = EncodeDateTime(2016, 12, 29, 20, 45, 0, 0);
@@ -80,11 +80,11 @@ TEST_F(SettingsFileTest, ASavedFileRestoresEveryKey) {
   state_.TrackType = 1;
   state_.ListRoutingData.IndexTopMark = 13;
   state_.ListWayPoints = "0;5;1";
-  state_.ListBuoysPosition[0] = TMinutes{-75.25L, 3044.125L};
-  state_.ListBuoysPosition[1] = TMinutes{-79.5L, 3048.0625L};
+  state_.ListBuoysPosition[0] = TMinutes{-75.25, 3044.125};
+  state_.ListBuoysPosition[1] = TMinutes{-79.5, 3048.0625};
   state_.Wind.IndexSpeed = 5;
   state_.Wind.IndexDirection = 30;
-  state_.Wind.TrueWind.Winkel = 1.25L;
+  state_.Wind.TrueWind.Winkel = 1.25;
   state_.DrawBoatsOnTrack = false;
   state_.DrawLaylines = false;
   state_.DrawCourse = false;
@@ -97,7 +97,7 @@ TEST_F(SettingsFileTest, ASavedFileRestoresEveryKey) {
   TSettingsQuarne().Setup(2, 0, back);
   Buoys(back, 6);
   EXPECT_TRUE(loader_.LoadSettingsDevice(back, File()).empty());
-  EXPECT_EQ(back.DeviceZoom, 12.5L);
+  EXPECT_EQ(back.DeviceZoom, 12.5);
   EXPECT_NEAR(static_cast<double>(back.DeviceCenter.Lon), -70.123456789, 1e-12);
   EXPECT_NEAR(static_cast<double>(back.DeviceCenter.Lat), 3040.98765432, 1e-10);
   EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:mm:ss", back.DateTimeGMT), "2017-03-04 05:06:00");
@@ -110,13 +110,13 @@ TEST_F(SettingsFileTest, ASavedFileRestoresEveryKey) {
   EXPECT_EQ(back.TrackType, 1);
   EXPECT_EQ(back.ListRoutingData.IndexTopMark, 13);
   EXPECT_EQ(back.ListWayPoints, "0;5;1");
-  EXPECT_EQ(back.ListBuoysPosition[0].Lon, -75.25L);
-  EXPECT_EQ(back.ListBuoysPosition[0].Lat, 3044.125L);
-  EXPECT_EQ(back.ListBuoysPosition[1].Lon, -79.5L);
-  EXPECT_EQ(back.ListBuoysPosition[1].Lat, 3048.0625L);
+  EXPECT_EQ(back.ListBuoysPosition[0].Lon, -75.25);
+  EXPECT_EQ(back.ListBuoysPosition[0].Lat, 3044.125);
+  EXPECT_EQ(back.ListBuoysPosition[1].Lon, -79.5);
+  EXPECT_EQ(back.ListBuoysPosition[1].Lat, 3048.0625);
   EXPECT_EQ(back.Wind.IndexSpeed, 5);
   EXPECT_EQ(back.Wind.IndexDirection, 30);
-  EXPECT_EQ(back.Wind.TrueWind.Winkel, 1.25L);
+  EXPECT_EQ(back.Wind.TrueWind.Winkel, 1.25);
   EXPECT_FALSE(back.DrawBoatsOnTrack);
   EXPECT_FALSE(back.DrawLaylines);
   EXPECT_FALSE(back.DrawCourse);
@@ -164,25 +164,25 @@ TEST_F(SettingsFileTest, TheDocumentsFolderHoldsTheFileUnderItsIniName) {
 
 TEST_F(SettingsFileTest, MissingMarkLinesLeaveTheBuoyPositions) {
   Buoys(state_, 3);
-  state_.ListBuoysPosition[0] = TMinutes{-75.123456L, 3044.987654L};
+  state_.ListBuoysPosition[0] = TMinutes{-75.123456, 3044.987654};
   Write("[COURSES]\nM1LON=\nM2LAT=3049.5\n");
   loader_.LoadSettingsDevice(state_, File());
-  EXPECT_EQ(state_.ListBuoysPosition[0].Lon, -75.123456L);
-  EXPECT_EQ(state_.ListBuoysPosition[0].Lat, 3044.987654L);
+  EXPECT_EQ(state_.ListBuoysPosition[0].Lon, -75.123456);
+  EXPECT_EQ(state_.ListBuoysPosition[0].Lat, 3044.987654);
   // A mark with one coordinate only keeps both.
-  EXPECT_EQ(state_.ListBuoysPosition[1].Lat, 3041.25L);
+  EXPECT_EQ(state_.ListBuoysPosition[1].Lat, 3041.25);
 }
 
 TEST_F(SettingsFileTest, AMissingFloatKeyKeepsTheFieldUnrounded) {
   Write("T_HOUR=10\n");
   loader_.LoadSettingsDevice(state_, File());
-  EXPECT_EQ(state_.DeviceCenter.Lon, -76.6150016784668L);
-  EXPECT_EQ(state_.DeviceZoom, 9.81699816298431L);
+  EXPECT_EQ(state_.DeviceCenter.Lon, -76.6150016784668);
+  EXPECT_EQ(state_.DeviceZoom, 9.81699816298431);
 }
 
 TEST_F(SettingsFileTest, AFileSavedWithADecimalCommaReadsBackUnderAPoint) {
-  state_.DeviceZoom = 7.375L;
-  state_.Wind.TrueWind.Winkel = 2.5L;
+  state_.DeviceZoom = 7.375;
+  state_.Wind.TrueWind.Winkel = 2.5;
   {
     testing::TLocaleGuard comma(testing::MakeDecimalLocale(','));
     ASSERT_TRUE(loader_.SaveSettingsDevice(state_, File()));
@@ -191,8 +191,8 @@ TEST_F(SettingsFileTest, AFileSavedWithADecimalCommaReadsBackUnderAPoint) {
   testing::TLocaleGuard point(testing::MakeDecimalLocale('.'));
   TInterfaceApplicationMobile back;
   loader_.LoadSettingsDevice(back, File());
-  EXPECT_EQ(back.DeviceZoom, 7.375L);
-  EXPECT_EQ(back.Wind.TrueWind.Winkel, 2.5L);
+  EXPECT_EQ(back.DeviceZoom, 7.375);
+  EXPECT_EQ(back.Wind.TrueWind.Winkel, 2.5);
 }
 
 TEST_F(SettingsFileTest, SecondsAreLostOnSaving) {

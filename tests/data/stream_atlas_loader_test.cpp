@@ -48,9 +48,9 @@ std::vector<std::uint8_t> PackGrid(const std::vector<TListMinutes>& cubes) {
 
 // A five-point cube 0 and a two-point cube 1.
 std::vector<TListMinutes> SmallGrid() {
-  return {{{-80.0L, 3046.0L}, {-79.6L, 3046.0L}, {-80.0L, 3046.5L}, {-79.6L, 3046.5L},
-           {-79.8L, 3046.25L}},
-          {{-70.0L, 3045.0L}, {-69.9L, 3045.1L}}};
+  return {{{-80.0, 3046.0}, {-79.6, 3046.0}, {-80.0, 3046.5}, {-79.6, 3046.5},
+           {-79.8, 3046.25}},
+          {{-70.0, 3045.0}, {-69.9, 3045.1}}};
 }
 
 // A vector data set: per cube the block length k, then `fields` blocks of k
@@ -94,8 +94,8 @@ TEST(StreamAtlasLoaderTest, ReadsTheFrameTheNameAndEveryCubeOfTheGrid) {
   const TListVektorCubeLight cube = LoadedGrid(loader, tides);
 
   EXPECT_EQ(cube.ModelName, "Model The Quarne 2016");
-  EXPECT_EQ(cube.ModelFrame.Left, static_cast<float>(-94203 / 1000.0L));
-  EXPECT_EQ(cube.ModelFrame.Bottom, static_cast<float>(3041130 / 1000.0L));
+  EXPECT_EQ(cube.ModelFrame.Left, static_cast<float>(-94203 / 1000.0));
+  EXPECT_EQ(cube.ModelFrame.Bottom, static_cast<float>(3041130 / 1000.0));
   EXPECT_EQ(cube.ModelFrame.Right, -62.8f);
   EXPECT_EQ(cube.ModelFrame.Top, 3051.18f);
   EXPECT_TRUE(cube.Charts30);
@@ -108,8 +108,8 @@ TEST(StreamAtlasLoaderTest, ReadsTheFrameTheNameAndEveryCubeOfTheGrid) {
   EXPECT_EQ(cube.ListVektorCube[0].IndexRoutingArea, (std::vector<std::uint32_t>{0, 1, 2, 3, 4}));
   // Coordinates are 32-bit floats of thousandths; radians follow from them.
   const TMinutes p = cube.GetVektorMinutes(0, 4);
-  EXPECT_EQ(p.Lon, static_cast<float>(-79800 / 1000.0L));
-  EXPECT_EQ(p.Lat, static_cast<float>(3046250 / 1000.0L));
+  EXPECT_EQ(p.Lon, static_cast<float>(-79800 / 1000.0));
+  EXPECT_EQ(p.Lat, static_cast<float>(3046250 / 1000.0));
   EXPECT_EQ(cube.GetVektorBogen(0, 4).yRad, cube.MathTools.MinutesToBogen(p).yRad);
   // The default routing area is the frame.
   ASSERT_EQ(cube.ListRoutingArea.size(), 5u);
@@ -310,7 +310,7 @@ TEST(StreamAtlasLoaderTest, PolygonsGoToTheCubesInOrderAndNoFurther) {
   for (std::size_t k = 0; k < vertices.size(); ++k) {
     areas.PackCount(vertices[k]);
     for (int v = 0; v < vertices[k]; ++v) {
-      areas.PackCoord(TMinutes{-80 + static_cast<ext>(k), 3040 + static_cast<ext>(v)});
+      areas.PackCoord(TMinutes{-80 + static_cast<double>(k), 3040 + static_cast<double>(v)});
     }
   }
   TResourceStore store;
@@ -342,7 +342,7 @@ TEST(StreamAtlasLoaderTest, LabelAndSlackPositionsAreCutToThePositionsPresent) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TListMinutes positions;
-    for (int k = 0; k < c.positions; ++k) positions.push_back(TMinutes{-75.5L + k, 3047.25L});
+    for (int k = 0; k < c.positions; ++k) positions.push_back(TMinutes{-75.5 + k, 3047.25});
     TResourceStore store;
     store.Add("STREAMT", PackPositionList(positions, c.count));
     store.Add("SLACK", PackPositionList(positions, c.count));

@@ -165,11 +165,11 @@ TEST(TideTableLoaderTest, DecodesTheFiveByteRecords) {
     long double level;
   };
   const std::vector<Case> cases = {
-      {"high water 03:52 of 4.2 m", {2, 3, 52, 0, 42}, 2, 3, 52, 4.2L},
-      {"low water 08:54 below datum", {1, 8, 54, 1, 5}, 1, 8, 54, -0.5L},
-      {"sign byte other than 1 is positive", {1, 23, 59, 2, 255}, 1, 23, 59, 25.5L},
-      {"an hour carried into the day before", {2, 24, 31, 0, 40}, 2, 24, 31, 4.0L},
-      {"empty slot", {0, 0, 0, 0, 0}, 0, 0, 0, 0.0L},
+      {"high water 03:52 of 4.2 m", {2, 3, 52, 0, 42}, 2, 3, 52, 4.2},
+      {"low water 08:54 below datum", {1, 8, 54, 1, 5}, 1, 8, 54, -0.5},
+      {"sign byte other than 1 is positive", {1, 23, 59, 2, 255}, 1, 23, 59, 25.5},
+      {"an hour carried into the day before", {2, 24, 31, 0, 40}, 2, 24, 31, 4.0},
+      {"empty slot", {0, 0, 0, 0, 0}, 0, 0, 0, 0.0},
   };
   std::vector<TRecordBytes> records;
   for (const Case& c : cases) records.push_back(c.bytes);

@@ -24,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr ext kKnotsPerMs = 3600.0L / 1852.0L;
+constexpr double kKnotsPerMs = 3600.0 / 1852.0;
 
 const fs::path kFixtures = CORVANE_GRIB_FIXTURES;
 
@@ -146,7 +146,7 @@ TEST(FastGRIB2ECCodesTest, DecodedFilesAgreeWithECCodes) {
         EXPECT_NEAR(static_cast<double>(position.Lat), p.Lat * 60, 1e-3) << "point " << n;
         EXPECT_NEAR(static_cast<double>(position.Lon), FoldDegrees(p.Lon) * 60, 1e-3) << "point " << n;
         const TCartesian v = cube.GetVektorCartesian(0, field, k);
-        const ext knots = isU ? v.x : v.y;
+        const double knots = isU ? v.x : v.y;
         const double ms = static_cast<double>((c.wind ? -knots : knots) / kKnotsPerMs);
         // Our values are held as 32-bit floats, ecCodes' as doubles printed to
         // 11 digits: they agree to the float's rounding.

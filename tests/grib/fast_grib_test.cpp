@@ -24,7 +24,7 @@ namespace {
 using test::TBytes;
 using test::TGRIBTestRecord;
 
-constexpr ext kKnotsPerMs = 3600.0L / 1852.0L;
+constexpr double kKnotsPerMs = 3600.0 / 1852.0;
 
 // A component on the 3 x 2 grid of the builder: X = 0 ... 5 in 8 bits,
 // R = 16, E = -1, D = 1, so Y = (16 + X / 2) / 10 m/s.
@@ -39,7 +39,7 @@ TGRIBTestRecord Component(std::uint8_t parameter, std::uint8_t step = 0) {
   return r;
 }
 
-ext Expected(int x) { return (16.0L + x / 2.0L) / 10.0L; }
+double Expected(int x) { return (16.0 + x / 2.0) / 10.0; }
 
 void Read(TFastGRIB2& grib, const TBytes& bytes, TListVektorCubeLight& cube,
           std::uint8_t u = kGRIBParameterUWind, std::uint8_t v = kGRIBParameterVWind) {
@@ -142,7 +142,7 @@ TEST(FastGRIB2Test, CurrentKeepsItsDirectionAndHasNoOffset) {
 TEST(FastGRIB2Test, OffsetAngleTurnsEveryDirection) {
   // A wind from 355 degrees: u = -sin(355) s, v = -cos(355) s in the record,
   // so that the negated vector points to 355 degrees.
-  const ext direction = 355 * kDegreesToRadians;
+  const double direction = 355 * kDegreesToRadians;
   TGRIBTestRecord u = Component(33);
   TGRIBTestRecord v = Component(34);
   u.R = test::IbmOctets(static_cast<double>(-std::sin(direction) * 10));
@@ -176,15 +176,15 @@ TEST(FastGRIB2Test, BitWidths) {
     const char* name;
     std::uint8_t bits;
     TBytes data;
-    std::vector<ext> ms;  // expected values, m/s, before the wind negation
+    std::vector<double> ms;  // expected values, m/s, before the wind negation
   };
   const Case cases[] = {
       // Zero bits: a constant field, every value R / 10^D.
-      {"constant field", 0, {}, {1.6L, 1.6L, 1.6L, 1.6L, 1.6L, 1.6L}},
+      {"constant field", 0, {}, {1.6, 1.6, 1.6, 1.6, 1.6, 1.6}},
       {"more than 16 bits are not decoded", 17, {0xFF, 0xFF, 0xFF, 0xFF}, {0, 0, 0, 0, 0, 0}},
       // Two 8-bit values, then the data ends: the rest count as X = 0.
-      {"data shorter than the grid", 8, {4, 2}, {1.8L, 1.7L, 1.6L, 1.6L, 1.6L, 1.6L}},
-      {"16 bits", 16, {0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6}, {1.65L, 1.7L, 1.75L, 1.8L, 1.85L, 1.9L}},
+      {"data shorter than the grid", 8, {4, 2}, {1.8, 1.7, 1.6, 1.6, 1.6, 1.6}},
+      {"16 bits", 16, {0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6}, {1.65, 1.7, 1.75, 1.8, 1.85, 1.9}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

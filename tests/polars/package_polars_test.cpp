@@ -18,25 +18,25 @@
 namespace corvane {
 namespace {
 
-constexpr ext kNaN = std::numeric_limits<ext>::quiet_NaN();
-constexpr ext kTolerance = 1e-12L;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kTolerance = 1e-12;
 
-ext Deg(ext degrees) { return degrees * kDegreesToRadians; }
-TPolar Wind(ext knots) { return TPolar{knots, 0}; }
+double Deg(double degrees) { return degrees * kDegreesToRadians; }
+TPolar Wind(double knots) { return TPolar{knots, 0}; }
 
 // Speed of row r (1..8) in column c (1..7) of the sample table.
-ext RowSpeed(int c, int r) { return 3 + 0.25L * c + 0.5L * r; }
+double RowSpeed(int c, int r) { return 3 + 0.25 * c + 0.5 * r; }
 
 // A table with a distinct value in every data column, so that a lookup that
 // takes the wrong column shows. Columns 0 and 8 stay 0.
 TPolars SampleTable() {
   TPolars p;
   p.Reset();
-  const ext beatSpeed[] = {0, 4.0L, 4.6L, 5.0L, 5.3L, 5.5L, 5.6L, 5.7L, 0};
-  const ext beatAngle[] = {0, 44, 42, 40, 39, 38, 38, 37, 0};
-  const ext runSpeed[] = {0, 3.5L, 4.2L, 5.0L, 5.8L, 6.4L, 7.0L, 7.9L, 0};
-  const ext gybeAngle[] = {0, 140, 145, 150, 155, 160, 165, 178, 0};
-  const ext tackTime[] = {0, 9, 8, 7, 6, 6, 5, 5, 0};
+  const double beatSpeed[] = {0, 4.0, 4.6, 5.0, 5.3, 5.5, 5.6, 5.7, 0};
+  const double beatAngle[] = {0, 44, 42, 40, 39, 38, 38, 37, 0};
+  const double runSpeed[] = {0, 3.5, 4.2, 5.0, 5.8, 6.4, 7.0, 7.9, 0};
+  const double gybeAngle[] = {0, 140, 145, 150, 155, 160, 165, 178, 0};
+  const double tackTime[] = {0, 9, 8, 7, 6, 6, 5, 5, 0};
   for (int c = 0; c < 9; ++c) {
     const auto col = static_cast<std::size_t>(c);
     p.Velocity[col][0] = beatSpeed[c];
@@ -53,12 +53,12 @@ TPolars SampleTable() {
 
 TEST(PackagePolarsTest, FindWindColumnBracketsTheWindSpeed) {
   struct Case {
-    ext wind;
+    double wind;
     int column;
   };
   const std::vector<Case> cases = {
-      {0, 0},  {3, 0},     {6, 0},  {6.5L, 1},    {8, 1},       {14, 4},    {14.5L, 5},
-      {20, 6}, {20.5L, 7}, {50, 7}, {50.01L, -1}, {-0.01L, -1}, {kNaN, -1},
+      {0, 0},  {3, 0},     {6, 0},  {6.5, 1},    {8, 1},       {14, 4},    {14.5, 5},
+      {20, 6}, {20.5, 7}, {50, 7}, {50.01, -1}, {-0.01, -1}, {kNaN, -1},
   };
   TPackagePolars package;
   const TPolars table = SampleTable();
@@ -71,20 +71,20 @@ TEST(PackagePolarsTest, FindWindColumnBracketsTheWindSpeed) {
 TEST(PackagePolarsTest, PerColumnLookupsHoldTheWindToTheDataColumns) {
   struct Case {
     std::string name;
-    std::function<ext(const TPackagePolars&, const TPolar&, const TPolars&)> lookup;
-    ext at3, at6, at7, at20, at35, at60, atMinus1;
+    std::function<double(const TPackagePolars&, const TPolar&, const TPolars&)> lookup;
+    double at3, at6, at7, at20, at35, at60, atMinus1;
   };
   const std::vector<Case> cases = {
-      {"beat speed", [](auto& k, auto& w, auto& p) { return k.GetBeatSpeed(w, p); }, 4.0L, 4.0L,
-       4.3L, 5.7L, 5.7L, 0, 0},
+      {"beat speed", [](auto& k, auto& w, auto& p) { return k.GetBeatSpeed(w, p); }, 4.0, 4.0,
+       4.3, 5.7, 5.7, 0, 0},
       {"beat angle", [](auto& k, auto& w, auto& p) { return k.GetBeatAngle(w, p); }, 44, 44, 43, 37,
        37, 0, 0},
-      {"run speed", [](auto& k, auto& w, auto& p) { return k.GetRunSpeed(w, p); }, 3.5L, 3.5L,
-       3.85L, 7.9L, 7.9L, 0, 0},
+      {"run speed", [](auto& k, auto& w, auto& p) { return k.GetRunSpeed(w, p); }, 3.5, 3.5,
+       3.85, 7.9, 7.9, 0, 0},
       // The 20-knot gybe angle of 178 degrees is limited to GybeAngleMax.
       {"gybe angle", [](auto& k, auto& w, auto& p) { return k.GetGybeAngle(w, p); }, 140, 140,
-       142.5L, 175, 175, 0, 0},
-      {"tack time", [](auto& k, auto& w, auto& p) { return k.GetBeatTackTime(w, p); }, 9, 9, 8.5L,
+       142.5, 175, 175, 0, 0},
+      {"tack time", [](auto& k, auto& w, auto& p) { return k.GetBeatTackTime(w, p); }, 9, 9, 8.5,
        5, 5, 0, 0},
   };
   TPackagePolars package;
@@ -114,29 +114,29 @@ TEST(PackagePolarsTest, ReachSpeedWithinOneColumn) {
   // degrees at 3.5 kts, which sorts between the 135 and 150 rows.
   struct Case {
     std::string name;
-    ext angleDeg;
-    ext expected;
+    double angleDeg;
+    double expected;
   };
-  const ext row135 = RowSpeed(1, 7);
-  const ext row150 = RowSpeed(1, 8);
+  const double row135 = RowSpeed(1, 7);
+  const double row150 = RowSpeed(1, 8);
   const std::vector<Case> cases = {
       {"the 90-degree row exactly", 90, RowSpeed(1, 4)},
       {"port and starboard alike", -90, RowSpeed(1, 4)},
-      {"half way 60 to 75", 67.5L, (RowSpeed(1, 2) + RowSpeed(1, 3)) / 2},
-      {"the beat row", 44, 4.0L},
+      {"half way 60 to 75", 67.5, (RowSpeed(1, 2) + RowSpeed(1, 3)) / 2},
+      {"the beat row", 44, 4.0},
       {"below the beat angle: the line through beat and 52 rows", 40,
-       4.0L + (RowSpeed(1, 1) - 4.0L) * (40 - 44) / (52 - 44)},
-      {"between the 135 row and the run row", 137.5L, (row135 + 3.5L) / 2},
-      {"the run row", 140, 3.5L},
-      {"between the run row and the 150 row", 145, (3.5L + row150) / 2},
+       4.0 + (RowSpeed(1, 1) - 4.0) * (40 - 44) / (52 - 44)},
+      {"between the 135 row and the run row", 137.5, (row135 + 3.5) / 2},
+      {"the run row", 140, 3.5},
+      {"between the run row and the 150 row", 145, (3.5 + row150) / 2},
       {"beyond the last row: the line through run and 150 rows", 170,
-       3.5L + (row150 - 3.5L) * (170 - 140) / (150 - 140)},
+       3.5 + (row150 - 3.5) * (170 - 140) / (150 - 140)},
   };
   TPackagePolars package;
   const TPolars table = SampleTable();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_NEAR(package.GetReachSpeedOfColumn(Deg(c.angleDeg), 1, table), c.expected, 1e-9L);
+    EXPECT_NEAR(package.GetReachSpeedOfColumn(Deg(c.angleDeg), 1, table), c.expected, 1e-9);
   }
 }
 
@@ -145,15 +145,15 @@ TEST(PackagePolarsTest, ReachSpeedInterpolatesAcrossWindColumns) {
   const TPolars table = SampleTable();
   // 9 knots lies half way between the 8- and 10-knot columns 2 and 3.
   EXPECT_NEAR(package.GetReachSpeed(Wind(9), Deg(90), table), (RowSpeed(2, 4) + RowSpeed(3, 4)) / 2,
-              1e-9L);
+              1e-9);
   EXPECT_NEAR(package.GetReachSpeed(Wind(9), Deg(-90), table),
-              (RowSpeed(2, 4) + RowSpeed(3, 4)) / 2, 1e-9L);
+              (RowSpeed(2, 4) + RowSpeed(3, 4)) / 2, 1e-9);
   // Outside the data columns the bound columns stand in for their
   // neighbours: 3 knots sails like 6, 35 like 20.
   EXPECT_NEAR(package.GetReachSpeed(Wind(3), Deg(100), table),
-              package.GetReachSpeedOfColumn(Deg(100), 1, table), 1e-12L);
+              package.GetReachSpeedOfColumn(Deg(100), 1, table), 1e-12);
   EXPECT_NEAR(package.GetReachSpeed(Wind(35), Deg(100), table),
-              package.GetReachSpeedOfColumn(Deg(100), 7, table), 1e-12L);
+              package.GetReachSpeedOfColumn(Deg(100), 7, table), 1e-12);
   EXPECT_EQ(package.GetReachSpeed(Wind(60), Deg(90), table), 0);
   EXPECT_EQ(package.GetReachSpeed(Wind(-1), Deg(90), table), 0);
 }
@@ -164,11 +164,11 @@ TEST(PackagePolarsTest, GetPolarDataStoresTheLookupsOfTheStatesWind) {
   state.Wind.TrueWind = TPolar{7, Deg(200)};
   TPackagePolars package;
   package.GetPolarData(state);
-  EXPECT_NEAR(state.Polars.BeatSpeed, 4.3L, kTolerance);
+  EXPECT_NEAR(state.Polars.BeatSpeed, 4.3, kTolerance);
   EXPECT_NEAR(state.Polars.BeatAngle, 43, kTolerance);
-  EXPECT_NEAR(state.Polars.RunSpeed, 3.85L, kTolerance);
-  EXPECT_NEAR(state.Polars.GybeAngle, 142.5L, kTolerance);
-  EXPECT_NEAR(state.Polars.BeatTackTime, 8.5L, kTolerance);
+  EXPECT_NEAR(state.Polars.RunSpeed, 3.85, kTolerance);
+  EXPECT_NEAR(state.Polars.GybeAngle, 142.5, kTolerance);
+  EXPECT_NEAR(state.Polars.BeatTackTime, 8.5, kTolerance);
 }
 
 TEST(PackagePolarsTest, EmptyAndMalformedTablesGiveZeroAndAreNeverValid) {
@@ -246,7 +246,7 @@ class PolarFileTest : public ::testing::Test {
 
 TEST_F(PolarFileTest, SavePolarsWritesFourteenLinesOfTheDataColumns) {
   TPolars table = SampleTable();
-  const ext row1[] = {0, 4.9L, 5.6L, 5.9L, 6.1L, 6.2L, 6.3L, 6.3L, 0};
+  const double row1[] = {0, 4.9, 5.6, 5.9, 6.1, 6.2, 6.3, 6.3, 0};
   for (int c = 0; c < 9; ++c) table.Velocity[static_cast<std::size_t>(c)][1] = row1[c];
   ASSERT_TRUE(package_.SavePolars(File("a.pol"), table));
 
@@ -270,7 +270,7 @@ TEST_F(PolarFileTest, WrittenFileReadsBackIntoTheSameTable) {
   ASSERT_TRUE(package_.LoadPolars(File("a.pol"), back));
 
   // Half a unit of the written decimal, and a hair for the binary fractions.
-  const ext halfDecimal = 0.05L + 1e-9L;
+  const double halfDecimal = 0.05 + 1e-9;
   EXPECT_EQ(back.WindVelocity, table.WindVelocity);
   EXPECT_EQ(back.WindAngles, table.WindAngles);
   for (int c = 1; c <= 7; ++c) {
@@ -284,8 +284,8 @@ TEST_F(PolarFileTest, WrittenFileReadsBackIntoTheSameTable) {
                   table.Velocity[col][static_cast<std::size_t>(r)], halfDecimal);
     }
   }
-  EXPECT_EQ(back.Velocity[0], std::vector<ext>(10, 0));
-  EXPECT_EQ(back.Velocity[8], std::vector<ext>(10, 0));
+  EXPECT_EQ(back.Velocity[0], std::vector<double>(10, 0));
+  EXPECT_EQ(back.Velocity[8], std::vector<double>(10, 0));
 }
 
 TEST_F(PolarFileTest, DecimalCommaLocaleWritesAndReadsTheSameValues) {
@@ -305,7 +305,7 @@ TEST_F(PolarFileTest, DecimalCommaLocaleWritesAndReadsTheSameValues) {
   EXPECT_EQ(fromComma.BeatAngles, fromPoint.BeatAngles);
   EXPECT_EQ(fromComma.GybeAngles, fromPoint.GybeAngles);
   EXPECT_EQ(fromComma.TackTime, fromPoint.TackTime);
-  EXPECT_EQ(fromComma.Velocity[1][0], 4.0L);
+  EXPECT_EQ(fromComma.Velocity[1][0], 4.0);
 }
 
 TEST_F(PolarFileTest, VelocitiesMadeGoodBecomeBoatSpeedsAndDefaultTackTimes) {
@@ -318,12 +318,12 @@ TEST_F(PolarFileTest, VelocitiesMadeGoodBecomeBoatSpeedsAndDefaultTackTimes) {
                    });
   TPolars p;
   ASSERT_TRUE(package_.LoadPolars(File("vmg.pol"), p));
-  const ext tack[] = {0, 5, 5, 5, 4, 4, 4, 4, 0};
+  const double tack[] = {0, 5, 5, 5, 4, 4, 4, 4, 0};
   for (int c = 1; c <= 7; ++c) {
     SCOPED_TRACE("column " + std::to_string(c));
     const auto col = static_cast<std::size_t>(c);
-    EXPECT_NEAR(p.Velocity[col][0], 4.243L, 0.0005L);  // 3.0 / cos 45
-    EXPECT_NEAR(p.Velocity[col][9], 4.0L / std::cos(Deg(30)), 1e-12L);
+    EXPECT_NEAR(p.Velocity[col][0], 4.243, 0.0005);  // 3.0 / cos 45
+    EXPECT_NEAR(p.Velocity[col][9], 4.0 / std::cos(Deg(30)), 1e-12);
     EXPECT_EQ(p.TackTime[col], tack[c]);
   }
 }
@@ -337,7 +337,7 @@ TEST_F(PolarFileTest, TheLastBeatOrRunLineDecidesWhetherItIsAVMG) {
                      });
   TPolars p;
   ASSERT_TRUE(package_.LoadPolars(File("later.pol"), p));
-  EXPECT_EQ(p.Velocity[4][0], 5.5L);
+  EXPECT_EQ(p.Velocity[4][0], 5.5);
   EXPECT_EQ(p.TackTime[4], 9);
 }
 
@@ -353,20 +353,20 @@ TEST_F(PolarFileTest, DataRowsFillRowsInTheOrderTheyAppear) {
   ASSERT_TRUE(package_.LoadPolars(File("rows.pol"), p));
   // Missing values keep the reset table: the standard wind columns beyond
   // the two given, and the angles of the rows not given.
-  EXPECT_EQ(p.WindVelocity, (std::vector<ext>{0, 7, 9, 10, 12, 14, 16, 20, 50}));
-  EXPECT_EQ(p.WindAngles, (std::vector<ext>{0, 75, 80, 75, 90, 110, 120, 135, 150, 180}));
+  EXPECT_EQ(p.WindVelocity, (std::vector<double>{0, 7, 9, 10, 12, 14, 16, 20, 50}));
+  EXPECT_EQ(p.WindAngles, (std::vector<double>{0, 75, 80, 75, 90, 110, 120, 135, 150, 180}));
   EXPECT_EQ(p.Velocity[1][1], 1);
   EXPECT_EQ(p.Velocity[7][1], 7);
   EXPECT_EQ(p.Velocity[2][2], 9);
   EXPECT_EQ(p.Velocity[3][2], 0);
-  EXPECT_EQ(p.Velocity[1][0], 4.4L);
+  EXPECT_EQ(p.Velocity[1][0], 4.4);
 }
 
 TEST_F(PolarFileTest, FileWithoutWindVelocityKeepsTheStandardColumns) {
   Write("nowind.pol", {"Beat 4 5 6 7 8 9 10"});
   TPolars p;
   ASSERT_TRUE(package_.LoadPolars(File("nowind.pol"), p));
-  EXPECT_EQ(p.WindVelocity, (std::vector<ext>{0, 6, 8, 10, 12, 14, 16, 20, 50}));
+  EXPECT_EQ(p.WindVelocity, (std::vector<double>{0, 6, 8, 10, 12, 14, 16, 20, 50}));
   EXPECT_EQ(p.Velocity[7][0], 10);
 }
 
@@ -378,9 +378,9 @@ TEST_F(PolarFileTest, ExcessValuesAndRowsAreIgnored) {
   Write("excess.pol", lines);
   TPolars p;
   ASSERT_TRUE(package_.LoadPolars(File("excess.pol"), p));
-  EXPECT_EQ(p.WindVelocity, (std::vector<ext>{0, 1, 2, 3, 4, 5, 6, 7, 50}));
+  EXPECT_EQ(p.WindVelocity, (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 7, 50}));
   EXPECT_EQ(p.Velocity[8][0], 0);  // the bound column is not data
-  EXPECT_EQ(p.WindAngles, (std::vector<ext>{0, 10, 20, 30, 40, 50, 60, 70, 80, 180}));
+  EXPECT_EQ(p.WindAngles, (std::vector<double>{0, 10, 20, 30, 40, 50, 60, 70, 80, 180}));
   EXPECT_EQ(p.Velocity[8][4], 0);
   EXPECT_EQ(p.Velocity[7][9], 0);  // rows 9 and 10 did not reach the run row
   ASSERT_EQ(p.Velocity.size(), 9u);
@@ -440,12 +440,12 @@ TEST(PackagePolarsBuiltInTest, DefaultClassIsValidForEveryLegAndSurvivesItsFile)
   TPolars back;
   ASSERT_TRUE(package.LoadPolars(file, back));
   std::filesystem::remove(file);
-  for (ext wind : {5.0L, 7.0L, 11.0L, 18.0L}) {
+  for (double wind : {5.0, 7.0, 11.0, 18.0}) {
     SCOPED_TRACE(std::to_string(static_cast<double>(wind)) + " kts");
     EXPECT_NEAR(package.GetBeatSpeed(Wind(wind), back),
-                package.GetBeatSpeed(Wind(wind), state.Polars), 0.05L + 1e-9L);
+                package.GetBeatSpeed(Wind(wind), state.Polars), 0.05 + 1e-9);
     EXPECT_NEAR(package.GetReachSpeed(Wind(wind), Deg(100), back),
-                package.GetReachSpeed(Wind(wind), Deg(100), state.Polars), 0.05L + 1e-9L);
+                package.GetReachSpeed(Wind(wind), Deg(100), state.Polars), 0.05 + 1e-9);
   }
 }
 

@@ -32,7 +32,7 @@ TPolars BuiltInClass(TPackageResourceLoader& loader, TInterfaceApplicationMobile
 
 // Speeds, beat and gybe angles of the data columns agree to within
 // tolerance (knots and degrees).
-void ExpectSameTable(const TPolars& expected, const TPolars& actual, ext tolerance) {
+void ExpectSameTable(const TPolars& expected, const TPolars& actual, double tolerance) {
   for (int c = 1; c <= 7; ++c) {
     SCOPED_TRACE("column " + std::to_string(c));
     EXPECT_NEAR(double(expected.BeatAngles[At(c)]), double(actual.BeatAngles[At(c)]), double(tolerance));
@@ -41,11 +41,11 @@ void ExpectSameTable(const TPolars& expected, const TPolars& actual, ext toleran
       SCOPED_TRACE("row " + std::to_string(r));
       // A matrix holds one speed per angle: a beat or gybe point on a fixed
       // angle (a dinghy gybing at 135 degrees) is that angle's speed.
-      ext speed = expected.Velocity[At(c)][At(r)];
+      double speed = expected.Velocity[At(c)][At(r)];
       if (r > 0 && r < 9) {
-        const ext angle = expected.WindAngles[At(r)];
-        if (std::fabs(expected.BeatAngles[At(c)] - angle) < 0.005L) speed = expected.Velocity[At(c)][0];
-        if (std::fabs(expected.GybeAngles[At(c)] - angle) < 0.005L) speed = expected.Velocity[At(c)][9];
+        const double angle = expected.WindAngles[At(r)];
+        if (std::fabs(expected.BeatAngles[At(c)] - angle) < 0.005) speed = expected.Velocity[At(c)][0];
+        if (std::fabs(expected.GybeAngles[At(c)] - angle) < 0.005) speed = expected.Velocity[At(c)][9];
       }
       EXPECT_NEAR(double(speed), double(actual.Velocity[At(c)][At(r)]), double(tolerance));
     }
@@ -68,7 +68,7 @@ TEST(PolarExchangeTest, EveryBuiltInClassRoundTripsThroughTheMatrix) {
     EXPECT_TRUE(back.Repairs.empty()) << back.Repairs.front();
     // The hundredths written, and a cell held a hundredth below its column's
     // best velocity made good.
-    ExpectSameTable(original, back.Polars, 0.02L);
+    ExpectSameTable(original, back.Polars, 0.02);
     if (::testing::Test::HasFailure()) break;
   }
 }
@@ -90,9 +90,9 @@ TEST(PolarExchangeTest, TheDefaultClassRoundTripsThroughAFile) {
   const TPolarImport back = ReadPolarExchangeFile(file);
   ASSERT_TRUE(back.Ok) << back.Error;
   // The written hundredths are all that may differ.
-  ExpectSameTable(state.Polars, back.Polars, 0.005L);
+  ExpectSameTable(state.Polars, back.Polars, 0.005);
   // The files carry no tack times.
-  EXPECT_EQ(back.Polars.TackTime, (std::vector<ext>{0, 5, 5, 5, 4, 4, 4, 4, 0}));
+  EXPECT_EQ(back.Polars.TackTime, (std::vector<double>{0, 5, 5, 5, 4, 4, 4, 4, 0}));
 }
 
 TEST(PolarExchangeTest, MatrixIsResampledOntoTheTableColumns) {
@@ -111,7 +111,7 @@ TEST(PolarExchangeTest, MatrixIsResampledOntoTheTableColumns) {
   // Column 4 is 12 kts: 6/14 of the way from 6 to 20.
   EXPECT_NEAR(double(p.Velocity[4][3]), 5.2 + (7.8 - 5.2) * 6.0 / 14.0, 1e-9);
   EXPECT_NEAR(double(p.GybeAngles[4]), 150 + 15 * 6.0 / 14.0, 1e-9);
-  EXPECT_EQ(p.WindVelocity, (std::vector<ext>{0, 6, 8, 10, 12, 14, 16, 20, 50}));
+  EXPECT_EQ(p.WindVelocity, (std::vector<double>{0, 6, 8, 10, 12, 14, 16, 20, 50}));
   EXPECT_TRUE(result.Repairs.empty());
 }
 

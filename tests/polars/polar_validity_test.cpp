@@ -11,7 +11,7 @@
 namespace corvane {
 namespace {
 
-constexpr ext kNaN = std::numeric_limits<ext>::quiet_NaN();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // A table that passes all three checks: beat 40 degrees at 5 knots, gybe
 // 150 degrees at 6 knots, every fixed-angle row at 6 knots, in the data
@@ -41,16 +41,16 @@ TEST(PolarValidityTest, ChecksAngleAndSpeedBoundsOfEveryDataColumn) {
   const std::vector<Case> cases = {
       {"unchanged", [](TPolars&) {}, true, true, true},
       {"beat angle exactly 30", [](TPolars& p) { p.BeatAngles[4] = 30; }, false, true, true},
-      {"beat angle just above 30", [](TPolars& p) { p.BeatAngles[4] = 30.01L; }, true, true, true},
+      {"beat angle just above 30", [](TPolars& p) { p.BeatAngles[4] = 30.01; }, true, true, true},
       {"beat angle exactly 65", [](TPolars& p) { p.BeatAngles[1] = 65; }, false, true, true},
-      {"beat angle just below 65", [](TPolars& p) { p.BeatAngles[1] = 64.99L; }, true, true, true},
+      {"beat angle just below 65", [](TPolars& p) { p.BeatAngles[1] = 64.99; }, true, true, true},
       {"beat speed exactly 2", [](TPolars& p) { p.Velocity[7][0] = 2; }, false, true, true},
-      {"beat speed just above 2", [](TPolars& p) { p.Velocity[7][0] = 2.01L; }, true, true, true},
+      {"beat speed just above 2", [](TPolars& p) { p.Velocity[7][0] = 2.01; }, true, true, true},
       {"beat angle NaN", [](TPolars& p) { p.BeatAngles[3] = kNaN; }, false, true, true},
       {"gybe angle exactly 110", [](TPolars& p) { p.GybeAngles[2] = 110; }, true, false, true},
-      {"gybe angle just above 110", [](TPolars& p) { p.GybeAngles[2] = 110.01L; }, true, true, true},
+      {"gybe angle just above 110", [](TPolars& p) { p.GybeAngles[2] = 110.01; }, true, true, true},
       {"gybe angle exactly 180", [](TPolars& p) { p.GybeAngles[6] = 180; }, true, true, true},
-      {"gybe angle above 180", [](TPolars& p) { p.GybeAngles[6] = 180.01L; }, true, false, true},
+      {"gybe angle above 180", [](TPolars& p) { p.GybeAngles[6] = 180.01; }, true, false, true},
       {"run speed exactly 2", [](TPolars& p) { p.Velocity[5][9] = 2; }, true, false, true},
       {"run speed NaN", [](TPolars& p) { p.Velocity[5][9] = kNaN; }, true, false, true},
       {"one reach speed exactly 2", [](TPolars& p) { p.Velocity[3][8] = 2; }, true, true, false},

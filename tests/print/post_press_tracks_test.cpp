@@ -35,8 +35,8 @@ struct TTrackSnapshot {
   std::string BuoyFinish;
   bool RoutingEnabled;
   int TypeOfCourse;
-  ext TimeBestCourse;
-  ext TrackVMG;
+  double TimeBestCourse;
+  double TrackVMG;
   TDateTime DateTimeStartGMT;
   std::string HoursToRefTideText;
   int BestCoursePoints;
@@ -49,26 +49,26 @@ struct TTrackSnapshot {
 struct TStateSnapshot {
   TDateTime DateTimeLOC;
   TDateTime DateTimeGMT;
-  ext DeviceWidth;
-  ext DeviceHeight;
-  ext CenterLon;
-  ext CenterLat;
-  ext DeviceZoom;
-  ext OffScreenDimension;
-  ext SeaMapWidth;
-  ext SeaMapHeight;
+  double DeviceWidth;
+  double DeviceHeight;
+  double CenterLon;
+  double CenterLat;
+  double DeviceZoom;
+  double OffScreenDimension;
+  double SeaMapWidth;
+  double SeaMapHeight;
   int IndexTrack;
   bool RoutingValid;
   bool DrawRouting;
   std::string AppMessage;
   int PrinterScaleDetail;
   std::vector<TTrackSnapshot> Tracks;
-  std::vector<ext> Buoys;  // longitude, latitude, ...
+  std::vector<double> Buoys;  // longitude, latitude, ...
   // The chart's visible window.
-  ext ViewLon1;
-  ext ViewLat1;
-  ext ViewLon2;
-  ext ViewLat2;
+  double ViewLon1;
+  double ViewLat1;
+  double ViewLon2;
+  double ViewLat2;
   bool operator==(const TStateSnapshot&) const = default;
 };
 

@@ -21,12 +21,12 @@ TEST(PrePressGeometryTest, DotsPerUnitFollowThePage) {
     const char* Name;
     int Width;
     int Height;
-    ext Hor;
-    ext Ver;
+    double Hor;
+    double Ver;
   };
   const Case cases[] = {
       {"whole dots per unit", 9500, 11080, 5, 4},
-      {"A4 at 300 dpi", 2480, 3508, 2480.0L / 1900, 3508.0L / 2770},
+      {"A4 at 300 dpi", 2480, 3508, 2480.0 / 1900, 3508.0 / 2770},
       {"no page", 0, 0, 0, 0},
   };
   for (const Case& c : cases) {
@@ -45,7 +45,7 @@ TEST(PrePressGeometryTest, ChartSitsAtTheFootOfThePage) {
     const char* Name;
     int Width;
     int Height;
-    ext Offset;
+    double Offset;
     TRectF Map;
     float HeaderTop;
   };
@@ -61,7 +61,7 @@ TEST(PrePressGeometryTest, ChartSitsAtTheFootOfThePage) {
     TPrePress sheet;
     sheet.SetPageSize(c.Width, c.Height);
     sheet.MapOffsetVer = c.Offset;
-    const TRectF map = sheet.MapRect(0.75L);
+    const TRectF map = sheet.MapRect(0.75);
     EXPECT_NEAR(map.Left, c.Map.Left, 1e-3);
     EXPECT_NEAR(map.Top, c.Map.Top, 1e-3);
     EXPECT_NEAR(map.Right, c.Map.Right, 1e-3);

@@ -25,7 +25,7 @@ class PrePressTextTest : public ::testing::Test {
     state.DateTimeLOC = EncodeDateTime(2016, 9, 1, 15, 0, 0, 0);
     state.HoursToRefTideText = "01:44 after HW at 13:16";
     state.PortName = "Portquarne";
-    state.Wind.TrueWind = TPolar{12.4L, 240 * kDegreesToRadians};
+    state.Wind.TrueWind = TPolar{12.4, 240 * kDegreesToRadians};
     state.IndexTideShift = 16;  // +10 min
     state.IndexRangeShift = 19;  // -5 %
     TDayTides before;
@@ -36,8 +36,8 @@ class PrePressTextTest : public ::testing::Test {
     TRoutingData& track = state.ListRoutingData.Add();
     track.BuoyStart = "Orrasey Post - 7Y";
     track.BuoyFinish = "2";  // a movable mark
-    track.TrackDistance = 2.994L;
-    track.TrackAngle = 60.2L;
+    track.TrackDistance = 2.994;
+    track.TrackAngle = 60.2;
   }
 
   // The track as the routing leaves a beat.
@@ -47,13 +47,13 @@ class PrePressTextTest : public ::testing::Test {
     track.TypeOfCourse = 1;
     track.DateTimeStartLOC = EncodeDateTime(2016, 9, 2, 9, 30, 0, 0);
     track.HoursToRefTideText = "03:10 before HW at 12:40";
-    track.TrackVMG = 5.44L;
-    track.TrackMinVMG = 4.96L;
-    track.StreamOnTrack = TCartesian{0.3L, -0.4L};  // 0.5 kts towards 143 deg
-    track.TimeBestCourse = 1.5L;
-    track.TimeLaylineLeft = 0.25L;
-    track.TimeLaylineRight = 0.75L;
-    track.CurrentsWindShift = 3.2L;
+    track.TrackVMG = 5.44;
+    track.TrackMinVMG = 4.96;
+    track.StreamOnTrack = TCartesian{0.3, -0.4};  // 0.5 kts towards 143 deg
+    track.TimeBestCourse = 1.5;
+    track.TimeLaylineLeft = 0.25;
+    track.TimeLaylineRight = 0.75;
+    track.CurrentsWindShift = 3.2;
     track.FinalCourse = 274;
     state.RoutingValid = true;
     return track;
@@ -189,8 +189,8 @@ TEST_F(PrePressTextTest, LinesSitOnTheirRowsColumnsFontsAndColours) {
   sheet.PrePressTextTracks(state);
   struct Case {
     const char* Text;
-    ext Col;
-    ext Row;
+    double Col;
+    double Row;
     int Font;
     int Color;
   };

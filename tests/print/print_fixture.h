@@ -101,7 +101,7 @@ inline int PdfPageCount(const std::filesystem::path& file) {
 }
 
 // The first text line at a column whose text is `text`; nullptr when none.
-inline const TPrintLine* FindLine(const TListPrintLine& lines, ext col, const std::string& text) {
+inline const TPrintLine* FindLine(const TListPrintLine& lines, double col, const std::string& text) {
   for (const TPrintLine& line : lines.Items) {
     if (line.Typ == kPrintLineText && line.Col == col && line.Text == text) return &line;
   }
@@ -110,7 +110,7 @@ inline const TPrintLine* FindLine(const TListPrintLine& lines, ext col, const st
 
 // The text at `col` on the same row as the label `label` at column 42;
 // "<no label>" or "<no value>" when either is missing.
-inline std::string ValueOf(const TListPrintLine& lines, const std::string& label, ext col = 402) {
+inline std::string ValueOf(const TListPrintLine& lines, const std::string& label, double col = 402) {
   const TPrintLine* labelLine = FindLine(lines, 42, label);
   if (labelLine == nullptr) return "<no label>";
   for (const TPrintLine& line : lines.Items) {

@@ -13,9 +13,9 @@
 namespace corvane {
 namespace {
 
-constexpr ext kTackSeconds = 10;
-constexpr ext kTack = kTackSeconds / 3600;
-const TMinutes kFinish{-80, 3040.25L};
+constexpr double kTackSeconds = 10;
+constexpr double kTack = kTackSeconds / 3600;
+const TMinutes kFinish{-80, 3040.25};
 
 // Three lines: the start; the two edge points one segment away; three
 // points of which the middle one is reached from both edge points.
@@ -41,20 +41,20 @@ class BestCourseTest : public ::testing::Test {
     grid.AddLine(2);
     grid.AddLine(3);
     Place(1, 1, -80, 3040);
-    Place(2, 1, -80.1L, 3040.1L);
-    Place(2, 2, -79.9L, 3040.1L);
-    Place(3, 1, -80.2L, 3040.2L);
-    Place(3, 2, -80, 3040.2L);
-    Place(3, 3, -79.8L, 3040.2L);
+    Place(2, 1, -80.1, 3040.1);
+    Place(2, 2, -79.9, 3040.1);
+    Place(3, 1, -80.2, 3040.2);
+    Place(3, 2, -80, 3040.2);
+    Place(3, 3, -79.8, 3040.2);
     // The edges: sailing to the left (from the right predecessor) down the
     // left edge, to the right up the right edge, 0.1 h a segment.
-    FromRight(2, 1, 0.1L, 0.1L, false);
-    FromLeft(2, 2, 0.1L, 0.1L, false);
-    FromRight(3, 1, 0.2L, 0.1L, false);
-    FromLeft(3, 3, 0.2L, 0.1L, false);
+    FromRight(2, 1, 0.1, 0.1, false);
+    FromLeft(2, 2, 0.1, 0.1, false);
+    FromRight(3, 1, 0.2, 0.1, false);
+    FromLeft(3, 3, 0.2, 0.1, false);
     // The middle point: a tack at either edge point of line 2.
-    FromLeft(3, 2, 0.1L + 0.15L + kTack, 0.15L, true);
-    FromRight(3, 2, 0.1L + 0.16L + kTack, 0.16L, true);
+    FromLeft(3, 2, 0.1 + 0.15 + kTack, 0.15, true);
+    FromRight(3, 2, 0.1 + 0.16 + kTack, 0.16, true);
     for (int line = 1; line <= 3; ++line) {
       for (int k = 1; k <= line; ++k) {
         grid.GetPoint(line, k)->VMG_STB = 4;
@@ -63,29 +63,29 @@ class BestCourseTest : public ::testing::Test {
     }
   }
 
-  void Place(int line, int k, ext lon, ext lat) {
+  void Place(int line, int k, double lon, double lat) {
     TGridPoint& point = *routing_.Grid.GetPoint(line, k);
     point.Position = routing_.MathTools.MinutesToBogen(TMinutes{lon, lat});
     point.InWater = true;
-    point.Stream = TCartesian{0.2L * line, 0};
+    point.Stream = TCartesian{0.2 * line, 0};
   }
-  void FromLeft(int line, int k, ext time, ext segment, bool tack) {
+  void FromLeft(int line, int k, double time, double segment, bool tack) {
     TGridPoint& point = *routing_.Grid.GetPoint(line, k);
     point.BeforeLeftExists = true;
     point.TimeFromLeft = time;
     point.TimeFromBeforeLeft = segment;
     point.FromLeftWithTack = tack;
     point.SailingLeft = 45 * kDegreesToRadians;
-    point.SailingVektorLeft = TPolar{0.1L, 50 * kDegreesToRadians};
+    point.SailingVektorLeft = TPolar{0.1, 50 * kDegreesToRadians};
   }
-  void FromRight(int line, int k, ext time, ext segment, bool tack) {
+  void FromRight(int line, int k, double time, double segment, bool tack) {
     TGridPoint& point = *routing_.Grid.GetPoint(line, k);
     point.BeforeRightExists = true;
     point.TimeFromRight = time;
     point.TimeFromBeforeRight = segment;
     point.FromRightWithTack = tack;
     point.SailingRight = 315 * kDegreesToRadians;
-    point.SailingVektorRight = TPolar{0.1L, 305 * kDegreesToRadians};
+    point.SailingVektorRight = TPolar{0.1, 305 * kDegreesToRadians};
   }
   // The arrival and its two side times, as the grid construction leaves them.
   void Arrive(int line, int k) {
@@ -114,26 +114,26 @@ TEST_F(BestCourseTest, ACourseThatNeverChangesSideHasNoTack) {
   track_.FinalCourse = 33;
   Results();
   ASSERT_TRUE(state_.RoutingValid);
-  EXPECT_NEAR(track_.TimeBestCourse, 0.2L, 1e-15L);
+  EXPECT_NEAR(track_.TimeBestCourse, 0.2, 1e-15);
   ASSERT_EQ(track_.ListBestCourse.Count(), 4);
   EXPECT_EQ(track_.ListBestCourse.Items[0].CoordM.Lat, kFinish.Lat);
   ASSERT_EQ(track_.ListBoat.Count(), 3);
   for (const TBoat& boat : track_.ListBoat.Items) EXPECT_FALSE(boat.Tack);
   // From the start: 0, then the walk's totals in the order they were summed.
   EXPECT_EQ(track_.ListBoat.Items[2].Time, 0);
-  EXPECT_NEAR(track_.ListBoat.Items[1].Time, 0.1L, 1e-15L);
-  EXPECT_NEAR(track_.ListBoat.Items[0].Time, 0.2L, 1e-15L);
+  EXPECT_NEAR(track_.ListBoat.Items[1].Time, 0.1, 1e-15);
+  EXPECT_NEAR(track_.ListBoat.Items[0].Time, 0.2, 1e-15);
   // The start boat heads along the track; the others carry their heading,
   // side and the angle the stream sets them off it.
   EXPECT_EQ(track_.ListBoat.Items[2].Angle, 0);
   EXPECT_EQ(track_.ListBoat.Items[0].Bug, 1);
-  EXPECT_NEAR(track_.ListBoat.Items[0].Attack, 10, 1e-9L);
+  EXPECT_NEAR(track_.ListBoat.Items[0].Attack, 10, 1e-9);
   EXPECT_EQ(track_.FinalTack.Lon, 1);
   EXPECT_EQ(track_.FinalCourse, 33);
-  EXPECT_NEAR(track_.TrackVMG, 4, 1e-15L);
+  EXPECT_NEAR(track_.TrackVMG, 4, 1e-15);
   EXPECT_EQ(track_.TrackMinVMG, 4);
   // Mean of the streams of the three points walked.
-  EXPECT_NEAR(track_.StreamOnTrack.x, (0.6L + 0.4L + 0.2L) / 3, 1e-15L);
+  EXPECT_NEAR(track_.StreamOnTrack.x, (0.6 + 0.4 + 0.2) / 3, 1e-15);
   EXPECT_EQ(track_.DateTimeFinishGMT, IncSecond(track_.DateTimeStartGMT, 720));
 }
 
@@ -141,7 +141,7 @@ TEST_F(BestCourseTest, ACourseThatChangesSideOnceCountsOneTack) {
   Arrive(3, 2);
   Results();
   ASSERT_TRUE(state_.RoutingValid);
-  EXPECT_NEAR(track_.TimeBestCourse, 0.25L + kTack, 1e-15L);
+  EXPECT_NEAR(track_.TimeBestCourse, 0.25 + kTack, 1e-15);
   ASSERT_EQ(track_.ListBoat.Count(), 3);
   EXPECT_FALSE(track_.ListBoat.Items[0].Tack);
   EXPECT_TRUE(track_.ListBoat.Items[1].Tack);
@@ -149,16 +149,16 @@ TEST_F(BestCourseTest, ACourseThatChangesSideOnceCountsOneTack) {
   EXPECT_EQ(track_.ListBoat.Items[0].Bug, 2);  // arrived from the left predecessor
   // The last tack before the windward mark is the turning boat.
   const TMinutes tack = track_.ListBoat.Items[1].CoordM;
-  EXPECT_NEAR(tack.Lon, -80.1L, 1e-9L);
+  EXPECT_NEAR(tack.Lon, -80.1, 1e-9);
   EXPECT_EQ(track_.FinalTack.Lon, tack.Lon);
-  EXPECT_NEAR(track_.FinalCourse, routing_.MathTools.AngleOfMinutes(tack, kFinish), 1e-12L);
+  EXPECT_NEAR(track_.FinalCourse, routing_.MathTools.AngleOfMinutes(tack, kFinish), 1e-12);
   // The left layline is the best course itself; the right one sails 0.01 h
   // more.
   EXPECT_EQ(track_.TimeLaylineLeft, 0);
-  EXPECT_NEAR(track_.TimeLaylineRight, 0.01L, 1e-12L);
+  EXPECT_NEAR(track_.TimeLaylineRight, 0.01, 1e-12);
   EXPECT_EQ(track_.ListLaylineLeft.Count(), 3);
   EXPECT_EQ(track_.ListLaylineRight.Count(), 3);
-  EXPECT_NEAR(track_.ListLaylineRight.Items[1].CoordM.Lon, -79.9L, 1e-9L);
+  EXPECT_NEAR(track_.ListLaylineRight.Items[1].CoordM.Lon, -79.9, 1e-9);
 }
 
 TEST_F(BestCourseTest, EqualSideTimesStartTheWalkTowardsTheRightPredecessor) {
@@ -167,28 +167,28 @@ TEST_F(BestCourseTest, EqualSideTimesStartTheWalkTowardsTheRightPredecessor) {
   Results();
   ASSERT_EQ(track_.ListBoat.Count(), 3);
   EXPECT_EQ(track_.ListBoat.Items[0].Bug, 1);
-  EXPECT_NEAR(track_.ListBoat.Items[1].CoordM.Lon, -79.9L, 1e-9L);
-  EXPECT_NEAR(track_.TimeBestCourse, 0.26L + kTack, 1e-15L);
+  EXPECT_NEAR(track_.ListBoat.Items[1].CoordM.Lon, -79.9, 1e-9);
+  EXPECT_NEAR(track_.TimeBestCourse, 0.26 + kTack, 1e-15);
 }
 
 TEST_F(BestCourseTest, SmallLaylineLossesCountAsNone) {
   struct Case {
     const char* name;
-    ext extraSeconds;
-    ext loss;
+    double extraSeconds;
+    double loss;
   };
   const Case cases[] = {
       {"3 seconds", 3, 0},
-      {"5 seconds", 5, 5.0L / 3600},
+      {"5 seconds", 5, 5.0 / 3600},
       {"faster than the best course", -20, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SetUp();
-    routing_.Grid.GetPoint(3, 2)->TimeFromBeforeRight = 0.15L + c.extraSeconds / 3600;
+    routing_.Grid.GetPoint(3, 2)->TimeFromBeforeRight = 0.15 + c.extraSeconds / 3600;
     Arrive(3, 2);
     Results();
-    EXPECT_NEAR(track_.TimeLaylineRight, c.loss, 1e-12L);
+    EXPECT_NEAR(track_.TimeLaylineRight, c.loss, 1e-12);
     routing_.Grid.Clear();
   }
 }
@@ -199,9 +199,9 @@ TEST_F(BestCourseTest, OnARunTheLossesSwapSidesAndEveryTackCostsTheTackTime) {
   Results();
   ASSERT_TRUE(state_.RoutingValid);
   // The best course gybes in 2 seconds; the laylines count the tack time.
-  EXPECT_NEAR(track_.TimeBestCourse, 0.25L + 2.0L / 3600, 1e-15L);
-  EXPECT_NEAR(track_.TimeLaylineRight, (kTackSeconds - 2) / 3600, 1e-12L);
-  EXPECT_NEAR(track_.TimeLaylineLeft, 0.01L + (kTackSeconds - 2) / 3600, 1e-12L);
+  EXPECT_NEAR(track_.TimeBestCourse, 0.25 + 2.0 / 3600, 1e-15);
+  EXPECT_NEAR(track_.TimeLaylineRight, (kTackSeconds - 2) / 3600, 1e-12);
+  EXPECT_NEAR(track_.TimeLaylineLeft, 0.01 + (kTackSeconds - 2) / 3600, 1e-12);
   // The top-mark approach belongs to beats only.
   EXPECT_EQ(track_.FinalCourse, 0);
 }
@@ -209,13 +209,13 @@ TEST_F(BestCourseTest, OnARunTheLossesSwapSidesAndEveryTackCostsTheTackTime) {
 TEST_F(BestCourseTest, LowMeanVMGWarnsOrFails) {
   struct Case {
     const char* name;
-    ext vmg;
+    double vmg;
     bool valid;
     const char* message;
   };
   const Case cases[] = {
-      {"1.5 knots", 1.5L, true, "Low VMG - routing might fail!"},
-      {"0.4 knots", 0.4L, false, "Low VMG!"},
+      {"1.5 knots", 1.5, true, "Low VMG - routing might fail!"},
+      {"0.4 knots", 0.4, false, "Low VMG!"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -247,10 +247,10 @@ TEST_F(BestCourseTest, AnArrivalOnTheFirstLineCountsNoVMGAndFails) {
 TEST_F(BestCourseTest, FinishTimeIsTheStartPlusWholeSeconds) {
   struct Case {
     const char* name;
-    ext seconds;
+    double seconds;
     std::int64_t finish;
   };
-  const Case cases[] = {{"rounded down", 3600.4L, 3600}, {"rounded up", 3601.6L, 3602}};
+  const Case cases[] = {{"rounded down", 3600.4, 3600}, {"rounded up", 3601.6, 3602}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TGridPoint& edge = *routing_.Grid.GetPoint(2, 2);
@@ -274,13 +274,13 @@ TEST(LaylinesNoCurrentsTest, StraightIntoTheWindTheCornersLieAtTheBeatAngle) {
   track.TrackFinish = TMinutes{-80, 3043};
   track.TrackAngle = 0;
   routing.GetLaylinesNoCurrents(kCourseBeat, track, state);
-  const ext beat = routing.PackagePolars.GetBeatAngle(state.Wind.TrueWind, state.Polars);
+  const double beat = routing.PackagePolars.GetBeatAngle(state.Wind.TrueWind, state.Polars);
   const TMathTools& math = routing.MathTools;
-  EXPECT_NEAR(math.AngleOfMinutes(track.TrackStart, track.LayLineCrossRight), beat, 0.05L);
-  EXPECT_NEAR(math.AngleOfMinutes(track.TrackStart, track.LayLineCrossLeft), 360 - beat, 0.05L);
-  const ext leg = 1.5L / std::cos(beat * kDegreesToRadians);
-  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackStart, track.LayLineCrossRight), leg, 1e-3L);
-  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackFinish, track.LayLineCrossLeft), leg, 1e-3L);
+  EXPECT_NEAR(math.AngleOfMinutes(track.TrackStart, track.LayLineCrossRight), beat, 0.05);
+  EXPECT_NEAR(math.AngleOfMinutes(track.TrackStart, track.LayLineCrossLeft), 360 - beat, 0.05);
+  const double leg = 1.5 / std::cos(beat * kDegreesToRadians);
+  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackStart, track.LayLineCrossRight), leg, 1e-3);
+  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackFinish, track.LayLineCrossLeft), leg, 1e-3);
 
   // A run downwind mirrors the diamond below the finish.
   TRoutingData run;
@@ -288,10 +288,10 @@ TEST(LaylinesNoCurrentsTest, StraightIntoTheWindTheCornersLieAtTheBeatAngle) {
   run.TrackFinish = track.TrackStart;
   run.TrackAngle = 180;
   routing.GetLaylinesNoCurrents(kCourseRun, run, state);
-  const ext gybe = routing.PackagePolars.GetGybeAngle(state.Wind.TrueWind, state.Polars);
-  const ext runLeg = 1.5L / std::cos((180 - gybe) * kDegreesToRadians);
-  EXPECT_NEAR(math.DistanceOfMinutes(run.TrackStart, run.LayLineCrossRight), runLeg, 1e-3L);
-  EXPECT_NEAR(math.DistanceOfMinutes(run.TrackFinish, run.LayLineCrossLeft), runLeg, 1e-3L);
+  const double gybe = routing.PackagePolars.GetGybeAngle(state.Wind.TrueWind, state.Polars);
+  const double runLeg = 1.5 / std::cos((180 - gybe) * kDegreesToRadians);
+  EXPECT_NEAR(math.DistanceOfMinutes(run.TrackStart, run.LayLineCrossRight), runLeg, 1e-3);
+  EXPECT_NEAR(math.DistanceOfMinutes(run.TrackFinish, run.LayLineCrossLeft), runLeg, 1e-3);
 }
 
 }  // namespace

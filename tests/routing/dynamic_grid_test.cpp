@@ -18,17 +18,17 @@ TEST(DynamicGridArrivalTest, ArrivalTimesIncludeATackOnlyWhenItPays) {
   struct Case {
     const char* name;
     bool leftExists, rightExists;
-    ext timeLeft, timeRight, q;
+    double timeLeft, timeRight, q;
     bool tack;
-    ext arrival;
+    double arrival;
   };
   const Case cases[] = {
-      {"both sides, equal times, tack time above 0", true, true, 1, 1, 0.01L, false, 1.1L},
-      {"both sides, equal times, no tack time", true, true, 1, 1, 0, true, 1.1L},
-      {"both sides, other side faster by more than a tack", true, true, 1.2L, 1, 0.1L, true, 1.2L},
-      {"both sides, other side faster by less than a tack", true, true, 1.05L, 1, 0.1L, false, 1.15L},
-      {"reached only on the same side", true, false, 1, 0, 0.1L, false, 1.1L},
-      {"reached only on the other side", false, true, 0, 1, 0.1L, true, 1.2L},
+      {"both sides, equal times, tack time above 0", true, true, 1, 1, 0.01, false, 1.1},
+      {"both sides, equal times, no tack time", true, true, 1, 1, 0, true, 1.1},
+      {"both sides, other side faster by more than a tack", true, true, 1.2, 1, 0.1, true, 1.2},
+      {"both sides, other side faster by less than a tack", true, true, 1.05, 1, 0.1, false, 1.15},
+      {"reached only on the same side", true, false, 1, 0, 0.1, false, 1.1},
+      {"reached only on the other side", false, true, 0, 1, 0.1, true, 1.2},
   };
   TDynamicGrid routing;
   for (const Case& c : cases) {
@@ -39,18 +39,18 @@ TEST(DynamicGridArrivalTest, ArrivalTimesIncludeATackOnlyWhenItPays) {
     v.TimeFromLeft = c.timeLeft;
     v.TimeFromRight = c.timeRight;
     TGridPoint point;
-    routing.ArriveFromLeft(v, 0.1L, c.q, point);
+    routing.ArriveFromLeft(v, 0.1, c.q, point);
     EXPECT_EQ(point.FromLeftWithTack, c.tack);
-    EXPECT_NEAR(point.TimeFromLeft, c.arrival, 1e-15L);
+    EXPECT_NEAR(point.TimeFromLeft, c.arrival, 1e-15);
 
     // The mirror image from the right predecessor.
     TGridPoint mirror;
     std::swap(v.BeforeLeftExists, v.BeforeRightExists);
     std::swap(v.TimeFromLeft, v.TimeFromRight);
     TGridPoint mirrored;
-    routing.ArriveFromRight(v, 0.1L, c.q, mirrored);
+    routing.ArriveFromRight(v, 0.1, c.q, mirrored);
     EXPECT_EQ(mirrored.FromRightWithTack, c.tack);
-    EXPECT_NEAR(mirrored.TimeFromRight, c.arrival, 1e-15L);
+    EXPECT_NEAR(mirrored.TimeFromRight, c.arrival, 1e-15);
   }
 }
 
@@ -59,21 +59,21 @@ TEST(DynamicGridArrivalTest, ArrivalOnTheEdgeOfTheAfloatStretchMustLieNearTheFin
   grid.AddLine(5);
   for (int k = 1; k <= 5; ++k) {
     grid.GetPoint(1, k)->InWater = k >= 2 && k <= 4;
-    grid.GetPoint(1, k)->DistanceToFinish = 0.05L;
+    grid.GetPoint(1, k)->DistanceToFinish = 0.05;
   }
   grid.BestLine = 1;
   struct Case {
     const char* name;
     int index;
-    ext m;
+    double m;
     bool valid;
     bool distanceValid;
   };
   const Case cases[] = {
-      {"left edge within m", 2, 0.06L, true, true},
-      {"left edge beyond m", 2, 0.03L, false, true},
-      {"right edge beyond m", 4, 0.03L, false, true},
-      {"inside the stretch", 3, 0.01L, true, false},
+      {"left edge within m", 2, 0.06, true, true},
+      {"left edge beyond m", 2, 0.03, false, true},
+      {"right edge beyond m", 4, 0.03, false, true},
+      {"inside the stretch", 3, 0.01, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -105,7 +105,7 @@ class DynamicGridTest : public ::testing::Test {
     routing_.PackagePolars.GetPolarData(state_);
   }
 
-  TRoutingData& Track(ext bearing, ext distance) {
+  TRoutingData& Track(double bearing, double distance) {
     list_.Clear();
     TRoutingData& track = routing_test::AddTrack(list_, kStart, bearing, distance);
     list_.SetRoutingDataByMarks();
@@ -121,20 +121,20 @@ class DynamicGridTest : public ::testing::Test {
 TEST_F(DynamicGridTest, LaylinesAreValidOnlyWellInsideTheBeatAndGybeAngles) {
   // The default class runs at the polar's limit of 175 degrees; a boat
   // that gybes at 150 leaves room for a run inside the gybe angle.
-  for (ext& angle : state_.Polars.GybeAngles) angle = 150;
-  const ext beat = routing_.PackagePolars.GetBeatAngle(state_.Wind.TrueWind, state_.Polars);
-  const ext gybe = routing_.PackagePolars.GetGybeAngle(state_.Wind.TrueWind, state_.Polars);
+  for (double& angle : state_.Polars.GybeAngles) angle = 150;
+  const double beat = routing_.PackagePolars.GetBeatAngle(state_.Wind.TrueWind, state_.Polars);
+  const double gybe = routing_.PackagePolars.GetGybeAngle(state_.Wind.TrueWind, state_.Polars);
   ASSERT_EQ(gybe, 150);
   struct Case {
     const char* name;
     int type;
-    ext bearing;
+    double bearing;
     bool valid;
   };
   const Case cases[] = {
-      {"beat 4.5 degrees inside", kCourseBeat, beat - 4.5L, false},
+      {"beat 4.5 degrees inside", kCourseBeat, beat - 4.5, false},
       {"beat 6 degrees inside", kCourseBeat, beat - 6, true},
-      {"run 4.5 degrees inside", kCourseRun, gybe + 4.5L, false},
+      {"run 4.5 degrees inside", kCourseRun, gybe + 4.5, false},
       {"run 6 degrees inside", kCourseRun, gybe + 6, true},
       {"reach", kCourseReach, 90, false},
   };
@@ -159,8 +159,8 @@ TEST_F(DynamicGridTest, AGridThatDriesOutFailsAcrossShallowWaters) {
   // Two ponds: the start's and the finish's, dry land between them.
   TMapTiles& tile = state_.ListMapTiles[0];
   tile.InWaterLines.clear();
-  tile.InWaterLines.push_back(Rectangle(-80.3L, -79.7L, 3039.9L, 3040.1L));
-  tile.InWaterLines.push_back(Rectangle(-80.3L, -79.7L, 3041.9L, 3042.1L));
+  tile.InWaterLines.push_back(Rectangle(-80.3, -79.7, 3039.9, 3040.1));
+  tile.InWaterLines.push_back(Rectangle(-80.3, -79.7, 3041.9, 3042.1));
   TRoutingData& track = Track(0, 2);
   routing_.GetCourseInWater(track, state_);
   ASSERT_TRUE(state_.RoutingValid);
@@ -175,10 +175,10 @@ TEST_F(DynamicGridTest, AGridThatNeedsTooManyLinesStopsAtTheLimit) {
   // beat holds the boat back, so the grid runs out of lines long before it
   // reaches the finish.
   TRoutingData& track = Track(0, 2);
-  const ext south = kStart.Lat + 0.4L;
-  const ext north = track.TrackFinish.Lat - 0.4L;
+  const double south = kStart.Lat + 0.4;
+  const double north = track.TrackFinish.Lat - 0.4;
   state_.CubeHiRes = routing_test::FieldStream(
-      [&](const TMinutes& p) { return std::pair<ext, int>{p.Lat > south && p.Lat < north ? 4.0L : 0.0L, 180}; },
+      [&](const TMinutes& p) { return std::pair<double, int>{p.Lat > south && p.Lat < north ? 4.0 : 0.0, 180}; },
       state_.DateTimeGMT);
   state_.HideCurrent = false;
   routing_.GetDynamicGrid(true, kCourseBeat, track, state_);
@@ -206,7 +206,7 @@ TEST_F(DynamicGridTest, TheGridKeepsEarliestTimesAndStopsPastTheFinish) {
     EXPECT_FALSE(g.GetPoint(line, 1)->BeforeLeftExists);
   }
   const TGridPoint& arrival = *g.GetPoint(grid.BestLine, grid.BestIndex);
-  EXPECT_LE(arrival.DistanceToFinish, 2 * std::max(routing_.MinDistanceFinish, 2.0L / 60));
+  EXPECT_LE(arrival.DistanceToFinish, 2 * std::max(routing_.MinDistanceFinish, 2.0 / 60));
   EXPECT_EQ(track.TimeBestCourse, std::min(grid.TimeLeft, grid.TimeRight));
 }
 

@@ -19,7 +19,7 @@ class PackageRoutingTest : public ::testing::Test {
     state_.Wind.TrueWind = TPolar{12, 0};
   }
 
-  TRoutingData& Track(ext bearing, ext distance) {
+  TRoutingData& Track(double bearing, double distance) {
     TListRoutingData& list = state_.ListRoutingData;
     list.Clear();
     TRoutingData& track = routing_test::AddTrack(list, kStart, bearing, distance);
@@ -51,7 +51,7 @@ class PackageRoutingTest : public ::testing::Test {
 TEST_F(PackageRoutingTest, EachLegTypeIsRoutedOnItsGrid) {
   struct Case {
     const char* name;
-    ext bearing;
+    double bearing;
     int type;
   };
   const Case cases[] = {
@@ -61,24 +61,24 @@ TEST_F(PackageRoutingTest, EachLegTypeIsRoutedOnItsGrid) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TRoutingData& track = Track(c.bearing, 2.5L);
+    TRoutingData& track = Track(c.bearing, 2.5);
     Route(track);
     EXPECT_EQ(track.TypeOfCourse, c.type);
     EXPECT_TRUE(state_.RoutingValid) << state_.AppMessage;
-    EXPECT_GT(track.TimeBestCourse, 0.2L);
+    EXPECT_GT(track.TimeBestCourse, 0.2);
     EXPECT_LT(track.TimeBestCourse, 1);
     EXPECT_GT(track.ListBestCourse.Count(), 3);
     EXPECT_GT(track.DateTimeFinishGMT, track.DateTimeStartGMT);
     // Without stream the wind does not shift.
-    EXPECT_NEAR(track.CurrentsWindShift, 0, 1e-9L);
+    EXPECT_NEAR(track.CurrentsWindShift, 0, 1e-9);
   }
 }
 
 TEST_F(PackageRoutingTest, LegsTooLongForTheTimeLimitAreRefused) {
   state_.MaxTimeToFinish = 0.1f;
-  for (ext bearing : {0.0L, 100.0L}) {
+  for (double bearing : {0.0, 100.0}) {
     SCOPED_TRACE(static_cast<double>(bearing));
-    TRoutingData& track = Track(bearing, 2.5L);
+    TRoutingData& track = Track(bearing, 2.5);
     Route(track);
     EXPECT_FALSE(state_.RoutingValid);
     EXPECT_EQ(state_.AppMessage, "Error: Low VMG!");
@@ -86,7 +86,7 @@ TEST_F(PackageRoutingTest, LegsTooLongForTheTimeLimitAreRefused) {
 }
 
 TEST_F(PackageRoutingTest, ResetDisablesEveryTrackButKeepsTheResults) {
-  TRoutingData& track = Track(10, 2.5L);
+  TRoutingData& track = Track(10, 2.5);
   Route(track);
   ASSERT_TRUE(state_.RoutingValid);
   track.RoutingEnabled = true;
@@ -100,7 +100,7 @@ TEST_F(PackageRoutingTest, ResetDisablesEveryTrackButKeepsTheResults) {
 }
 
 TEST_F(PackageRoutingTest, TheReachCorridorBecomesTheAtlasRoutingArea) {
-  TRoutingData& track = Track(100, 2.5L);
+  TRoutingData& track = Track(100, 2.5);
   state_.GRIBCurrentLoaded = true;
   // The high-resolution atlas keeps whatever area it had (the start-up may
   // have set one): with a GRIB current only the low-resolution one routes.

@@ -21,7 +21,7 @@ using routing_test::StartBuiltIn;
 using routing_test::TLand;
 using routing_test::UniformStream;
 
-constexpr ext kWindSpeed = 12;
+constexpr double kWindSpeed = 12;
 const TMinutes kStart{-80, 3040};
 
 class RoutingPhysicsTest : public ::testing::Test {
@@ -34,13 +34,13 @@ class RoutingPhysicsTest : public ::testing::Test {
     SetWindFrom(0);
   }
 
-  void SetWindFrom(ext degrees) {
+  void SetWindFrom(double degrees) {
     state_.Wind.TrueWind = TPolar{kWindSpeed, degrees * kDegreesToRadians};
     grid_.PackagePolars.GetPolarData(state_);
   }
 
   // A track from kStart, `distance` nm on `bearing` degrees.
-  TRoutingData& Track(ext bearing, ext distance) {
+  TRoutingData& Track(double bearing, double distance) {
     list_.Clear();
     TRoutingData& track = routing_test::AddTrack(list_, kStart, bearing, distance);
     list_.SetRoutingDataByMarks();
@@ -85,7 +85,7 @@ class RoutingPhysicsTest : public ::testing::Test {
 };
 
 TEST_F(RoutingPhysicsTest, BeatIntoTheWindTakesTheDistanceOverTheBeatVMGPlusTheTacks) {
-  const ext distance = 3;
+  const double distance = 3;
   TRoutingData& track = Track(0, distance);
   const auto begin = std::chrono::steady_clock::now();
   Route(track);
@@ -94,20 +94,20 @@ TEST_F(RoutingPhysicsTest, BeatIntoTheWindTakesTheDistanceOverTheBeatVMGPlusTheT
   ASSERT_EQ(track.TypeOfCourse, kCourseBeat);
 
   const TPolars& polars = state_.Polars;
-  const ext vmg = polars.BeatSpeed * std::cos(polars.BeatAngle * kDegreesToRadians);
+  const double vmg = polars.BeatSpeed * std::cos(polars.BeatAngle * kDegreesToRadians);
   const int tacks = Tacks(track);
   EXPECT_GE(tacks, 1);
-  const ext expected = distance / vmg + tacks * polars.BeatTackTime / 3600;
-  EXPECT_NEAR(track.TimeBestCourse, expected, 0.03L * expected)
+  const double expected = distance / vmg + tacks * polars.BeatTackTime / 3600;
+  EXPECT_NEAR(track.TimeBestCourse, expected, 0.03 * expected)
       << "beat " << polars.BeatSpeed << " kn at " << polars.BeatAngle << " deg, " << tacks
       << " tacks";
   // Straight into the wind neither side is favoured.
   EXPECT_TRUE(track.LayLinesValid);
-  EXPECT_NEAR(track.TimeLaylineLeft, track.TimeLaylineRight, 0.01L * track.TimeBestCourse);
+  EXPECT_NEAR(track.TimeLaylineLeft, track.TimeLaylineRight, 0.01 * track.TimeBestCourse);
   EXPECT_LT(std::chrono::duration<double>(elapsed).count(), 1.0);
   // The best course runs from the finish back to the start.
   EXPECT_EQ(track.ListBestCourse.Count(), grid_.Grid.BestLine + 1);
-  EXPECT_NEAR(track.ListBestCourse.Items.back().CoordM.Lat, kStart.Lat, 1e-9L);
+  EXPECT_NEAR(track.ListBestCourse.Items.back().CoordM.Lat, kStart.Lat, 1e-9);
   EXPECT_EQ(track.ListBoat.Items.back().Time, 0);
 }
 
@@ -126,13 +126,13 @@ TEST_F(RoutingPhysicsTest, MirroringTheCourseAboutTheWindMirrorsTheResults) {
   Route(left);
   ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
 
-  EXPECT_NEAR(left.TimeBestCourse, right.TimeBestCourse, 1e-3L * right.TimeBestCourse);
+  EXPECT_NEAR(left.TimeBestCourse, right.TimeBestCourse, 1e-3 * right.TimeBestCourse);
   EXPECT_EQ(Tacks(left), Tacks(right));
-  EXPECT_NEAR(left.TimeLaylineLeft, right.TimeLaylineRight, 1.0L / 3600);
-  EXPECT_NEAR(left.TimeLaylineRight, right.TimeLaylineLeft, 1.0L / 3600);
+  EXPECT_NEAR(left.TimeLaylineLeft, right.TimeLaylineRight, 1.0 / 3600);
+  EXPECT_NEAR(left.TimeLaylineRight, right.TimeLaylineLeft, 1.0 / 3600);
   const auto mirrored = [](const TMinutes& a, const TMinutes& b) {
-    return std::fabs((a.Lon - kStart.Lon) - (kStart.Lon - b.Lon)) < 1e-3L &&
-           std::fabs(a.Lat - b.Lat) < 1e-3L;
+    return std::fabs((a.Lon - kStart.Lon) - (kStart.Lon - b.Lon)) < 1e-3 &&
+           std::fabs(a.Lat - b.Lat) < 1e-3;
   };
   ASSERT_EQ(left.ListLaylineLeft.Count(), right.ListLaylineRight.Count());
   for (int i = 0; i < left.ListLaylineLeft.Count(); ++i) {
@@ -151,7 +151,7 @@ TEST_F(RoutingPhysicsTest, MirroringTheCourseAboutTheWindMirrorsTheResults) {
 TEST_F(RoutingPhysicsTest, BeatsAtEveryAngleInsideTheConeReachTheMark) {
   for (int bearing = -34; bearing <= 34; bearing += 2) {
     SCOPED_TRACE(bearing);
-    TRoutingData& track = Track(bearing < 0 ? 360 + bearing : bearing, 2.5L);
+    TRoutingData& track = Track(bearing < 0 ? 360 + bearing : bearing, 2.5);
     Route(track);
     EXPECT_EQ(track.TypeOfCourse, kCourseBeat);
     EXPECT_TRUE(state_.RoutingValid) << state_.AppMessage;
@@ -159,13 +159,13 @@ TEST_F(RoutingPhysicsTest, BeatsAtEveryAngleInsideTheConeReachTheMark) {
 }
 
 TEST_F(RoutingPhysicsTest, UniformStreamAlongARunShortensItByTheStreamsShare) {
-  const ext distance = 3;
-  const ext stream = 1;
+  const double distance = 3;
+  const double stream = 1;
   TRoutingData& still = Track(180, distance);
   Route(still);
   ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
   ASSERT_EQ(still.TypeOfCourse, kCourseRun);
-  const ext timeStill = still.TimeBestCourse;
+  const double timeStill = still.TimeBestCourse;
   const int gybesStill = Tacks(still);
 
   state_.CubeHiRes = UniformStream(stream, 180, state_.DateTimeGMT);
@@ -177,25 +177,25 @@ TEST_F(RoutingPhysicsTest, UniformStreamAlongARunShortensItByTheStreamsShare) {
 
   // On the water the boat feels the wind less the stream, and the stream
   // adds its whole speed to the velocity made good.
-  const auto runVMG = [this](ext windSpeed) {
+  const auto runVMG = [this](double windSpeed) {
     const TPolar wind{windSpeed, 0};
-    const ext speed = grid_.PackagePolars.GetRunSpeed(wind, state_.Polars);
-    const ext gybe = grid_.PackagePolars.GetGybeAngle(wind, state_.Polars);
+    const double speed = grid_.PackagePolars.GetRunSpeed(wind, state_.Polars);
+    const double gybe = grid_.PackagePolars.GetGybeAngle(wind, state_.Polars);
     return speed * std::cos(kPi - gybe * kDegreesToRadians);
   };
-  const ext gybe = 2.0L / 3600;
-  const ext expectedStill = distance / runVMG(kWindSpeed) + gybesStill * gybe;
-  const ext expectedCarried = distance / (runVMG(kWindSpeed - stream) + stream) + Tacks(carried) * gybe;
-  EXPECT_NEAR(timeStill, expectedStill, 0.03L * expectedStill);
-  EXPECT_NEAR(carried.TimeBestCourse, expectedCarried, 0.03L * expectedCarried);
+  const double gybe = 2.0 / 3600;
+  const double expectedStill = distance / runVMG(kWindSpeed) + gybesStill * gybe;
+  const double expectedCarried = distance / (runVMG(kWindSpeed - stream) + stream) + Tacks(carried) * gybe;
+  EXPECT_NEAR(timeStill, expectedStill, 0.03 * expectedStill);
+  EXPECT_NEAR(carried.TimeBestCourse, expectedCarried, 0.03 * expectedCarried);
   EXPECT_LT(carried.TimeBestCourse, timeStill);
   // The mean stream on the track is the uniform stream.
-  EXPECT_NEAR(carried.StreamOnTrack.x, 0, 1e-6L);
-  EXPECT_NEAR(carried.StreamOnTrack.y, -stream, 1e-3L);
+  EXPECT_NEAR(carried.StreamOnTrack.x, 0, 1e-6);
+  EXPECT_NEAR(carried.StreamOnTrack.y, -stream, 1e-3);
 }
 
 TEST_F(RoutingPhysicsTest, ALegAcrossAHeadlandIsRoutedAroundItNeverThroughIt) {
-  const TLand headland{-95, -79.6L, 3041.8L, 3042.3L};
+  const TLand headland{-95, -79.6, 3041.8, 3042.3};
   SetOpenWater(state_, headland);
   TRoutingData& track = Track(0, 4);
   Route(track);
@@ -214,21 +214,21 @@ TEST_F(RoutingPhysicsTest, ALegAcrossAHeadlandIsRoutedAroundItNeverThroughIt) {
     const TMinutes& a = track.ListBestCourse.Items[static_cast<std::size_t>(i - 1)].CoordM;
     const TMinutes& b = track.ListBestCourse.Items[static_cast<std::size_t>(i)].CoordM;
     for (int j = 0; j <= 20; ++j) {
-      const ext f = j / 20.0L;
+      const double f = j / 20.0;
       const TMinutes p{a.Lon + f * (b.Lon - a.Lon), a.Lat + f * (b.Lat - a.Lat)};
       ASSERT_FALSE(onLand(p)) << "segment " << i << " at " << p.Lon << ", " << p.Lat;
     }
   }
   // Rounding the headland's tip takes longer than the open beat would.
   const TPolars& polars = state_.Polars;
-  const ext vmg = polars.BeatSpeed * std::cos(polars.BeatAngle * kDegreesToRadians);
+  const double vmg = polars.BeatSpeed * std::cos(polars.BeatAngle * kDegreesToRadians);
   EXPECT_GT(track.TimeBestCourse, 4 / vmg);
 }
 
 TEST_F(RoutingPhysicsTest, DetectionSortsLegsByTheirAngleToTheWind) {
   struct Case {
     const char* name;
-    ext bearing;
+    double bearing;
     int type;
   };
   const Case cases[] = {
@@ -281,9 +281,9 @@ TEST(RoutingBuiltInTest, TheDefaultCourseIsABeatRoutedWithinTheWaters) {
     EXPECT_TRUE(grid.GetInWater(coords.CoordM, state));
   }
   // 7 knots of wind: the polar's beat VMG sets the pace.
-  const ext vmg = state.Polars.BeatSpeed * std::cos(state.Polars.BeatAngle * kDegreesToRadians);
-  EXPECT_GT(track.TimeBestCourse, 2.99L / vmg * 0.97L);
-  EXPECT_LT(track.TimeBestCourse, 2.99L / vmg * 1.2L);
+  const double vmg = state.Polars.BeatSpeed * std::cos(state.Polars.BeatAngle * kDegreesToRadians);
+  EXPECT_GT(track.TimeBestCourse, 2.99 / vmg * 0.97);
+  EXPECT_LT(track.TimeBestCourse, 2.99 / vmg * 1.2);
 }
 
 }  // namespace

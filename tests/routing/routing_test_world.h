@@ -25,18 +25,18 @@
 namespace corvane::routing_test {
 
 // Corners of the test chart, minutes of arc.
-inline constexpr ext kWest = -95;
-inline constexpr ext kEast = -65;
-inline constexpr ext kSouth = 3030;
-inline constexpr ext kNorth = 3055;
+inline constexpr double kWest = -95;
+inline constexpr double kEast = -65;
+inline constexpr double kSouth = 3030;
+inline constexpr double kNorth = 3055;
 
 // A rectangle of land, minutes of arc.
 struct TLand {
-  ext West, East, South, North;
+  double West, East, South, North;
 };
 
-inline TPolygon Rectangle(ext west, ext east, ext south, ext north) {
-  const auto point = [](ext lon, ext lat) {
+inline TPolygon Rectangle(double west, double east, double south, double north) {
+  const auto point = [](double lon, double lat) {
     return TPointF{static_cast<float>(lon), static_cast<float>(lat)};
   };
   return {point(west, south), point(west, north), point(east, north), point(east, south),
@@ -58,8 +58,8 @@ inline void SetOpenWater(TInterfaceApplicationMobile& state, std::optional<TLand
   } else {
     tile.InWaterLines.push_back(Rectangle(kWest, kEast, kSouth, land->South));
     tile.InWaterLines.push_back(Rectangle(kWest, kEast, land->North, kNorth));
-    tile.InWaterLines.push_back(Rectangle(land->East, kEast, land->South - 0.01L, land->North + 0.01L));
-    tile.InWaterLines.push_back(Rectangle(kWest, land->West, land->South - 0.01L, land->North + 0.01L));
+    tile.InWaterLines.push_back(Rectangle(land->East, kEast, land->South - 0.01, land->North + 0.01));
+    tile.InWaterLines.push_back(Rectangle(kWest, land->West, land->South - 0.01, land->North + 0.01));
   }
   state.ListMapTiles.clear();
   state.ListMapTiles.push_back(tile);
@@ -76,7 +76,7 @@ inline bool StartBuiltIn(TInterfaceApplicationMobile& state) {
 
 // Appends a track from `start`, `distance` nautical miles on `bearing`
 // degrees (great circle), to `list`; only its two ends are set.
-inline TRoutingData& AddTrack(TListRoutingData& list, const TMinutes& start, ext bearing, ext distance) {
+inline TRoutingData& AddTrack(TListRoutingData& list, const TMinutes& start, double bearing, double distance) {
   TRoutingData& track = list.Add();
   TBogen finish;
   list.MathTools.GetOrtWegOrt(list.MathTools.MinutesToBogen(start), TPolar{distance, bearing * kDegreesToRadians},
@@ -108,7 +108,7 @@ inline TListVektorCubeLight FieldStream(StreamAt streamAt, TDateTime moment) {
   list.AddPositions(cube, columns * rows);
   for (int i = 0; i < columns; ++i) {
     for (int j = 0; j < rows; ++j) {
-      const TMinutes p{kWest + i * 0.5L, kSouth + j * 0.5L};
+      const TMinutes p{kWest + i * 0.5, kSouth + j * 0.5};
       list.SetPosition(cube, i * rows + j, p, list.MathTools.MinutesToBogen(p));
     }
   }
@@ -117,7 +117,7 @@ inline TListVektorCubeLight FieldStream(StreamAt streamAt, TDateTime moment) {
   std::vector<std::int32_t> packed(static_cast<std::size_t>(columns * rows));
   for (int i = 0; i < columns; ++i) {
     for (int j = 0; j < rows; ++j) {
-      const auto [speed, directionDeg] = streamAt(TMinutes{kWest + i * 0.5L, kSouth + j * 0.5L});
+      const auto [speed, directionDeg] = streamAt(TMinutes{kWest + i * 0.5, kSouth + j * 0.5});
       const auto hundredths = static_cast<std::int32_t>(std::lround(speed * 100));
       packed[static_cast<std::size_t>(i * rows + j)] = directionDeg * 1000000 + hundredths * 1000 + hundredths;
     }
@@ -139,13 +139,13 @@ inline TListVektorCubeLight FieldStream(StreamAt streamAt, TDateTime moment) {
   for (int i = 0; i < kFields; ++i) {
     list.SetTimeField30Offset(i, moment - 0.25 + i * (1.0 / 48));
   }
-  list.GetUnpackCubes(1.8f, 3.6f, 2.9L, 0);
+  list.GetUnpackCubes(1.8f, 3.6f, 2.9, 0);
   return list;
 }
 
 // A stream of `speed` knots flowing toward `directionDeg` everywhere.
-inline TListVektorCubeLight UniformStream(ext speed, int directionDeg, TDateTime moment) {
-  return FieldStream([=](const TMinutes&) { return std::pair<ext, int>{speed, directionDeg}; }, moment);
+inline TListVektorCubeLight UniformStream(double speed, int directionDeg, TDateTime moment) {
+  return FieldStream([=](const TMinutes&) { return std::pair<double, int>{speed, directionDeg}; }, moment);
 }
 
 }  // namespace corvane::routing_test

@@ -13,30 +13,30 @@ namespace {
 
 using routing_test::Rectangle;
 
-constexpr ext kDeg = kDegreesToRadians;
+constexpr double kDeg = kDegreesToRadians;
 
 TEST(SuperRoutingTest, WindOnTheWaterAddsTheStreamToTheWindOverGround) {
   struct Case {
     const char* name;
     TCartesian stream;
-    ext speed;
-    ext directionDeg;
+    double speed;
+    double directionDeg;
   };
   const Case cases[] = {
       {"no stream", {0, 0}, 10, 0},
       {"stream flowing into the wind", {0, 1}, 11, 0},
       {"stream flowing with the wind", {0, -1}, 9, 0},
-      {"stream flowing east", {1, 0}, std::sqrt(101.0L), std::atan(0.1L) / kDeg},
+      {"stream flowing east", {1, 0}, std::sqrt(101.0), std::atan(0.1) / kDeg},
   };
   TSuperRouting routing;
   const TCartesian windFromNorth = routing.MathTools.PolarToCartesian(TPolar{10, 0});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const TPolar w = routing.GetWindOnWater(windFromNorth, c.stream);
-    EXPECT_NEAR(w.Betrag, c.speed, 1e-12L);
-    EXPECT_NEAR(w.Winkel / kDeg, c.directionDeg, 1e-9L);
+    EXPECT_NEAR(w.Betrag, c.speed, 1e-12);
+    EXPECT_NEAR(w.Winkel / kDeg, c.directionDeg, 1e-9);
   }
-  EXPECT_NEAR(routing.GetWindOnWater(windFromNorth, {1, 0}).Winkel / kDeg, 5.71L, 0.01L);
+  EXPECT_NEAR(routing.GetWindOnWater(windFromNorth, {1, 0}).Winkel / kDeg, 5.71, 0.01);
 }
 
 TEST(SuperRoutingTest, AttackAngleGoesToTheSideOfTheCourseWind) {
@@ -45,29 +45,29 @@ TEST(SuperRoutingTest, AttackAngleGoesToTheSideOfTheCourseWind) {
   point.Wind = routing.MathTools.PolarToCartesian(TPolar{10, 90 * kDeg});
   routing.SetAttackAngle(point, kPi, 40 * kDeg);
   EXPECT_EQ(point.Bug, 1);
-  EXPECT_NEAR(point.SailingRight / kDeg, 130, 1e-9L);
+  EXPECT_NEAR(point.SailingRight / kDeg, 130, 1e-9);
   EXPECT_EQ(point.SailingLeft, 0);
 
   TGridPoint other;
   other.Wind = point.Wind;
-  routing.SetAttackAngle(other, kPi + 0.01L, -40 * kDeg);
+  routing.SetAttackAngle(other, kPi + 0.01, -40 * kDeg);
   EXPECT_EQ(other.Bug, 2);
-  EXPECT_NEAR(other.SailingLeft / kDeg, 50, 1e-9L);
+  EXPECT_NEAR(other.SailingLeft / kDeg, 50, 1e-9);
   EXPECT_EQ(other.SailingRight, 0);
 }
 
 TEST(SuperRoutingTest, SlowPointsTakeLongerTimeSteps) {
   struct Case {
     const char* name;
-    ext vmg, stb, bbb;
-    ext factor;
+    double vmg, stb, bbb;
+    double factor;
   };
   const Case cases[] = {
       {"fast", 0, 4, 3, 1},
-      {"just above the limit", 0, 0.51L, -1, 1},
-      {"one directional value 0.3", 0, 0.3L, -1, 3},
-      {"both directional values negative", 0, -0.2L, -1, 6},
-      {"isochronic VMG counts too", 0.8L, -1, -1, 1},
+      {"just above the limit", 0, 0.51, -1, 1},
+      {"one directional value 0.3", 0, 0.3, -1, 3},
+      {"both directional values negative", 0, -0.2, -1, 6},
+      {"isochronic VMG counts too", 0.8, -1, -1, 1},
   };
   TSuperRouting routing;
   for (const Case& c : cases) {
@@ -76,17 +76,17 @@ TEST(SuperRoutingTest, SlowPointsTakeLongerTimeSteps) {
     point.VMG = c.vmg;
     point.VMG_STB = c.stb;
     point.VMG_BBB = c.bbb;
-    EXPECT_NEAR(routing.GetTimeToNextLine(&point, 0.1L), 0.1L * c.factor, 1e-15L);
+    EXPECT_NEAR(routing.GetTimeToNextLine(&point, 0.1), 0.1 * c.factor, 1e-15);
   }
-  EXPECT_EQ(routing.GetTimeToNextLine(nullptr, 0.1L), 0.1L);
+  EXPECT_EQ(routing.GetTimeToNextLine(nullptr, 0.1), 0.1);
 }
 
 TEST(SuperRoutingTest, WindShiftOfTheStreamStaysWithinHalfATurn) {
   struct Case {
     const char* name;
-    ext windDeg;
-    ext combinedDeg;
-    ext shift;
+    double windDeg;
+    double combinedDeg;
+    double shift;
   };
   const Case cases[] = {
       {"across north, veering", 350, 10, 20},
@@ -104,8 +104,8 @@ TEST(SuperRoutingTest, WindShiftOfTheStreamStaysWithinHalfATurn) {
     TRoutingData track;
     track.StreamOnTrack = TCartesian{combined.x - wind.x, combined.y - wind.y};
     routing.GetCurrentsWindShift(track, state);
-    EXPECT_NEAR(track.CurrentsWindShift, c.shift, 1e-9L);
-    EXPECT_NEAR(track.CurrentsWind / kDeg, c.combinedDeg, 1e-9L);
+    EXPECT_NEAR(track.CurrentsWindShift, c.shift, 1e-9);
+    EXPECT_NEAR(track.CurrentsWind / kDeg, c.combinedDeg, 1e-9);
   }
   state.RoutingValid = false;
   TRoutingData untouched;
@@ -147,7 +147,7 @@ TEST(SuperRoutingTest, WaterTestLooksAtTheRightTilesAndDepthLines) {
   // Depth line 1: inside the deep area and outside its holes.
   state.IndexDepthLine = 1;
   state.ListDrafts.push_back(Rectangle(-82, -78, 3038, 3042));
-  state.ListInvDrafts.push_back({Rectangle(-79.5L, -78.5L, 3039.5L, 3040.5L)});
+  state.ListInvDrafts.push_back({Rectangle(-79.5, -78.5, 3039.5, 3040.5)});
   EXPECT_TRUE(routing.GetInWater(inside, state));
   EXPECT_FALSE(routing.GetInWater(TMinutes{-79, 3040}, state));
   EXPECT_FALSE(routing.GetInWater(TMinutes{-83, 3040}, state));
@@ -159,13 +159,13 @@ TEST(SuperRoutingTest, StreamIsReadInsideTheAtlasAtTheShiftedMoment) {
   TSuperRouting routing;
   TInterfaceApplicationMobile state;
   state.DateTimeGMT = EncodeDateTime(2016, 9, 1, 14, 0, 0, 0);
-  state.CubeHiRes = routing_test::UniformStream(1.5L, 90, state.DateTimeGMT);
+  state.CubeHiRes = routing_test::UniformStream(1.5, 90, state.DateTimeGMT);
   const TMinutes inside{-80, 3040};
 
   const TCartesian stream = routing.GetCurrentsLight(state, 0, inside);
-  EXPECT_NEAR(stream.x, 1.5L, 1e-6L);
-  EXPECT_NEAR(stream.y, 0, 1e-6L);
-  EXPECT_NEAR(routing.GetCurrentsLight(state, 2, routing.MathTools.MinutesToBogen(inside)).x, 1.5L, 1e-6L);
+  EXPECT_NEAR(stream.x, 1.5, 1e-6);
+  EXPECT_NEAR(stream.y, 0, 1e-6);
+  EXPECT_NEAR(routing.GetCurrentsLight(state, 2, routing.MathTools.MinutesToBogen(inside)).x, 1.5, 1e-6);
   // Outside every validity polygon, beyond the atlas's charts, or hidden.
   EXPECT_EQ(routing.GetCurrentsLight(state, 0, TMinutes{-100, 3040}).x, 0);
   EXPECT_EQ(routing.GetCurrentsLight(state, 10, inside).x, 0);
@@ -177,15 +177,15 @@ TEST(SuperRoutingTest, StreamIsReadInsideTheAtlasAtTheShiftedMoment) {
   state.HideCurrent = false;
 
   // The pointer readout uses the drawn atlas and only afloat positions.
-  state.CubeLoRes = routing_test::UniformStream(0.5L, 180, state.DateTimeGMT);
+  state.CubeLoRes = routing_test::UniformStream(0.5, 180, state.DateTimeGMT);
   EXPECT_EQ(routing.GetCurrentsLight(state, inside).Betrag, 0);
   routing_test::SetOpenWater(state);
   const TPolar readout = routing.GetCurrentsLight(state, inside);
-  EXPECT_NEAR(readout.Betrag, 0.5L, 1e-6L);
-  EXPECT_NEAR(readout.Winkel, kPi, 1e-6L);
+  EXPECT_NEAR(readout.Betrag, 0.5, 1e-6);
+  EXPECT_NEAR(readout.Winkel, kPi, 1e-6);
   // A GRIB current moves routing onto the same atlas.
   state.GRIBCurrentLoaded = true;
-  EXPECT_NEAR(routing.GetCurrentsLight(state, 0, inside).y, -0.5L, 1e-6L);
+  EXPECT_NEAR(routing.GetCurrentsLight(state, 0, inside).y, -0.5, 1e-6);
 }
 
 TEST(SuperRoutingTest, WindIsTheDefaultUnlessAGribWindCoversTheMoment) {
@@ -228,19 +228,19 @@ TEST(SuperRoutingTest, AGribWindIsReadAtThePositionAndTheMomentOfTheQuery) {
     const char* name;
     bool loaded;
     int minutesBeforeFirstField;  // the chosen moment against the first field
-    ext elapsed;                  // hours
+    double elapsed;                  // hours
     TMinutes position;
     TCartesian expected;
   };
   const TCartesian fallback{3, 4};
-  const ext half = 10 / std::sqrt(2.0L);
+  const double half = 10 / std::sqrt(2.0);
   const Case cases[] = {
       {"a GRIB wind not loaded", false, 0, 0, {-80, 3040}, fallback},
       {"the first field", true, 0, 0, {-80, 3040}, {0, 10}},
       {"an hour on: the second field", true, 0, 1, {-80, 3040}, {10, 0}},
-      {"half an hour on: turned, not weakened", true, 0, 0.5L, {-80, 3040}, {half, half}},
-      {"elapsed time is the moment plus the time sailed", true, 30, 0.5L, {-80, 3040}, {0, 10}},
-      {"after the last field", true, 0, 1.5L, {-80, 3040}, fallback},
+      {"half an hour on: turned, not weakened", true, 0, 0.5, {-80, 3040}, {half, half}},
+      {"elapsed time is the moment plus the time sailed", true, 30, 0.5, {-80, 3040}, {0, 10}},
+      {"after the last field", true, 0, 1.5, {-80, 3040}, fallback},
       {"before the first field", true, 1, 0, {-80, 3040}, fallback},
       // Inside the file's times the file answers everywhere: outside its
       // grid there is no wind in it.
@@ -256,8 +256,8 @@ TEST(SuperRoutingTest, AGribWindIsReadAtThePositionAndTheMomentOfTheQuery) {
     state.GRIBWindLoaded = c.loaded;
     const TCartesian wind =
         routing.GetWind(state, c.elapsed, routing.MathTools.MinutesToBogen(c.position), fallback);
-    EXPECT_NEAR(wind.x, c.expected.x, 1e-5L);
-    EXPECT_NEAR(wind.y, c.expected.y, 1e-5L);
+    EXPECT_NEAR(wind.x, c.expected.x, 1e-5);
+    EXPECT_NEAR(wind.y, c.expected.y, 1e-5);
   }
 
   // A file of a single field serves no moment.
@@ -293,41 +293,41 @@ class SuperRoutingPolarTest : public ::testing::Test {
 
 TEST_F(SuperRoutingPolarTest, EstimatesOfABeatFollowTheBeatVMG) {
   const TPolars& polars = state_.Polars;
-  const ext vmg = polars.BeatSpeed * std::cos(polars.BeatAngle * kDeg);
-  EXPECT_NEAR(routing_.GetTimeToFinishNoCurrents(kCourseBeat, track_, state_), 3 / vmg, 1e-9L);
+  const double vmg = polars.BeatSpeed * std::cos(polars.BeatAngle * kDeg);
+  EXPECT_NEAR(routing_.GetTimeToFinishNoCurrents(kCourseBeat, track_, state_), 3 / vmg, 1e-9);
   EXPECT_FALSE(state_.LowVMG);
-  EXPECT_NEAR(routing_.GetGridTimeDefault(kCourseBeat, 60, track_, state_), 3 / vmg / 60, 1e-9L);
+  EXPECT_NEAR(routing_.GetGridTimeDefault(kCourseBeat, 60, track_, state_), 3 / vmg / 60, 1e-9);
 
-  ext stb = 0;
-  ext bbb = 0;
+  double stb = 0;
+  double bbb = 0;
   const TCartesian wind = routing_.MathTools.PolarToCartesian(state_.Wind.TrueWind);
   routing_.GetVMGOverGround(kCourseBeat, wind, TCartesian{}, polars.BeatAngle * kDeg, 0, polars,
                             stb, bbb);
-  EXPECT_NEAR(stb, vmg, 1e-9L);
-  EXPECT_NEAR(bbb, vmg, 1e-9L);
+  EXPECT_NEAR(stb, vmg, 1e-9);
+  EXPECT_NEAR(bbb, vmg, 1e-9);
   // A stream against the course takes its speed off both, and the boat
   // feels the wind less the stream.
   routing_.GetVMGOverGround(kCourseBeat, wind, TCartesian{0, -1}, polars.BeatAngle * kDeg, 0,
                             polars, stb, bbb);
-  const ext vmgStream = routing_.PackagePolars.GetBeatSpeed(TPolar{11, 0}, polars) *
+  const double vmgStream = routing_.PackagePolars.GetBeatSpeed(TPolar{11, 0}, polars) *
                             std::cos(polars.BeatAngle * kDeg) -
                         1;
-  EXPECT_NEAR(stb, vmgStream, 1e-9L);
-  EXPECT_NEAR(bbb, vmgStream, 1e-9L);
+  EXPECT_NEAR(stb, vmgStream, 1e-9);
+  EXPECT_NEAR(bbb, vmgStream, 1e-9);
 }
 
 TEST_F(SuperRoutingPolarTest, BoatVectorOverGroundAddsTheStreamToTheBoatsWay) {
   const TPolars& polars = state_.Polars;
   TGridPoint point;
   point.Wind = routing_.MathTools.PolarToCartesian(state_.Wind.TrueWind);
-  point.Stream = TCartesian{0.5L, 0};
+  point.Stream = TCartesian{0.5, 0};
   const TPolar windOnWater = routing_.GetWindOnWater(point.Wind, point.Stream);
-  const ext angle = routing_.GetPolarBeatAngle(windOnWater, polars);
+  const double angle = routing_.GetPolarBeatAngle(windOnWater, polars);
   const TPolar v = routing_.GetBoatVektorOverGround(kCourseBeat, polars, point, angle);
-  const ext speed = routing_.PackagePolars.GetBeatSpeed(windOnWater, polars);
-  const ext heading = windOnWater.Winkel + angle;
-  EXPECT_NEAR(v.Betrag * std::sin(v.Winkel), speed * std::sin(heading) + 0.5L, 1e-9L);
-  EXPECT_NEAR(v.Betrag * std::cos(v.Winkel), speed * std::cos(heading), 1e-9L);
+  const double speed = routing_.PackagePolars.GetBeatSpeed(windOnWater, polars);
+  const double heading = windOnWater.Winkel + angle;
+  EXPECT_NEAR(v.Betrag * std::sin(v.Winkel), speed * std::sin(heading) + 0.5, 1e-9);
+  EXPECT_NEAR(v.Betrag * std::cos(v.Winkel), speed * std::cos(heading), 1e-9);
 }
 
 TEST_F(SuperRoutingPolarTest, LongLegsRaiseLowVMGEvenWithoutGridLines) {
@@ -343,14 +343,14 @@ TEST_F(SuperRoutingPolarTest, SailingTimeToTheFinishUsesTheReachSpeedOnTheBearin
   TGridPoint point;
   point.Position = routing_.MathTools.MinutesToBogen(TMinutes{-83, 3043});
   point.Wind = routing_.MathTools.PolarToCartesian(state_.Wind.TrueWind);
-  const ext bearing = routing_.MathTools.AngleOfBogen(
+  const double bearing = routing_.MathTools.AngleOfBogen(
       point.Position, routing_.MathTools.MinutesToBogen(track_.TrackFinish));
-  const ext speed = routing_.PackagePolars.GetReachSpeed(state_.Wind.TrueWind,
+  const double speed = routing_.PackagePolars.GetReachSpeed(state_.Wind.TrueWind,
                                                         routing_.MathTools.AddRad(0, -bearing),
                                                         state_.Polars);
   ASSERT_GT(speed, 0);
-  const ext distance = routing_.MathTools.DistanceOfMinutes(TMinutes{-83, 3043}, track_.TrackFinish);
-  EXPECT_NEAR(routing_.GetSailingTimeToFinish(point, track_, state_), distance / speed, 1e-12L);
+  const double distance = routing_.MathTools.DistanceOfMinutes(TMinutes{-83, 3043}, track_.TrackFinish);
+  EXPECT_NEAR(routing_.GetSailingTimeToFinish(point, track_, state_), distance / speed, 1e-12);
 }
 
 }  // namespace

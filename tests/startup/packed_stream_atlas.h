@@ -19,7 +19,7 @@ inline constexpr int kPackedAtlasCharts = 26;
 
 // Grid point p: eight rows of five columns, 1.2' apart east-west and 0.7'
 // north-south, south-west corner (-79, 3044).
-inline TMinutes PackedAtlasPoint(int p) { return TMinutes{-79.0L + 1.2L * (p % 5), 3044.0L + 0.7L * (p / 5)}; }
+inline TMinutes PackedAtlasPoint(int p) { return TMinutes{-79.0 + 1.2 * (p % 5), 3044.0 + 0.7 * (p / 5)}; }
 
 // The built-in store with the packed atlas in place of STREAMG, STREAMF,
 // AREAS and SLACK (no high-resolution atlas: STREAMP and STREAMV are left

@@ -70,10 +70,10 @@ TEST_F(StartupTest, TheSettingsFileIsReadAfterTheBuoysSoTheMovableMarksTakeItsPo
   const TStartupResult result = Run();
   ASSERT_TRUE(result.Completed);
   EXPECT_TRUE(result.Warnings.empty());
-  EXPECT_EQ(state_.ListBuoysPosition[0].Lon, -75.25L);
-  EXPECT_EQ(state_.ListBuoysPosition[0].Lat, 3045.5L);
-  EXPECT_EQ(state_.ListBuoysPosition[1].Lon, -77.125L);
-  EXPECT_EQ(state_.ListBuoysPosition[1].Lat, 3047.75L);
+  EXPECT_EQ(state_.ListBuoysPosition[0].Lon, -75.25);
+  EXPECT_EQ(state_.ListBuoysPosition[0].Lat, 3045.5);
+  EXPECT_EQ(state_.ListBuoysPosition[1].Lon, -77.125);
+  EXPECT_EQ(state_.ListBuoysPosition[1].Lat, 3047.75);
   // A year other than 2016 lies inside the tide table and gets its tides.
   EXPECT_EQ(Moment(state_.DateTimeGMT), "2030-06-15 08:20");
   EXPECT_EQ(Moment(state_.DateTimeLOC), "2030-06-15 09:20");
@@ -132,7 +132,7 @@ TEST(StartupAtlasTest, WithAStreamAtlasTheDrawnFieldOfTheMomentIsComputed) {
   // Point 7 is slack in every chart, and its slack position is flagged; the
   // others carry a stream.
   EXPECT_EQ(state.CubeLoRes.GetVektorIntpPolar(0, 7).Betrag, 0);
-  EXPECT_GT(state.CubeLoRes.GetVektorIntpPolar(0, 20).Betrag, 0.5L);
+  EXPECT_GT(state.CubeLoRes.GetVektorIntpPolar(0, 20).Betrag, 0.5);
   ASSERT_EQ(state.CubeLoRes.GetCountSlacks(), 2);
   EXPECT_TRUE(state.CubeLoRes.GetSlack(0));
   EXPECT_FALSE(state.CubeLoRes.GetSlack(1));

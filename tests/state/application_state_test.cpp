@@ -34,12 +34,12 @@ TEST(ApplicationStateTest, RegionSetupOnTheDesktop) {
   EXPECT_EQ(state.AppName, "CORVANE ANALYZER - The Quarne 2016.4");
   EXPECT_EQ(state.IniName, "TheQuarne2016.ini");
   EXPECT_EQ(state.MaxCurrent, 4);
-  EXPECT_EQ(state.AppScaleBuoys, 0.8L);
-  EXPECT_EQ(state.ScaleModel, 1.175L);
+  EXPECT_EQ(state.AppScaleBuoys, 0.8);
+  EXPECT_EQ(state.ScaleModel, 1.175);
   EXPECT_TRUE(state.DrawLatLonGrid);
   // The zoom buttons reach the top in eight steps from the whole chart.
   EXPECT_EQ(state.DeviceZoomMax, 25);
-  EXPECT_EQ(state.DeviceZoomStep, 3.125L);
+  EXPECT_EQ(state.DeviceZoomStep, 3.125);
 
   // The default moment, course, boat, wind and calibration.
   EXPECT_EQ(state.DateTimeGMT, EncodeDateTime(2016, 9, 1, 14, 0, 0, 0));

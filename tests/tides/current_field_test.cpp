@@ -32,7 +32,7 @@ TDateTime At(int year, int month, int day, int hour, int minute) {
 
 // Grid point p = 3 x column + row of a 3 x 3 lattice 1' apart around
 // (-80', 3045').
-TMinutes GridPoint(int p) { return TMinutes{-81.0L + p / 3, 3044.0L + p % 3}; }
+TMinutes GridPoint(int p) { return TMinutes{-81.0 + p / 3, 3044.0 + p % 3}; }
 
 // Direction of field f at point p in whole degrees, and its spring speed in
 // hundredths of a knot (the neap speed is half of it). The centre point has
@@ -152,7 +152,7 @@ TEST_F(CurrentFieldTest, TheSpeedCorrectionScalesEverySpeedAndKeepsTheDirections
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     state_.IndexRangeShift = c.indexRangeShift;
-    state_.TideRangeShift = (c.indexRangeShift * 5 - 100) / 100.0L;
+    state_.TideRangeShift = (c.indexRangeShift * 5 - 100) / 100.0;
     currents_.GetTidalCurrents(kCurrentsSourceDrawn, state_);
     for (int p = 0; p < 9; ++p) {
       EXPECT_NEAR(static_cast<double>(Drawn().VektorPIntp[p].Betrag),
@@ -247,7 +247,7 @@ TEST_F(CurrentFieldTest, ALoadedGRIBCurrentIsInterpolatedWhereItCoversTheMoment)
   for (int f = 0; f < 2; ++f) {
     grib.AddField(c);
     grib.AddVektors(c, f, 1);
-    grib.SetVektorPolar(c, f, TPolar{1.0L + f, kPi / 2}, 0);
+    grib.SetVektorPolar(c, f, TPolar{1.0 + f, kPi / 2}, 0);
   }
   grib.SetTimeField(0, IncHour(kOnChart, -1));
   grib.SetTimeField(1, IncHour(kOnChart, 1));
@@ -274,7 +274,7 @@ TEST_F(CurrentFieldTest, ThePointerQueryIsZeroAshoreAndOutsideEveryCube) {
   };
   const std::vector<Case> cases = {
       {"on a grid point afloat", GridPoint(1), false},
-      {"between grid points afloat", TMinutes{-80.3L, 3045.4L}, false},
+      {"between grid points afloat", TMinutes{-80.3, 3045.4}, false},
       {"on a grid point ashore", GridPoint(7), true},
       {"afloat outside the cube's polygon", TMinutes{-85, 3045}, true},
   };
@@ -328,7 +328,7 @@ TEST(RoutingAreaTest, IsAHexagonAroundTheTrack) {
   struct Case {
     const char* name;
     TMinutes start;
-    ext angle;  // degrees
+    double angle;  // degrees
   };
   const std::vector<Case> cases = {
       {"north", TMinutes{-80, 3045}, 0},
@@ -470,7 +470,7 @@ TEST(BuiltInCurrentFieldTest, TheCheckOfTheDefaultMomentHoldsForAPackedAtlas) {
   TDataSetPacker packer;
   packer.PackModelFrame(TRectF{-82, 3047, -78, 3043}, "Model The Quarne test");
   packer.PackCount(40);
-  for (int p = 0; p < 40; ++p) packer.PackCoord(TMinutes{-81.5L + 0.4L * (p / 8), 3043.5L + 0.5L * (p % 8)});
+  for (int p = 0; p < 40; ++p) packer.PackCoord(TMinutes{-81.5 + 0.4 * (p / 8), 3043.5 + 0.5 * (p % 8)});
   store.Add("STREAMG", packer.Bytes());
   packer.PackReset();
   packer.PackCount(40);

@@ -475,14 +475,14 @@ TEST(TideRangeTest, IsTheMeanHighMinusTheMeanLowOfTheGMTDay) {
   struct Case {
     const char* name;
     bool secondary;
-    ext shift;
+    double shift;
     TDateTime moment;
     double range;
   };
   const std::vector<Case> cases = {
       {"two highs and two lows", false, 0, At(2016, 6, 1, 23, 59), 2.35},
       {"one high and two lows", false, 0, At(2016, 6, 2, 0, 0), 2.45},
-      {"a shift is added", false, 0.5L, At(2016, 6, 2, 12, 0), 2.95},
+      {"a shift is added", false, 0.5, At(2016, 6, 2, 12, 0), 2.95},
       {"a single high water", false, 0, At(2016, 6, 3, 12, 0), 4.2},
       {"a day without tides", false, 0, At(2016, 6, 4, 12, 0), 0},
       {"outside the table", false, 0, At(2017, 6, 4, 12, 0), 0},
@@ -516,9 +516,9 @@ TEST(TidesBarTest, InterpolatesTheLevelWithTheSignOfItsDirection) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ext low = 0;
-    ext high = 0;
-    ext level = 99;
+    double low = 0;
+    double high = 0;
+    double level = 99;
     tides.GetTidesBar(low, high, level, c.moment);
     EXPECT_NEAR(static_cast<double>(low), 1.7, 1e-15);
     EXPECT_NEAR(static_cast<double>(high), 4.0, 1e-15);
@@ -530,8 +530,8 @@ TEST(SpringTideTest, ScalesASpeedToSpringStrength) {
   TPackageTides tides;
   tides.MeanRangeSprings = 3.6f;
   tides.MeanRangeNeaps = 1.8f;
-  EXPECT_NEAR(static_cast<double>(tides.GetSpringTide(1.8L, 1)), 2.0, 1e-6);
-  EXPECT_NEAR(static_cast<double>(tides.GetSpringTide(3.6L, 1.5L)), 1.5, 1e-6);
+  EXPECT_NEAR(static_cast<double>(tides.GetSpringTide(1.8, 1)), 2.0, 1e-6);
+  EXPECT_NEAR(static_cast<double>(tides.GetSpringTide(3.6, 1.5)), 1.5, 1e-6);
   EXPECT_EQ(tides.GetSpringTide(0, 1), 0) << "f = 0 gives 0";
 }
 
@@ -579,9 +579,9 @@ TEST_F(BuiltInTideTableTest, PinsTheTidesOfTheDefaultMoment) {
             "01:44 after HW at 13:16");
   EXPECT_NEAR(static_cast<double>(tides_.HoursToRefTide), 104.0 / 60, 1e-15);
   EXPECT_NEAR(static_cast<double>(tides_.GetMeanTideRange(false, 0, moment)), 3.65, 1e-6);
-  ext low = 0;
-  ext high = 0;
-  ext level = 0;
+  double low = 0;
+  double high = 0;
+  double level = 0;
   tides_.GetTidesBar(low, high, level, moment);
   EXPECT_NEAR(static_cast<double>(low), 0.7, 1e-15);
   EXPECT_NEAR(static_cast<double>(high), 4.4, 1e-15);

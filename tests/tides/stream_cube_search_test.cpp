@@ -90,7 +90,7 @@ TEST(StreamCubeSearchIndexTest, BucketsGiveTheScansResultThroughEveryIndexChange
   ExpectBucketsMatchScan(list, "index reset", 300);
 
   // A point moved after the buckets were built is found where it now is.
-  const TMinutes moved{-70.0001L, 3046.0L};
+  const TMinutes moved{-70.0001, 3046.0};
   list.SetPosition(0, 5, moved, list.MathTools.MinutesToBogen(moved));
   EXPECT_EQ(list.GetNearestPositions(0, moved)[0].Point, 5);
   ExpectBucketsMatchScan(list, "a point moved", 300);

@@ -16,7 +16,7 @@
 namespace corvane {
 namespace {
 
-constexpr ext kDeg = kDegreesToRadians;
+constexpr double kDeg = kDegreesToRadians;
 constexpr TDateTime kHour = 1.0 / 24;
 // A moment in the racing season; chart times are laid out from it.
 const TDateTime kT0 = EncodeDateTime(2016, 6, 12, 6, 0, 0, 0);
@@ -50,8 +50,8 @@ void SetHourlyTimes(TListVektorCubeLight& list) {
 // Five points around (-80', 3046') about half a mile apart, and the frame
 // around them as routing area.
 TListMinutes FivePoints() {
-  return {{-80.0L, 3046.0L}, {-79.2L, 3046.0L}, {-80.0L, 3046.5L}, {-79.2L, 3046.5L},
-          {-79.6L, 3046.25L}};
+  return {{-80.0, 3046.0}, {-79.2, 3046.0}, {-80.0, 3046.5}, {-79.2, 3046.5},
+          {-79.6, 3046.25}};
 }
 
 TRectF FrameAround() {
@@ -68,17 +68,17 @@ TRectF FrameAround() {
 TEST(StreamCubeUnpackTest, TurnsSpringAndNeapIntoTheSpeedOfTheDay) {
   struct Case {
     const char* name;
-    ext range;
-    ext factor;
-    ext speed;
+    double range;
+    double factor;
+    double speed;
   };
   const Case cases[] = {
-      {"spring range gives the spring speed", 3.6L, 0, 2.38L},
-      {"neap range gives the neap speed", 1.8L, 0, 1.19L},
-      {"halfway between", 2.7L, 0, 1.785L},
-      {"beyond springs extrapolates", 4.5L, 0, 2.975L},
-      {"a 20 % correction", 3.6L, 0.2L, 2.856L},
-      {"minus 100 % stops every stream", 2.7L, -1, 0},
+      {"spring range gives the spring speed", 3.6, 0, 2.38},
+      {"neap range gives the neap speed", 1.8, 0, 1.19},
+      {"halfway between", 2.7, 0, 1.785},
+      {"beyond springs extrapolates", 4.5, 0, 2.975},
+      {"a 20 % correction", 3.6, 0.2, 2.856},
+      {"minus 100 % stops every stream", 2.7, -1, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -100,7 +100,7 @@ TEST(StreamCubeUnpackTest, NoSpeedSouthAndEqualRangesUseTheSpringSpeed) {
   list.SetVektorPacked(0, 0, 180000000, 0);
   list.SetVektorPacked(0, 0, 53238119, 1);
   // Equal mean ranges leave no line between spring and neap speeds.
-  list.GetUnpackCubes(3.0f, 3.0f, 1.0L, 0);
+  list.GetUnpackCubes(3.0f, 3.0f, 1.0, 0);
   EXPECT_EQ(list.GetVektorPolar(0, 0, 0).Betrag, 0);
   EXPECT_DOUBLE_EQ(static_cast<double>(list.GetVektorPolar(0, 0, 0).Winkel),
                    static_cast<double>(static_cast<float>(kPi)));
@@ -111,8 +111,8 @@ TEST(StreamCubeUnpackTest, NoSpeedSouthAndEqualRangesUseTheSpringSpeed) {
 TEST(StreamCubeUnpackTest, RepeatedUnpackingStartsFromThePackedValues) {
   TListVektorCubeLight list = OneCube({{0, 0}}, 1);
   list.SetVektorPacked(0, 0, 53238119, 0);
-  list.GetUnpackCubes(1.8f, 3.6f, 4.5L, 1);
-  list.GetUnpackCubes(1.8f, 3.6f, 3.6L, 0);
+  list.GetUnpackCubes(1.8f, 3.6f, 4.5, 1);
+  list.GetUnpackCubes(1.8f, 3.6f, 3.6, 0);
   EXPECT_NEAR(static_cast<double>(list.GetVektorPolar(0, 0, 0).Betrag), 2.38, 1e-6);
 }
 
@@ -130,14 +130,14 @@ TEST(StreamCubeBlendTest, KeepsTheStrengthWhileTheStreamTurns) {
   const Case cases[] = {
       {"quarter turn halfway", {2, 0}, {2, 90 * kDeg}, kT0, kT0 + kHour, kT0 + kHour / 2,
        {2, 45 * kDeg}},
-      {"on the earlier chart", {1.5L, 30 * kDeg}, {3, 200 * kDeg}, kT0, kT0 + kHour, kT0,
-       {1.5L, 30 * kDeg}},
-      {"on the later chart", {1.5L, 30 * kDeg}, {3, 200 * kDeg}, kT0, kT0 + kHour, kT0 + kHour,
+      {"on the earlier chart", {1.5, 30 * kDeg}, {3, 200 * kDeg}, kT0, kT0 + kHour, kT0,
+       {1.5, 30 * kDeg}},
+      {"on the later chart", {1.5, 30 * kDeg}, {3, 200 * kDeg}, kT0, kT0 + kHour, kT0 + kHour,
        {3, 200 * kDeg}},
       {"a quarter of the way", {1, 90 * kDeg}, {2, 90 * kDeg}, kT0, kT0 + kHour,
-       kT0 + kHour / 4, {1.25L, 90 * kDeg}},
+       kT0 + kHour / 4, {1.25, 90 * kDeg}},
       {"equal times take the mean vector's direction and the mean speed", {1, 0},
-       {3, 90 * kDeg}, kT0, kT0, kT0, {2, std::atan2(3.0L, 1.0L)}},
+       {3, 90 * kDeg}, kT0, kT0, kT0, {2, std::atan2(3.0, 1.0)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -264,7 +264,7 @@ TEST(StreamCubeRingTest, AChartTimeBelongsToThePairThatEndsThere) {
 TEST(StreamCubeFieldsIntpTest, InterpolatesEveryPointAndKeepsItOutsideTheWindow) {
   TListVektorCubeLight list = OneCube(FivePoints(), 13);
   SetHourlyTimes(list);
-  for (int f = 0; f < 13; ++f) FillField(list, 0, f, TPolar{1 + f * 0.1L, 90 * kDeg});
+  for (int f = 0; f < 13; ++f) FillField(list, 0, f, TPolar{1 + f * 0.1, 90 * kDeg});
 
   list.GetFieldsIntp(true, kT0 + 2.25 * kHour);
   EXPECT_EQ(list.ListVektorCube[0].TimeIntp, kT0 + 2.25 * kHour);
@@ -292,12 +292,12 @@ TEST(StreamCubeFieldsIntpTest, InterpolatesEveryPointAndKeepsItOutsideTheWindow)
 
 TEST(StreamCubeSearchTest, FindsTheThreeNearestNearestFirst) {
   TListVektorCubeLight list = OneCube(FivePoints(), 1);
-  const TNearestPositions n = list.GetNearestPositions(0, TMinutes{-79.65L, 3046.3L});
+  const TNearestPositions n = list.GetNearestPositions(0, TMinutes{-79.65, 3046.3});
   EXPECT_EQ(n[0].Point, 4);
   EXPECT_EQ(n[1].Point, 2);  // 0.35' of longitude west, 0.2' north: 0.30 nm
   EXPECT_EQ(n[2].Point, 3);  // 0.45' east, 0.2' north: 0.35 nm
   for (const TNearestPoint& p : n) {
-    const ext expected = list.MathTools.DistanceOfMinutes(TMinutes{-79.65L, 3046.3L},
+    const double expected = list.MathTools.DistanceOfMinutes(TMinutes{-79.65, 3046.3},
                                                           list.GetVektorMinutes(0, p.Point));
     EXPECT_EQ(p.Distance, static_cast<float>(expected));
   }
@@ -309,16 +309,16 @@ TEST(StreamCubeSearchTest, EqualDistancesKeepTheRoutingIndexOrder) {
   // The nearest point east, two at equal distance north and south, and two
   // farther east and west.
   const TListMinutes points = {
-      {0, 3046.4L}, {0, 3045.6L}, {0.7L, 3046.0L}, {-0.7L, 3046.0L}, {0.2L, 3046.0L}};
+      {0, 3046.4}, {0, 3045.6}, {0.7, 3046.0}, {-0.7, 3046.0}, {0.2, 3046.0}};
   TListVektorCubeLight list = OneCube(points, 1);
-  const TNearestPositions n = list.GetNearestPositions(0, TMinutes{0, 3046.0L});
+  const TNearestPositions n = list.GetNearestPositions(0, TMinutes{0, 3046.0});
   EXPECT_EQ(n[0].Point, 4);
   EXPECT_EQ(n[1].Point, 0);
   EXPECT_EQ(n[2].Point, 1);
   EXPECT_EQ(n[1].Distance, n[2].Distance);
   // With the two listed the other way round, the order follows.
   TListVektorCubeLight swapped = OneCube({points[1], points[0], points[2], points[3], points[4]}, 1);
-  const TNearestPositions r = swapped.GetNearestPositions(0, TMinutes{0, 3046.0L});
+  const TNearestPositions r = swapped.GetNearestPositions(0, TMinutes{0, 3046.0});
   EXPECT_EQ(r[1].Point, 0);
   EXPECT_EQ(r[1].Distance, n[1].Distance);
   EXPECT_EQ(r[2].Point, 1);
@@ -328,7 +328,7 @@ TEST(StreamCubeSearchTest, WidensTheSquareUntilThreePointsAreInside) {
   // Points 2' apart: the first square (half-width 1') holds one of them.
   const TListMinutes points = {{0, 3046}, {2, 3046}, {0, 3048}, {2, 3048}, {4, 3050}};
   TListVektorCubeLight list = OneCube(points, 1);
-  const TNearestPositions n = list.GetNearestPositions(0, TMinutes{0.1L, 3046.1L});
+  const TNearestPositions n = list.GetNearestPositions(0, TMinutes{0.1, 3046.1});
   EXPECT_EQ(n[0].Point, 0);
   EXPECT_EQ(n[1].Point, 1);  // 1.9' of longitude is nearer than 1.9' of latitude
   EXPECT_EQ(n[2].Point, 2);
@@ -338,7 +338,7 @@ TEST(StreamCubeSearchTest, ANearerPointJustOutsideTheSquareIsNotConsidered) {
   // Three points inside the first square, each 0.85 to 0.9 nm away, and one
   // 1.1' of longitude east (about 0.7 nm at this latitude) outside it.
   const TListMinutes points = {
-      {0, 3046.9L}, {0, 3045.1L}, {-0.95L, 3046.6L}, {1.1L, 3046.0L}};
+      {0, 3046.9}, {0, 3045.1}, {-0.95, 3046.6}, {1.1, 3046.0}};
   TListVektorCubeLight list = OneCube(points, 1);
   const TMinutes here{0, 3046};
   EXPECT_LT(list.MathTools.DistanceOfMinutes(here, points[3]),
@@ -350,15 +350,15 @@ TEST(StreamCubeSearchTest, ANearerPointJustOutsideTheSquareIsNotConsidered) {
 TEST(StreamCubeSearchTest, TooFewPointsInTheRoutingIndexFindNothing) {
   TListVektorCubeLight list = OneCube(FivePoints(), 1);
   // A routing area around the two western points only.
-  list.CloneRoutingArea({{-80.1L, 3045.9L}, {-80.1L, 3046.6L}, {-79.9L, 3046.6L},
-                         {-79.9L, 3045.9L}, {-80.1L, 3045.9L}});
+  list.CloneRoutingArea({{-80.1, 3045.9}, {-80.1, 3046.6}, {-79.9, 3046.6},
+                         {-79.9, 3045.9}, {-80.1, 3045.9}});
   list.GetIndexRoutingArea();
   EXPECT_EQ(list.ListVektorCube[0].IndexRoutingArea, (std::vector<std::uint32_t>{0, 2}));
-  const TNearestPositions n = list.GetNearestPositions(0, TMinutes{-80, 3046.2L});
+  const TNearestPositions n = list.GetNearestPositions(0, TMinutes{-80, 3046.2});
   for (const TNearestPoint& p : n) EXPECT_EQ(p.Point, -1);
   list.ResetIndexRoutingArea();
   EXPECT_EQ(list.ListVektorCube[0].IndexRoutingArea, (std::vector<std::uint32_t>{0, 1, 2, 3, 4}));
-  EXPECT_NE(list.GetNearestPositions(0, TMinutes{-80, 3046.2L})[2].Point, -1);
+  EXPECT_NE(list.GetNearestPositions(0, TMinutes{-80, 3046.2})[2].Point, -1);
 }
 
 // ------------------------------------------------------- weighting in space
@@ -373,7 +373,7 @@ TEST(StreamCubeWeightingTest, InverseDistanceWeightsOfTheThreeNearest) {
   };
   const Case cases[] = {
       // Weights 1/1, 1/2, 1/4 -> 4/7, 2/7, 1/7.
-      {"distances 1, 2, 4", {{{0, 1}, {1, 2}, {2, 4}}}, {(4 - 3) / 7.0L, (4 + 3) / 7.0L}},
+      {"distances 1, 2, 4", {{{0, 1}, {1, 2}, {2, 4}}}, {(4 - 3) / 7.0, (4 + 3) / 7.0}},
       {"on a grid point", {{{1, 0}, {0, 0.5f}, {2, 1}}}, {0, 2}},
       {"two points at the position", {{{0, 0}, {1, 0}, {2, 1}}}, {0, 0}},
       {"a slot left empty", {{{0, 1}, {1, 1}, {-1, 0}}}, {0, 0}},
@@ -390,7 +390,7 @@ TEST(StreamCubeWeightingTest, APositionOnAGridPointGetsItsInterpolatedVector) {
   TListVektorCubeLight list = OneCube(FivePoints(), 13);
   SetHourlyTimes(list);
   for (int f = 0; f < 13; ++f) {
-    for (int j = 0; j < 5; ++j) list.SetVektorPolar(0, f, TPolar{0.3L * j + 0.01L * f, 0.7L * j}, j);
+    for (int j = 0; j < 5; ++j) list.SetVektorPolar(0, f, TPolar{0.3 * j + 0.01 * f, 0.7 * j}, j);
   }
   list.CloneVektorArea(0, {{-81, 3045}, {-81, 3048}, {-78, 3048}, {-78, 3045}});
   list.GetFieldsIntp(true, kT0 + 5.5 * kHour);
@@ -471,16 +471,16 @@ TEST(StreamCubeTINTest, BlendsTheTwoChartsAroundTheMomentAtThePosition) {
   list.Charts30 = false;
   list.iOffset = 9;  // positions 0 ... 12 use fields 9 ... 12, 0 ... 8
   for (int i = 0; i < 13; ++i) list.SetTimeField60Offset(i, kT0 + i * kHour);
-  for (int f = 0; f < 13; ++f) FillField(list, 0, f, TPolar{static_cast<ext>(1 + f), 90 * kDeg});
-  const TMinutes here{-79.5L, 3046.2L};
+  for (int f = 0; f < 13; ++f) FillField(list, 0, f, TPolar{static_cast<double>(1 + f), 90 * kDeg});
+  const TMinutes here{-79.5, 3046.2};
 
   struct Case {
     const char* name;
     TDateTime t;
-    ext speed;
+    double speed;
   };
   const Case cases[] = {
-      {"a quarter past position 1 (field 10)", kT0 + 1.25 * kHour, 11.25L},
+      {"a quarter past position 1 (field 10)", kT0 + 1.25 * kHour, 11.25},
       {"across the ring's seam (fields 12 and 0)", kT0 + 3.5 * kHour, 7},
       {"on the last chart", kT0 + 12 * kHour, 9},
       {"after the window", kT0 + 12.1 * kHour, 0},
@@ -501,36 +501,36 @@ TEST(StreamCubeTINTest, ZeroOutsideTheRoutingAreaOrWithTooFewPoints) {
   const TDateTime t = kT0 + 2 * kHour;
 
   TCartesian v;
-  EXPECT_TRUE(list.GetTINFieldVektor(0, 2, TMinutes{-79.5L, 3046.2L}, v));
+  EXPECT_TRUE(list.GetTINFieldVektor(0, 2, TMinutes{-79.5, 3046.2}, v));
   EXPECT_NEAR(static_cast<double>(v.y), 1, 1e-15);
-  EXPECT_NEAR(static_cast<double>(list.GetTINVektor(true, 0, TMinutes{-79.5L, 3046.2L}, t).y), 1,
+  EXPECT_NEAR(static_cast<double>(list.GetTINVektor(true, 0, TMinutes{-79.5, 3046.2}, t).y), 1,
               1e-6);
 
   // West of the frame.
-  EXPECT_FALSE(list.GetTINFieldVektor(0, 2, TMinutes{-81.5L, 3046.2L}, v));
+  EXPECT_FALSE(list.GetTINFieldVektor(0, 2, TMinutes{-81.5, 3046.2}, v));
   EXPECT_EQ(v.y, 0);
-  EXPECT_EQ(list.GetTINVektor(true, 0, TMinutes{-81.5L, 3046.2L}, t).y, 0);
+  EXPECT_EQ(list.GetTINVektor(true, 0, TMinutes{-81.5, 3046.2}, t).y, 0);
 
   // A routing area that holds two points of the cube.
-  list.CloneRoutingArea({{-80.1L, 3045.9L}, {-80.1L, 3046.6L}, {-79.9L, 3046.6L},
-                         {-79.9L, 3045.9L}, {-80.1L, 3045.9L}});
+  list.CloneRoutingArea({{-80.1, 3045.9}, {-80.1, 3046.6}, {-79.9, 3046.6},
+                         {-79.9, 3045.9}, {-80.1, 3045.9}});
   list.GetIndexRoutingArea();
-  EXPECT_FALSE(list.GetTINFieldVektor(0, 2, TMinutes{-80, 3046.2L}, v));
-  EXPECT_EQ(list.GetTINVektor(true, 0, TMinutes{-80, 3046.2L}, t).y, 0);
+  EXPECT_FALSE(list.GetTINFieldVektor(0, 2, TMinutes{-80, 3046.2}, v));
+  EXPECT_EQ(list.GetTINVektor(true, 0, TMinutes{-80, 3046.2}, t).y, 0);
   list.CloneVektorArea(0, {{-81, 3045}, {-81, 3048}, {-78, 3048}, {-78, 3045}});
   list.GetFieldsIntp(true, t);
-  EXPECT_EQ(list.GetVektorIntpAtPosition(TMinutes{-80, 3046.2L}).Betrag, 0);
+  EXPECT_EQ(list.GetVektorIntpAtPosition(TMinutes{-80, 3046.2}).Betrag, 0);
 
   // A cube or field that does not exist.
-  EXPECT_FALSE(list.GetTINFieldVektor(1, 0, TMinutes{-80, 3046.2L}, v));
-  EXPECT_FALSE(list.GetTINFieldVektor(0, 13, TMinutes{-80, 3046.2L}, v));
+  EXPECT_FALSE(list.GetTINFieldVektor(1, 0, TMinutes{-80, 3046.2}, v));
+  EXPECT_FALSE(list.GetTINFieldVektor(0, 13, TMinutes{-80, 3046.2}, v));
 }
 
 TEST(StreamCubeTINTest, TINFieldFillsTheDrawnVectorsAtGivenPositions) {
   TListVektorCubeLight list = OneCube(FivePoints(), 1);
   list.SetDefaultRoutingArea(FrameAround());
-  FillField(list, 0, 0, TPolar{0.8L, 200 * kDeg});
-  list.GetTINField(0, 0, {{-79.5L, 3046.2L}, {-90, 3046}});
+  FillField(list, 0, 0, TPolar{0.8, 200 * kDeg});
+  list.GetTINField(0, 0, {{-79.5, 3046.2}, {-90, 3046}});
   ASSERT_EQ(list.ListVektorCube[0].VektorPIntp.size(), 2u);
   EXPECT_NEAR(static_cast<double>(list.GetVektorIntpPolar(0, 0).Betrag), 0.8, 1e-12);
   EXPECT_EQ(list.GetVektorIntpPolar(0, 1).Betrag, 0);
@@ -592,7 +592,7 @@ TEST(StreamCubeAccessTest, GribFieldsGrowFieldByField) {
   EXPECT_EQ(list.TimeField.size(), 2u);
   EXPECT_EQ(list.TimeStamp.size(), 2u);
   EXPECT_EQ(list.ListVektorCube[0].IndexRoutingArea, (std::vector<std::uint32_t>{0, 1, 2}));
-  EXPECT_EQ(list.GetNearestPositions(c, TMinutes{0.9L, 3000})[0].Point, 1);
+  EXPECT_EQ(list.GetNearestPositions(c, TMinutes{0.9, 3000})[0].Point, 1);
 }
 
 }  // namespace

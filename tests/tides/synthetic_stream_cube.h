@@ -24,22 +24,22 @@ inline constexpr TDateTime kHalfHour = 1.0 / 48;
 inline const TDateTime kSyntheticFirstChart = EncodeDateTime(2016, 6, 12, 3, 0, 0, 0);
 
 // Model frame of the high-resolution grid, minutes of arc.
-inline constexpr ext kFrameWest = -94.203L;
-inline constexpr ext kFrameEast = -62.8L;
-inline constexpr ext kFrameSouth = 3041.13L;
-inline constexpr ext kFrameNorth = 3051.18L;
+inline constexpr double kFrameWest = -94.203;
+inline constexpr double kFrameEast = -62.8;
+inline constexpr double kFrameSouth = 3041.13;
+inline constexpr double kFrameNorth = 3051.18;
 
 // Middle of the channel at a longitude: it winds once across the frame.
-inline ext ChannelMiddle(ext lon) {
-  return 3046.15L + 3.0L * std::sin(2 * kPi * (lon - kFrameWest) / (kFrameEast - kFrameWest));
+inline double ChannelMiddle(double lon) {
+  return 3046.15 + 3.0 * std::sin(2 * kPi * (lon - kFrameWest) / (kFrameEast - kFrameWest));
 }
 
 // Half-width of the channel in minutes of latitude: the grid covers it.
-inline constexpr ext kChannelHalfWidth = 1.4L;
+inline constexpr double kChannelHalfWidth = 1.4;
 
 // A coordinate as a data set delivers it: thousandths of a minute, read as a
 // 32-bit float.
-inline ext AsStored(ext minutes) {
+inline double AsStored(double minutes) {
   return static_cast<float>(std::round(minutes * 1000) / 1000);
 }
 
@@ -57,10 +57,10 @@ inline TListVektorCubeLight MakeSyntheticHiResCube(std::uint32_t seed = 2016) {
 
   std::vector<TListMinutes> cubes(1);
   for (int column = 0; column < 262; ++column) {
-    const ext lon = kFrameWest + 0.12L * column;
-    const ext shift = column % 2 == 1 ? 0.075L : 0;
+    const double lon = kFrameWest + 0.12 * column;
+    const double shift = column % 2 == 1 ? 0.075 : 0;
     for (int row = 0; row < 68; ++row) {
-      const ext lat = kFrameSouth + shift + 0.15L * row;
+      const double lat = kFrameSouth + shift + 0.15 * row;
       if (std::fabs(lat - ChannelMiddle(lon)) <= kChannelHalfWidth) {
         cubes[0].push_back(TMinutes{AsStored(lon), AsStored(lat)});
       }
@@ -70,10 +70,10 @@ inline TListVektorCubeLight MakeSyntheticHiResCube(std::uint32_t seed = 2016) {
   const int sizes[] = {7, 10, 2, 2, 2, 6, 4};
   for (int k = 0; k < 7; ++k) {
     TListMinutes points;
-    const ext lon0 = -90 + 4.0L * k;
+    const double lon0 = -90 + 4.0 * k;
     for (int j = 0; j < sizes[k]; ++j) {
-      const ext lon = lon0 + 0.05L * j;
-      points.push_back(TMinutes{AsStored(lon), AsStored(ChannelMiddle(lon) + 0.03L * (j % 3))});
+      const double lon = lon0 + 0.05 * j;
+      points.push_back(TMinutes{AsStored(lon), AsStored(ChannelMiddle(lon) + 0.03 * (j % 3))});
     }
     cubes.push_back(points);
   }
@@ -100,27 +100,27 @@ inline TListVektorCubeLight MakeSyntheticHiResCube(std::uint32_t seed = 2016) {
   list.Charts30 = true;
   list.iOffset = 0;
   for (int i = 0; i < 26; ++i) list.SetTimeField30Offset(i, kSyntheticFirstChart + i * kHalfHour);
-  list.GetUnpackCubes(1.8f, 3.6f, 2.9L, 0);
+  list.GetUnpackCubes(1.8f, 3.6f, 2.9, 0);
   return list;
 }
 
 // The routing hexagon around the leg from `start` on course `courseDeg` for
 // `distance` nautical miles: 0.2 nm behind the start, 0.8 x distance to
 // either side of the start, flared out ahead of the finish.
-inline TListMinutes RoutingHexagon(const TMathTools& math, const TMinutes& start, ext courseDeg,
-                                   ext distance) {
-  const ext a = courseDeg * kDegreesToRadians;
+inline TListMinutes RoutingHexagon(const TMathTools& math, const TMinutes& start, double courseDeg,
+                                   double distance) {
+  const double a = courseDeg * kDegreesToRadians;
   const TBogen s = math.MinutesToBogen(start);
   TBogen f;
   math.GetOrtWegOrt(s, TPolar{distance, a}, f);
-  auto from = [&math](const TBogen& p, ext d, ext direction) {
+  auto from = [&math](const TBogen& p, double d, double direction) {
     TBogen to;
     math.GetOrtWegOrt(p, TPolar{d, direction}, to);
     return math.BogenToMinutes(to);
   };
-  const ext side = 0.8L * distance;
+  const double side = 0.8 * distance;
   TListMinutes hexagon = {
-      from(s, 0.2L, math.AddRad(a, kPi)),
+      from(s, 0.2, math.AddRad(a, kPi)),
       from(s, side, math.AddRad(a, kPi / 2)),
       from(f, side, math.AddRad(math.AddRad(a, kPi / 2), 5.934119f)),
       from(f, side, math.AddRad(math.AddRad(a, kPi), 1.9198622f)),
@@ -132,9 +132,9 @@ inline TListMinutes RoutingHexagon(const TMathTools& math, const TMinutes& start
 
 // The start of the 3 nm leg the measurements route: mid-channel, heading
 // along it.
-inline TMinutes LegStart() { return TMinutes{-80.0L, ChannelMiddle(-80.0L)}; }
-inline constexpr ext kLegCourseDeg = 70;
-inline constexpr ext kLegDistance = 3;
+inline TMinutes LegStart() { return TMinutes{-80.0, ChannelMiddle(-80.0)}; }
+inline constexpr double kLegCourseDeg = 70;
+inline constexpr double kLegDistance = 3;
 
 inline bool InChannel(const TMinutes& p) {
   return std::fabs(p.Lat - ChannelMiddle(p.Lon)) <= kChannelHalfWidth;
@@ -145,7 +145,7 @@ inline bool InChannel(const TMinutes& p) {
 // are routed).
 inline TMinutes RandomPositionIn(const TMathTools& math, const TListMinutes& polygon,
                                  std::mt19937& random, bool waterOnly = false) {
-  ext west = polygon[0].Lon, east = west, south = polygon[0].Lat, north = south;
+  double west = polygon[0].Lon, east = west, south = polygon[0].Lat, north = south;
   for (const TMinutes& p : polygon) {
     west = std::min(west, p.Lon);
     east = std::max(east, p.Lon);

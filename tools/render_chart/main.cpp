@@ -44,7 +44,7 @@ bool LoadState(TInterfaceApplicationMobile& state, TPackageCurrents& currents) {
 }
 
 // A position moved by (east, north) nautical miles.
-TMinutes Move(const TMinutes& from, ext east, ext north) {
+TMinutes Move(const TMinutes& from, double east, double north) {
   return TMinutes{from.Lon + east / std::cos(from.Lat / 60 * kDegreesToRadians), from.Lat + north};
 }
 
@@ -55,22 +55,22 @@ void FillRoutedBeat(TInterfaceApplicationMobile& state) {
   const std::size_t buoys = state.ListBuoysPosition.size();
   const TMinutes start = buoys > 183 ? state.ListBuoysPosition[183] : Move(state.DeviceCenter, 0, -1);
   const TMinutes finish = buoys > 183 ? state.ListBuoysPosition[177] : Move(state.DeviceCenter, 0, 1);
-  const ext cosLat = std::cos(start.Lat / 60 * kDegreesToRadians);
-  const ext dx = (finish.Lon - start.Lon) * cosLat;
-  const ext dy = finish.Lat - start.Lat;
-  const ext bearing = std::atan2(dx, dy);
-  const ext distance = std::hypot(dx, dy);
+  const double cosLat = std::cos(start.Lat / 60 * kDegreesToRadians);
+  const double dx = (finish.Lon - start.Lon) * cosLat;
+  const double dy = finish.Lat - start.Lat;
+  const double bearing = std::atan2(dx, dy);
+  const double distance = std::hypot(dx, dy);
 
   // The wind 10 degrees right of the course; tacks 45 degrees either side.
-  const ext wind = bearing + 10 * kDegreesToRadians;
+  const double wind = bearing + 10 * kDegreesToRadians;
   state.Wind.TrueWind = TPolar{12, wind};
-  const ext h1 = wind - 45 * kDegreesToRadians;  // port-tack heading (wind on the right)
-  const ext h2 = wind + 45 * kDegreesToRadians;
+  const double h1 = wind - 45 * kDegreesToRadians;  // port-tack heading (wind on the right)
+  const double h2 = wind + 45 * kDegreesToRadians;
   // dx, dy = a u1 + b u2 with u = (sin h, cos h).
-  const ext det = std::sin(h1) * std::cos(h2) - std::cos(h1) * std::sin(h2);
-  const ext a = (dx * std::cos(h2) - dy * std::sin(h2)) / det;
-  const ext b = (std::sin(h1) * dy - std::cos(h1) * dx) / det;
-  auto along = [&](const TMinutes& from, ext heading, ext miles) {
+  const double det = std::sin(h1) * std::cos(h2) - std::cos(h1) * std::sin(h2);
+  const double a = (dx * std::cos(h2) - dy * std::sin(h2)) / det;
+  const double b = (std::sin(h1) * dy - std::cos(h1) * dx) / det;
+  auto along = [&](const TMinutes& from, double heading, double miles) {
     return Move(from, miles * std::sin(heading), miles * std::cos(heading));
   };
   const TMinutes tack1 = along(start, h1, a / 2);
@@ -97,19 +97,19 @@ void FillRoutedBeat(TInterfaceApplicationMobile& state) {
   // Legs of the best course, with the boats every 0.03 nm at 6 knots.
   struct Leg {
     TMinutes From;
-    ext Heading;
-    ext Miles;
+    double Heading;
+    double Miles;
     std::uint8_t Bug;
   };
   const Leg legs[] = {{start, h1, a / 2, 1}, {tack1, h2, b, 2}, {tack2, h1, a / 2, 1}};
-  constexpr ext kStep = 0.03L;
-  constexpr ext kSpeed = 6;
-  ext elapsed = 0;
+  constexpr double kStep = 0.03;
+  constexpr double kSpeed = 6;
+  double elapsed = 0;
   TListCoords forward;
   for (const Leg& leg : legs) {
     const int steps = static_cast<int>(std::ceil(leg.Miles / kStep));
     for (int i = 0; i <= steps; ++i) {
-      const ext miles = std::min(leg.Miles, i * kStep);
+      const double miles = std::min(leg.Miles, i * kStep);
       TBoat& boat = track.ListBoat.Add();
       boat.CoordM = along(leg.From, leg.Heading, miles);
       boat.Angle = leg.Heading;
@@ -126,11 +126,11 @@ void FillRoutedBeat(TInterfaceApplicationMobile& state) {
   }
   // Laylines through the stream bend a little; drawn as three-point lines.
   track.ListLaylineLeft.Add(start);
-  track.ListLaylineLeft.Add(along(start, h1 + 0.05L, a / 2));
+  track.ListLaylineLeft.Add(along(start, h1 + 0.05, a / 2));
   track.ListLaylineLeft.Add(crossLeft);
   track.ListLaylineLeft.Add(finish);
   track.ListLaylineRight.Add(start);
-  track.ListLaylineRight.Add(along(start, h2 - 0.05L, b / 2));
+  track.ListLaylineRight.Add(along(start, h2 - 0.05, b / 2));
   track.ListLaylineRight.Add(crossRight);
   track.ListLaylineRight.Add(finish);
   track.TimeBestCourse = elapsed / kSpeed;
@@ -173,7 +173,7 @@ int Run(const std::filesystem::path& folder) {
   graphics.GetDeviceProjection(state);
   bool ok = Render(graphics, state, folder / "default_view.png");
 
-  const ext zoom = state.DeviceZoom;
+  const double zoom = state.DeviceZoom;
   state.DeviceZoom = 0;
   graphics.GestureZoom(state);
   ok = Render(graphics, state, folder / "whole_chart.png") && ok;

@@ -55,12 +55,12 @@ TEST_F(PolarGridTest, ResetWritesHeadersLabelsAndCommaTexts) {
 TEST_F(PolarGridTest, SetWritesTheTableInTheUsersLocale) {
   TPolars polars;
   polars.Reset();
-  polars.BeatAngles[1] = 43.27L;
-  polars.Velocity[1][0] = 4.26L;
+  polars.BeatAngles[1] = 43.27;
+  polars.Velocity[1][0] = 4.26;
   polars.TackTime[7] = 6;
-  polars.Velocity[3][3] = 6.72L;  // 10 kts at 75 degrees
-  polars.Velocity[7][9] = 7.23L;
-  polars.GybeAngles[7] = 174.79L;
+  polars.Velocity[3][3] = 6.72;  // 10 kts at 75 degrees
+  polars.Velocity[7][9] = 7.23;
+  polars.GybeAngles[7] = 174.79;
   polars.Velocity[0][0] = 99;  // bound columns are not shown
   polars.Velocity[8][0] = 99;
   ResetGridPolars(Grid);

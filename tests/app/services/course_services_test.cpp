@@ -138,8 +138,8 @@ TEST_F(CourseServicesTest, TracksSkipEmptyAndForeignItems) {
 
 TEST_F(CourseServicesTest, WindwardLeewardAddsTheReturnTrackAndTurnsTheWind) {
   // The two movable marks lie on one parallel, mark 2 east of mark 1.
-  state_.ListBuoysPosition[kMark1] = TMinutes{-77.3L, 3046.9L};
-  state_.ListBuoysPosition[kMark2] = TMinutes{-75.9L, 3046.9L};
+  state_.ListBuoysPosition[kMark1] = TMinutes{-77.3, 3046.9};
+  state_.ListBuoysPosition[kMark2] = TMinutes{-75.9, 3046.9};
   state_.TrackType = 1;
   state_.ListWayPoints = "0;1";
   state_.Wind.TrueWind.Winkel = 0;
@@ -181,10 +181,10 @@ TEST_F(CourseServicesTest, WindwardLeewardMirrorsTheLastTrack) {
 TEST_F(CourseServicesTest, WindwardLeewardWithoutATrackLeavesTheWind) {
   state_.TrackType = 1;
   state_.ListWayPoints = "183";
-  state_.Wind.TrueWind.Winkel = 1.25L;
+  state_.Wind.TrueWind.Winkel = 1.25;
   services_.SetListRoutingData(state_);
   EXPECT_EQ(Tracks(), 0);
-  EXPECT_EQ(state_.Wind.TrueWind.Winkel, 1.25L);
+  EXPECT_EQ(state_.Wind.TrueWind.Winkel, 1.25);
 }
 
 TEST_F(CourseServicesTest, AddingStopsAtTwelveWaypoints) {
@@ -285,7 +285,7 @@ TEST_F(CourseServicesTest, MovingAMarkMovesEveryTrackEndAtIt) {
   state_.ListWayPoints = "0;183;0";
   services_.SetListRoutingData(state_);
   ASSERT_EQ(Tracks(), 2);
-  const TMinutes moved{-80.2L, 3047.5L};  // 1 nm north of Orrasey Post
+  const TMinutes moved{-80.2, 3047.5};  // 1 nm north of Orrasey Post
 
   EXPECT_TRUE(services_.GetMovableMarkIsWaypoint(kMark1, moved, state_));
   EXPECT_EQ(Track(0).TrackStart.Lat, moved.Lat);
@@ -293,7 +293,7 @@ TEST_F(CourseServicesTest, MovingAMarkMovesEveryTrackEndAtIt) {
   // The geometry follows the new position.
   EXPECT_NEAR(Track(0).TrackDistance, 1, 1e-3);
   EXPECT_NEAR(Track(0).TrackAngle, 180, 1e-3);
-  EXPECT_NEAR(std::remainder(Track(1).TrackAngle, 360.0L), 0, 1e-3);  // north
+  EXPECT_NEAR(std::remainder(Track(1).TrackAngle, 360.0), 0, 1e-3);  // north
 }
 
 TEST_F(CourseServicesTest, MovingAMarkThatIsNoTrackEndChangesNothing) {

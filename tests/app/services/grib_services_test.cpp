@@ -35,16 +35,16 @@ const std::filesystem::path kFixtures =
     std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "grib" / "fixtures";
 
 // The built-in chart frame: 001:40W to 001:00W, 050:32N to 050:52N.
-constexpr ext kChartWest = -100;
-constexpr ext kChartEast = -60;
-constexpr ext kChartSouth = 3032;
-constexpr ext kChartNorth = 3052;
+constexpr double kChartWest = -100;
+constexpr double kChartEast = -60;
+constexpr double kChartSouth = 3032;
+constexpr double kChartNorth = 3052;
 
 // The grid of wind_bits: 1.75W to 0.5W, 50.45N to 50.9N, in minutes.
-constexpr ext kBitsWest = -105;
-constexpr ext kBitsEast = -30;
-constexpr ext kBitsSouth = 3027;
-constexpr ext kBitsNorth = 3054;
+constexpr double kBitsWest = -105;
+constexpr double kBitsEast = -30;
+constexpr double kBitsSouth = 3027;
+constexpr double kBitsNorth = 3054;
 
 // A list of rows in memory, as a combo box holds them.
 struct TTestList : TListControl {
@@ -75,7 +75,7 @@ struct TTestEdit : TEditControl {
 
 TDateTime June12(int hour, int minute) { return EncodeDateTime(2016, 6, 12, hour, minute, 0, 0); }
 
-ext Degrees(ext radians) { return radians * kRadiansToDegrees; }
+double Degrees(double radians) { return radians * kRadiansToDegrees; }
 
 // A program folder holding the fixtures named, plus `junk.grb`, a text file
 // that is no GRIB file.
@@ -156,7 +156,7 @@ TEST_F(GRIBServicesTest, LoadingAFileTakesTheWindAtTheSelectedTrack) {
   EXPECT_EQ(state_.Wind.TrueWind.Betrag, 9);
   EXPECT_EQ(state_.Wind.IndexSpeed, 4);
   EXPECT_EQ(state_.Wind.IndexDirection, 9);
-  EXPECT_NEAR(state_.Wind.TrueWind.Winkel, 9 * kDegreesToRadians, 1e-15L);
+  EXPECT_NEAR(state_.Wind.TrueWind.Winkel, 9 * kDegreesToRadians, 1e-15);
   EXPECT_EQ(state_.ListRoutingData.IndexTopMark, 10);
   // The field was interpolated to the moment for the chart.
   EXPECT_EQ(state_.CubeWind.ListVektorCube[0].TimeIntp, June12(7, 0));
@@ -354,20 +354,20 @@ TListVektorCubeLight SteadyWind(const TCartesian& toward, const TMinutes& centre
 TEST_F(GRIBServicesTest, TheFieldsWindIsRoundedToWholeKnotsAndDegreesWithinTheLists) {
   struct Case {
     const char* name;
-    ext speed;         // knots
-    ext directionDeg;  // where the wind comes from
+    double speed;         // knots
+    double directionDeg;  // where the wind comes from
     int expectedSpeed;
     int expectedIndexSpeed;
     int expectedDirection;
   };
   const Case cases[] = {
-      {"light air is the first row", 3.4L, 0, 5, 0, 0},
-      {"a half knot rounds down to even", 12.5L, 0, 12, 7, 0},
-      {"a half knot rounds up to even", 13.5L, 0, 14, 9, 0},
-      {"a gale is the last row", 30.6L, 0, 30, 25, 0},
-      {"just west of north rounds to 360, which is 0", 20, 359.6L, 20, 15, 0},
-      {"just east of north", 20, 0.4L, 20, 15, 0},
-      {"west", 20, 271.3L, 20, 15, 271},
+      {"light air is the first row", 3.4, 0, 5, 0, 0},
+      {"a half knot rounds down to even", 12.5, 0, 12, 7, 0},
+      {"a half knot rounds up to even", 13.5, 0, 14, 9, 0},
+      {"a gale is the last row", 30.6, 0, 30, 25, 0},
+      {"just west of north rounds to 360, which is 0", 20, 359.6, 20, 15, 0},
+      {"just east of north", 20, 0.4, 20, 15, 0},
+      {"west", 20, 271.3, 20, 15, 271},
   };
   const TMinutes centre{-80, 3042};
   SetTrackCentre(centre);
@@ -375,7 +375,7 @@ TEST_F(GRIBServicesTest, TheFieldsWindIsRoundedToWholeKnotsAndDegreesWithinTheLi
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // Due north is written exactly, so the halves stay halves.
-    const ext radians = c.directionDeg * kDegreesToRadians;
+    const double radians = c.directionDeg * kDegreesToRadians;
     const TCartesian toward = c.directionDeg == 0 ? TCartesian{0, c.speed}
                                                   : TCartesian{c.speed * std::sin(radians),
                                                                c.speed * std::cos(radians)};
@@ -432,9 +432,9 @@ TEST_F(GRIBServicesTest, AWindwardLeewardCourseTurnsIntoTheGRIBWind) {
     services_.GetTrueGRIBWindCourse(state);
     // The marks are laid on the sphere and the bearing read back on the
     // chart: a hundredth of a degree apart.
-    EXPECT_NEAR(beat.TrackAngle, c.turns ? 90 : 0, 0.02L);
-    EXPECT_NEAR(run.TrackAngle, c.turns ? 270 : 180, 0.02L);
-    EXPECT_NEAR(beat.TrackDistance, 1, 1e-3L);
+    EXPECT_NEAR(beat.TrackAngle, c.turns ? 90 : 0, 0.02);
+    EXPECT_NEAR(run.TrackAngle, c.turns ? 270 : 180, 0.02);
+    EXPECT_NEAR(beat.TrackDistance, 1, 1e-3);
     EXPECT_EQ(state.ListBuoysPosition[0].Lon, beat.TrackStart.Lon);
     EXPECT_EQ(state.ListBuoysPosition[0].Lat, beat.TrackStart.Lat);
     EXPECT_EQ(state.ListBuoysPosition[1].Lon, beat.TrackFinish.Lon);
@@ -449,8 +449,8 @@ TEST_F(GRIBServicesTest, TheTrueWindComesFromTheWindControls) {
     int indexDirection;
     const char* edit;  // nullptr: no wind angle edit
     bool angleList;
-    ext expectedSpeed;
-    ext expectedDeg;
+    double expectedSpeed;
+    double expectedDeg;
     const char* expectedEdit;
   };
   const Case cases[] = {
@@ -481,7 +481,7 @@ TEST_F(GRIBServicesTest, TheTrueWindComesFromTheWindControls) {
     state.Wind.IndexDirection = c.indexDirection;
     services_.HandleTrueWind(controls, state);
     EXPECT_EQ(state.Wind.TrueWind.Betrag, c.expectedSpeed);
-    EXPECT_NEAR(Degrees(state.Wind.TrueWind.Winkel), c.expectedDeg, 1e-12L);
+    EXPECT_NEAR(Degrees(state.Wind.TrueWind.Winkel), c.expectedDeg, 1e-12);
     if (c.expectedEdit != nullptr) {
       EXPECT_EQ(edit.Value, c.expectedEdit);
     }
@@ -507,7 +507,7 @@ TEST_F(GRIBServicesTest, TheDrawnFieldRunsTheGRIBWindOfTheMomentOnceAttached) {
   state_.Wind.TrueWind.Betrag = 11;
   currents_.GetTidalCurrents(kCurrentsSourceDrawn, state_);
   EXPECT_FALSE(state_.GRIBWindValid);
-  EXPECT_NEAR(Degrees(state_.Wind.TrueWind.Winkel), 34, 1e-9L);
+  EXPECT_NEAR(Degrees(state_.Wind.TrueWind.Winkel), 34, 1e-9);
   EXPECT_EQ(state_.Wind.TrueWind.Betrag, 11);
 
   // Back inside: the wind of the field (07:00, 9 knots from 9 degrees).
@@ -619,10 +619,10 @@ TEST_F(GRIBServicesTest, TheFixturesCoverOrMissTheBuiltInChart) {
   TPackageResourceLoader loader(BuiltInResourceStore(), TFileTools(documents.path()));
   TInterfaceApplicationMobile state;
   ASSERT_TRUE(RunStartup(loader, currents_, state).Completed);
-  EXPECT_NEAR(state.SeaMap.P1.Lon, kChartWest, 1e-9L);
-  EXPECT_NEAR(state.SeaMap.P1.Lat, kChartSouth, 1e-9L);
-  EXPECT_NEAR(state.SeaMap.P2.Lon, kChartEast, 1e-9L);
-  EXPECT_NEAR(state.SeaMap.P2.Lat, kChartNorth, 1e-9L);
+  EXPECT_NEAR(state.SeaMap.P1.Lon, kChartWest, 1e-9);
+  EXPECT_NEAR(state.SeaMap.P1.Lat, kChartSouth, 1e-9);
+  EXPECT_NEAR(state.SeaMap.P2.Lon, kChartEast, 1e-9);
+  EXPECT_NEAR(state.SeaMap.P2.Lat, kChartNorth, 1e-9);
 
   state.DateTimeGMT = June12(7, 0);
   EXPECT_EQ(services_.LoadGRIBWindFile("wind_bits.grb", 0, currents_, state), TGRIBWindLoad::Loaded);

@@ -29,7 +29,7 @@ namespace {
 //   3050.5' to 3051.5'.
 TResourceStore TwoTileChart() {
   TDataSetPacker packer;
-  const auto tile = [&packer](ext west, int column, int typ, const TListPolygon& coast,
+  const auto tile = [&packer](double west, int column, int typ, const TListPolygon& coast,
                               const TListPolygon& water) {
     packer.PackCoord32(west);
     packer.PackCoord32(3050);
@@ -87,8 +87,8 @@ TEST_F(LandChecksFixtureTest, AMarkIsInWaterOnlyInsideTheWaterOfAnOrdinaryTile) 
     bool inWater;
   };
   const std::vector<Case> cases = {
-      {"water of tile 1", {-98.5L, 3051}, true},
-      {"land of tile 1", {-96.5L, 3051}, false},
+      {"water of tile 1", {-98.5, 3051}, true},
+      {"land of tile 1", {-96.5, 3051}, false},
       {"water polygon of a Typ 1 tile", {-91, 3051}, false},
       {"outside every tile", {-80, 3051}, false},
   };
@@ -102,14 +102,14 @@ TEST_F(LandChecksFixtureTest, AMarkNeedsNoDepthForTheBoat) {
   // A depth line the chart does not have makes every position too shallow
   // for the boat, but a mark still floats.
   state_.IndexDepthLine = 1;
-  const TMinutes water{-98.5L, 3051};
+  const TMinutes water{-98.5, 3051};
   EXPECT_TRUE(services_.GetMarkInWater(water, state_));
   EXPECT_FALSE(GetInNavigableWater(TMathTools(), water, state_, false));
 }
 
 TEST_F(LandChecksFixtureTest, WithoutTilesNoMarkIsInWater) {
   state_.ListMapTiles.clear();
-  EXPECT_FALSE(services_.GetMarkInWater(TMinutes{-98.5L, 3051}, state_));
+  EXPECT_FALSE(services_.GetMarkInWater(TMinutes{-98.5, 3051}, state_));
 }
 
 TEST_F(LandChecksFixtureTest, ACourseIsAshoreWhereItMeetsACoastEdgeOfARoutingTile) {
@@ -120,11 +120,11 @@ TEST_F(LandChecksFixtureTest, ACourseIsAshoreWhereItMeetsACoastEdgeOfARoutingTil
     bool ashore;
   };
   const std::vector<Case> cases = {
-      {"across the east side", {-98, 3051}, {-95.5L, 3051}, true},
-      {"across the south side", {-96.5L, 3050.2L}, {-96.5L, 3050.8L}, true},
-      {"only across the open west side", {-98, 3051}, {-96.5L, 3051}, false},
-      {"ending on a coast point", {-98, 3052}, {-96, 3051.5L}, true},
-      {"in open water", {-99.5L, 3050.2L}, {-97.5L, 3051.8L}, false},
+      {"across the east side", {-98, 3051}, {-95.5, 3051}, true},
+      {"across the south side", {-96.5, 3050.2}, {-96.5, 3050.8}, true},
+      {"only across the open west side", {-98, 3051}, {-96.5, 3051}, false},
+      {"ending on a coast point", {-98, 3052}, {-96, 3051.5}, true},
+      {"in open water", {-99.5, 3050.2}, {-97.5, 3051.8}, false},
       {"across the coast of the Typ 1 tile", {-94, 3051}, {-91, 3051}, true},
   };
   for (const Case& c : cases) {
@@ -135,7 +135,7 @@ TEST_F(LandChecksFixtureTest, ACourseIsAshoreWhereItMeetsACoastEdgeOfARoutingTil
 
 TEST_F(LandChecksFixtureTest, OnlyTilesFlaggedForRoutingAndNotBuiltBySimulatorCount) {
   const TMinutes start{-98, 3051};
-  const TMinutes finish{-95.5L, 3051};
+  const TMinutes finish{-95.5, 3051};
   EXPECT_FALSE(Ashore(start, finish)) << "no tile flagged";
   state_.ListMapTiles[1].Routing = true;
   EXPECT_FALSE(Ashore(start, finish)) << "only the other tile flagged";

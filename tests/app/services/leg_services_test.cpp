@@ -146,8 +146,8 @@ class TileMarkingTest : public LegServicesTest {
     return flagged;
   }
 
-  static constexpr ext kWest = -100;
-  static constexpr ext kNorth = 3050;
+  static constexpr double kWest = -100;
+  static constexpr double kNorth = 3050;
 };
 
 TEST_F(TileMarkingTest, TheTilesUnderTheRoutingAreaAreFlaggedAndStaySo) {
@@ -157,15 +157,15 @@ TEST_F(TileMarkingTest, TheTilesUnderTheRoutingAreaAreFlaggedAndStaySo) {
     std::vector<std::string> flagged;
   };
   const Case cases[] = {
-      {"inside the middle north tile", {{-94, 3049}, {-92, 3049}, {-93, 3048.5L}}, {"2,1"}},
+      {"inside the middle north tile", {{-94, 3049}, {-92, 3049}, {-93, 3048.5}}, {"2,1"}},
       {"on the edge of a tile, within the tolerance",
-       {{-94.9995L, 3049}, {-94, 3049}, {-94.5L, 3048.5L}},
+       {{-94.9995, 3049}, {-94, 3049}, {-94.5, 3048.5}},
        {"1,1", "2,1"}},
       {"across the middle from the west north tile to the east south tile",
        {{-99, 3049}, {-86, 3047}, {-99, 3047}},
        {"1,1", "2,1", "3,1", "1,2", "2,2", "3,2"}},
       {"reaching beyond the frame to the south", {{-89, 3049}, {-88, 3040}, {-87, 3049}}, {"3,1", "3,2"}},
-      {"beyond the frame to the west", {{-104, 3049}, {-96, 3049}, {-96, 3048.5L}}, {"1,1"}},
+      {"beyond the frame to the west", {{-104, 3049}, {-96, 3049}, {-96, 3048.5}}, {"1,1"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -175,15 +175,15 @@ TEST_F(TileMarkingTest, TheTilesUnderTheRoutingAreaAreFlaggedAndStaySo) {
     EXPECT_EQ(Flagged(), c.flagged);
   }
   // A later area adds its tiles; none is cleared.
-  state_.CubeHiRes.ListRoutingArea = {{-84, 3047}, {-86, 3047}, {-85, 3046.5L}};
+  state_.CubeHiRes.ListRoutingArea = {{-84, 3047}, {-86, 3047}, {-85, 3046.5}};
   apps_.SetTilesOnRoutingArea(state_);
   EXPECT_EQ(Flagged(), (std::vector<std::string>{"1,1", "3,2"}));
 }
 
 TEST_F(TileMarkingTest, AGRIBCurrentMarksTheTilesOfTheLowResolutionCube) {
   state_.GRIBCurrentLoaded = true;
-  state_.CubeLoRes.ListRoutingArea = {{-94, 3049}, {-92, 3049}, {-93, 3048.5L}};
-  state_.CubeHiRes.ListRoutingArea = {{-89, 3047}, {-87, 3047}, {-88, 3046.5L}};
+  state_.CubeLoRes.ListRoutingArea = {{-94, 3049}, {-92, 3049}, {-93, 3048.5}};
+  state_.CubeHiRes.ListRoutingArea = {{-89, 3047}, {-87, 3047}, {-88, 3046.5}};
   apps_.SetTilesOnRoutingArea(state_);
   EXPECT_EQ(Flagged(), (std::vector<std::string>{"2,1"}));
 }
@@ -225,7 +225,7 @@ TEST_F(LegServicesTest, LineStylesFollowTheCourseType) {
 TEST_F(LegServicesTest, APolarThatCannotSailTheLegLeavesItUnroutedButTheRunValid) {
   struct Case {
     const char* name;
-    ext bearing;  // wind from north
+    double bearing;  // wind from north
     int type;
     const char* message;
   };
@@ -240,16 +240,16 @@ TEST_F(LegServicesTest, APolarThatCannotSailTheLegLeavesItUnroutedButTheRunValid
     // The polar of a class whose speeds never pass 2 knots.
     TPolars polars = state_.Polars;
     for (auto& column : state_.Polars.Velocity) {
-      for (auto& speed : column) speed = std::min<ext>(speed, 1.5L);
+      for (auto& speed : column) speed = std::min<double>(speed, 1.5);
     }
-    track.TimeBestCourse = 1.25L;  // an earlier result
+    track.TimeBestCourse = 1.25;  // an earlier result
     state_.RoutingValid = true;
     state_.AppMessage.clear();
     EXPECT_FALSE(apps_.GetRouting(true, track, state_));
     EXPECT_EQ(track.TypeOfCourse, c.type);
     EXPECT_EQ(state_.AppMessage, c.message);
     EXPECT_TRUE(state_.RoutingValid);
-    EXPECT_EQ(track.TimeBestCourse, 1.25L);
+    EXPECT_EQ(track.TimeBestCourse, 1.25);
     state_.Polars = polars;
   }
 }

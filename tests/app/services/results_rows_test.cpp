@@ -94,8 +94,8 @@ TEST_F(ResultsRowsTest, ARoutedBeatShowsEveryResult) {
   EXPECT_TRUE(EndsWith(DetailOf(table, 19), " kts"));
   // A beat of 2.99 nm in 7 knots of wind takes the yacht well over half an
   // hour and under an hour and a half.
-  EXPECT_GT(track.TimeBestCourse, 0.5L);
-  EXPECT_LT(track.TimeBestCourse, 1.5L);
+  EXPECT_GT(track.TimeBestCourse, 0.5);
+  EXPECT_LT(track.TimeBestCourse, 1.5);
 
   // Discarded results are not computed any more, the geometry stays.
   world_.Apps.ResetRouting(state_);

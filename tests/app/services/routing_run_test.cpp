@@ -25,7 +25,7 @@ class RoutingRunTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(world_.Started()); }
 
   // A second track in open water, from the first one's finish.
-  TRoutingData& AddOpenWaterTrack(ext bearing, ext distance) {
+  TRoutingData& AddOpenWaterTrack(double bearing, double distance) {
     TListRoutingData& tracks = state_.ListRoutingData;
     const TRoutingData& previous = *tracks.GetItem(tracks.Count() - 1);
     TRoutingData& track = routing_test::AddTrack(tracks, previous.TrackFinish, bearing, distance);
@@ -41,14 +41,14 @@ TEST_F(RoutingRunTest, EveryMessageOfALegIsShownAfterIt) {
   using routing_test::Rectangle;
   struct Case {
     const char* name;
-    ext bearing;  // of a 2 nm leg from the start, wind 12 knots from north
+    double bearing;  // of a 2 nm leg from the start, wind 12 knots from north
     std::function<void(TInterfaceApplicationMobile&, TRoutingData&)> arrange;
     TShown shown;
     bool valid;
   };
   const auto slowPolar = [](TInterfaceApplicationMobile& state, TRoutingData&) {
     for (auto& column : state.Polars.Velocity) {
-      for (auto& speed : column) speed = std::min<ext>(speed, 1.5L);
+      for (auto& speed : column) speed = std::min<double>(speed, 1.5);
     }
   };
   // Water only inside the given rectangles of the open-water tile.
@@ -58,7 +58,7 @@ TEST_F(RoutingRunTest, EveryMessageOfALegIsShownAfterIt) {
   const Case cases[] = {
       {"a routed beat", 0, [](TInterfaceApplicationMobile&, TRoutingData&) {}, {}, true},
       {"wind below 6 knots", 0,
-       [](TInterfaceApplicationMobile& state, TRoutingData&) { state.Wind.TrueWind.Betrag = 5.9L; },
+       [](TInterfaceApplicationMobile& state, TRoutingData&) { state.Wind.TrueWind.Betrag = 5.9; },
        {{TMessageKind::Information, "Low wind speed"}}, false},
       {"finish off the water", 0,
        [](TInterfaceApplicationMobile&, TRoutingData& track) { track.TrackFinish = TMinutes{-100, 3040}; },
@@ -77,10 +77,10 @@ TEST_F(RoutingRunTest, EveryMessageOfALegIsShownAfterIt) {
        [](TInterfaceApplicationMobile& state, TRoutingData&) { state.MaxTimeToFinish = 0.05f; },
        {{TMessageKind::Plain, "Error: Low VMG!"}}, false},
       {"beat between two ponds", 0,
-       waterOnly({Rectangle(-80.3L, -79.7L, 3039.9L, 3040.1L), Rectangle(-80.3L, -79.7L, 3041.9L, 3042.1L)}),
+       waterOnly({Rectangle(-80.3, -79.7, 3039.9, 3040.1), Rectangle(-80.3, -79.7, 3041.9, 3042.1)}),
        {{TMessageKind::Plain, "Error: Routing across shallow waters!"}}, false},
       {"reach from a pond", 90,
-       waterOnly({Rectangle(-80.01L, -79.99L, 3039.99L, 3040.01L), Rectangle(-76.9L, -76.7L, 3039.9L, 3040.1L)}),
+       waterOnly({Rectangle(-80.01, -79.99, 3039.99, 3040.01), Rectangle(-76.9, -76.7, 3039.9, 3040.1)}),
        {{TMessageKind::Plain, "Routing failed"}}, false},
   };
   for (const Case& c : cases) {
@@ -105,8 +105,8 @@ TEST_F(RoutingRunTest, AStreamAgainstTheLegWarnsOrFailsAfterIt) {
   // (and counts every position afloat).
   struct Case {
     const char* name;
-    ext bearing;  // of a 1 nm leg, wind 12 knots from north
-    ext knots;    // stream flowing against the leg
+    double bearing;  // of a 1 nm leg, wind 12 knots from north
+    double knots;    // stream flowing against the leg
     TShown shown;
     bool valid;
   };
@@ -117,7 +117,7 @@ TEST_F(RoutingRunTest, AStreamAgainstTheLegWarnsOrFailsAfterIt) {
       {"beat, 3 knots", 0, 3, {{TMessageKind::Plain, "Error: Mark not reached!"}}, false},
       {"reach, 4 knots", 90, 4, {}, true},
       // A mean VMG below 2 knots is routed with a warning.
-      {"reach, 5.5 knots", 90, 5.5L, {{TMessageKind::Plain, "Low VMG - routing might fail!"}}, true},
+      {"reach, 5.5 knots", 90, 5.5, {{TMessageKind::Plain, "Low VMG - routing might fail!"}}, true},
       {"run, 7 knots", 180, 7, {{TMessageKind::Plain, "Low VMG - routing might fail!"}}, true},
       // The isochrones no longer move away from the start.
       {"reach, 7 knots", 90, 7, {{TMessageKind::Plain, "Routing failed"}}, false},
@@ -137,7 +137,7 @@ TEST_F(RoutingRunTest, AStreamAgainstTheLegWarnsOrFailsAfterIt) {
 
 TEST_F(RoutingRunTest, ASilentRunRoutesAtAnyWindAndShowsNothing) {
   TRoutingData& track = world_.SetOpenWaterTrack(0, 2);
-  state_.Wind.TrueWind.Betrag = 5.9L;
+  state_.Wind.TrueWind.Betrag = 5.9;
   TRecordingWindow window;
   const TRoutingRunResult result = world_.Run(true, false, &window);
   EXPECT_TRUE(result.AllRouted()) << state_.AppMessage;
@@ -152,7 +152,7 @@ TEST_F(RoutingRunTest, ASilentRunRoutesAtAnyWindAndShowsNothing) {
 
 TEST_F(RoutingRunTest, ARunBelowSixKnotsRoutesNothing) {
   TRoutingData& track = world_.SetOpenWaterTrack(0, 2);
-  state_.Wind.TrueWind.Betrag = 5.9L;
+  state_.Wind.TrueWind.Betrag = 5.9;
   TRecordingWindow window;
   const TRoutingRunResult result = world_.Run(false, false, &window);
   EXPECT_FALSE(result.Started);
@@ -184,11 +184,11 @@ TEST_F(RoutingRunTest, AMessageOfTheFirstLegIsShownAgainAfterTheSecond) {
   TRoutingData& reach = AddOpenWaterTrack(90, 1);
   ASSERT_TRUE(world_.Run(false, false).AllRouted()) << state_.AppMessage;
   world_.Messages.Shown.clear();
-  const ext beatTime = beat.TimeBestCourse;
+  const double beatTime = beat.TimeBestCourse;
   // Upwind speeds too low to route a beat: the beat is refused and keeps
   // its earlier results, which still cover the chosen moment, so the run
   // goes on and routes the reach.
-  for (auto& column : state_.Polars.Velocity) column.front() = 1.5L;
+  for (auto& column : state_.Polars.Velocity) column.front() = 1.5;
   const TRoutingRunResult result = world_.Run(false, false);
   EXPECT_EQ(world_.Messages.Texts(), (std::vector<std::string>{"Polars not valid beat!", "Polars not valid beat!"}));
   EXPECT_TRUE(state_.RoutingValid);

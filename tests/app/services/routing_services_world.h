@@ -58,7 +58,7 @@ class TServicesWorld {
 
   // A course of buoys of the built-in chart ("183;177") with the wind in
   // knots and degrees it comes from.
-  void SetCourse(const std::string& waypoints, ext knots, ext degrees) {
+  void SetCourse(const std::string& waypoints, double knots, double degrees) {
     State.TrackType = 3;
     State.ListWayPoints = waypoints;
     Apps.SetListRoutingData(State);
@@ -68,7 +68,7 @@ class TServicesWorld {
   // One track of `distance` nautical miles on `bearing` degrees from kStart
   // in the routing tests' open water without stream, wind 12 knots from
   // north; `land` cuts a rectangle out of the water.
-  TRoutingData& SetOpenWaterTrack(ext bearing, ext distance) {
+  TRoutingData& SetOpenWaterTrack(double bearing, double distance) {
     routing_test::SetOpenWater(State);
     State.HideCurrent = true;
     State.TrackType = 3;

@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, StartUpFillsThePanelsFromTheState) {
 
 TEST_F(MainWindowTest, GateKeepsChangesMadeByTheProgramFromStartingCommands) {
   TInterfaceApplicationMobile& state = State();
-  const ext speed = state.Wind.TrueWind.Betrag;
+  const double speed = state.Wind.TrueWind.Betrag;
   state.Wind.IndexSpeed = 10;
   Window().Process().PackageForms.SetDataTabWind(Controls());
   EXPECT_EQ(Controls().ComboBox_WindSpeedBox->currentIndex(), 10);
@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, CommandsChangeTheStateAndRefreshThePanels) {
     std::function<void()> check;
   };
   TDateTime before = 0;
-  ext zoom = 0;
+  double zoom = 0;
   std::string waypoints;
   const Case cases[] = {
       {"+15 min moves the moment and the header",
@@ -426,7 +426,7 @@ TEST_F(MainWindowTest, PrintManagerOpensOnlyThroughTheGateAndTheRoutedChartStays
   Button("Routing all")->click();
   ASSERT_TRUE(state.DrawRouting);
   const std::string course = state.ListWayPoints;
-  const ext zoom = state.DeviceZoom;
+  const double zoom = state.DeviceZoom;
   print->click();
   Window().ShowPrintManager = modal;
   EXPECT_EQ(shown, 1);

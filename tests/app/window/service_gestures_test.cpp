@@ -205,7 +205,7 @@ TEST_F(ServiceGesturesTest, WindwardLeewardCourseTurnsTheWindWithMarkOne) {
   const TPointF m1 = graphics_.GestureM1;
   DoubleClickAt(m1);
   ASSERT_EQ(state.Gesture, kGestureMark1);
-  const ext windBefore = state.Wind.TrueWind.Winkel;
+  const double windBefore = state.Wind.TrueWind.Winkel;
   gestures_.MouseMap(kMouseDown, m1.X, m1.Y);
   gestures_.MouseMap(kMouseMove, m1.X + 150, m1.Y);
   const TRoutingData& beat = *state.ListRoutingData.GetItem(0);

@@ -160,8 +160,8 @@ class ChartDataSets : public ::testing::Test {
     std::mt19937 random(seed);
     std::vector<TMinutes> out;
     for (int i = 0; i < count; ++i) {
-      out.push_back({(-100000 + static_cast<int>(random() % 40000)) / 1000.0L,
-                     (3032000 + static_cast<int>(random() % 20000)) / 1000.0L});
+      out.push_back({(-100000 + static_cast<int>(random() % 40000)) / 1000.0,
+                     (3032000 + static_cast<int>(random() % 20000)) / 1000.0});
     }
     return out;
   }
@@ -305,7 +305,7 @@ TEST_F(ChartDataSets, BuoysAreTheMovableMarksNavigationMarksAndCodedRacingMarks)
   const auto& buoys = chart_->Buoys;
   ASSERT_EQ(buoys.size(), 195u);
   const TMathTools math;
-  const TMinutes centre{-76.615L, 3046.475L};
+  const TMinutes centre{-76.615, 3046.475};
   for (int i = 0; i < 2; ++i) {
     SCOPED_TRACE("movable mark " + std::to_string(i));
     EXPECT_EQ(buoys[i].Name, std::to_string(i + 1));
@@ -359,8 +359,8 @@ TEST_F(ChartDataSets, DefaultCourseLegIsABeatInTheDefaultWind) {
   ASSERT_EQ(chart_->Buoys.size(), 195u);
   const TMathTools math;
   const TMinutes start = chart_->Buoys[183].Position, top = chart_->Buoys[177].Position;
-  const ext distance = math.DistanceOfMinutes(start, top);
-  const ext bearing = math.AngleOfMinutes(start, top);
+  const double distance = math.DistanceOfMinutes(start, top);
+  const double bearing = math.AngleOfMinutes(start, top);
   EXPECT_GE(distance, 2);
   EXPECT_LE(distance, 4);
   EXPECT_GE(bearing, 30);

@@ -86,8 +86,8 @@ TEST_F(PolarLibraryTest, NamesAreUniqueUpperCaseAndShortAndHoldTheDefault) {
 }
 
 TEST_F(PolarLibraryTest, EveryRecordHasTheFixedRowsAndEmptyBoundColumns) {
-  const std::vector<ext> angles{0, 52, 60, 75, 90, 110, 120, 135, 150, 180};
-  const std::vector<ext> winds{0, 6, 8, 10, 12, 14, 16, 20, 50};
+  const std::vector<double> angles{0, 52, 60, 75, 90, 110, 120, 135, 150, 180};
+  const std::vector<double> winds{0, 6, 8, 10, 12, 14, 16, 20, 50};
   for (const auto* library : {&yachts_, &dinghies_}) {
     for (std::size_t i = 0; i < library->Names.size(); ++i) {
       SCOPED_TRACE(library->Names[i]);
@@ -98,7 +98,7 @@ TEST_F(PolarLibraryTest, EveryRecordHasTheFixedRowsAndEmptyBoundColumns) {
         EXPECT_EQ(p.BeatAngles[bound], 0);
         EXPECT_EQ(p.GybeAngles[bound], 0);
         EXPECT_EQ(p.TackTime[bound], 0);
-        EXPECT_TRUE(std::all_of(p.Velocity[bound].begin(), p.Velocity[bound].end(), [](ext v) { return v == 0; }));
+        EXPECT_TRUE(std::all_of(p.Velocity[bound].begin(), p.Velocity[bound].end(), [](double v) { return v == 0; }));
       }
     }
   }
@@ -184,9 +184,9 @@ TEST_F(PolarLibraryTest, DefaultClassSailsLikeA39FootCruiserRacer) {
   const TPolars& p = yachts_.Tables[static_cast<std::size_t>(at - yachts_.Names.begin())];
   EXPECT_GE(p.Velocity[kColumn12Knots][0], 6);
   EXPECT_LE(p.Velocity[kColumn12Knots][0], 7);
-  ext bestReach = 0;
+  double bestReach = 0;
   for (std::size_t r = 1; r <= 8; ++r) bestReach = std::max(bestReach, p.Velocity[kColumn20Knots][r]);
-  EXPECT_LT(bestReach, 9.5L);
+  EXPECT_LT(bestReach, 9.5);
   EXPECT_GT(bestReach, p.Velocity[kColumn20Knots][0]);
 }
 

@@ -15,15 +15,15 @@ namespace corvane::vpp {
 namespace {
 
 // A table whose every value differs, so a value in the wrong place shows.
-TPolars DistinctTable(ext offset) {
+TPolars DistinctTable(double offset) {
   TPolars p;
   p.Reset();
   for (std::size_t c = 1; c <= 7; ++c) {
-    p.BeatAngles[c] = 35 + static_cast<ext>(c) + offset;
-    p.GybeAngles[c] = 140 + static_cast<ext>(c) + offset;
-    p.TackTime[c] = 4 + static_cast<ext>(c) / 4 + offset;
+    p.BeatAngles[c] = 35 + static_cast<double>(c) + offset;
+    p.GybeAngles[c] = 140 + static_cast<double>(c) + offset;
+    p.TackTime[c] = 4 + static_cast<double>(c) / 4 + offset;
     for (std::size_t r = 0; r < 10; ++r) {
-      p.Velocity[c][r] = static_cast<ext>(c) + static_cast<ext>(r) / 10 + offset;
+      p.Velocity[c][r] = static_cast<double>(c) + static_cast<double>(r) / 10 + offset;
     }
   }
   return p;
@@ -32,20 +32,20 @@ TPolars DistinctTable(ext offset) {
 void ExpectSameTable(const TPolars& expected, const TPolars& actual) {
   ASSERT_EQ(actual.nCols, 9);
   ASSERT_EQ(actual.nRows, 10);
-  for (std::size_t r = 0; r < 10; ++r) EXPECT_NEAR(actual.WindAngles[r], expected.WindAngles[r], 0.005L);
+  for (std::size_t r = 0; r < 10; ++r) EXPECT_NEAR(actual.WindAngles[r], expected.WindAngles[r], 0.005);
   for (std::size_t c = 0; c < 9; ++c) {
     SCOPED_TRACE("column " + std::to_string(c));
-    EXPECT_NEAR(actual.WindVelocity[c], expected.WindVelocity[c], 0.005L);
-    EXPECT_NEAR(actual.BeatAngles[c], expected.BeatAngles[c], 0.005L);
-    EXPECT_NEAR(actual.GybeAngles[c], expected.GybeAngles[c], 0.005L);
-    EXPECT_NEAR(actual.TackTime[c], expected.TackTime[c], 0.005L);
-    for (std::size_t r = 0; r < 10; ++r) EXPECT_NEAR(actual.Velocity[c][r], expected.Velocity[c][r], 0.005L);
+    EXPECT_NEAR(actual.WindVelocity[c], expected.WindVelocity[c], 0.005);
+    EXPECT_NEAR(actual.BeatAngles[c], expected.BeatAngles[c], 0.005);
+    EXPECT_NEAR(actual.GybeAngles[c], expected.GybeAngles[c], 0.005);
+    EXPECT_NEAR(actual.TackTime[c], expected.TackTime[c], 0.005);
+    for (std::size_t r = 0; r < 10; ++r) EXPECT_NEAR(actual.Velocity[c][r], expected.Velocity[c][r], 0.005);
   }
 }
 
 TEST(PolarPackTest, RecordsReadBackInOrder) {
   const TPolars first = DistinctTable(0);
-  const TPolars second = DistinctTable(0.5L);
+  const TPolars second = DistinctTable(0.5);
   const TDataSetPacker packer = PackPolarsRecords({first, second});
   ASSERT_EQ(packer.Bytes().size(), 2u * 544u);
 
@@ -58,9 +58,9 @@ TEST(PolarPackTest, RecordsReadBackInOrder) {
 
 TEST(PolarPackTest, ValuesSitWhereTheLayoutPutsThem) {
   TPolars p = DistinctTable(0);
-  p.Velocity[3][2] = 7.25L;  // value 46 + 9 * 2 + 3
-  p.TackTime[5] = 6.5L;      // value 37 + 5
-  p.GybeAngles[7] = 171.04L; // value 28 + 7
+  p.Velocity[3][2] = 7.25;  // value 46 + 9 * 2 + 3
+  p.TackTime[5] = 6.5;      // value 37 + 5
+  p.GybeAngles[7] = 171.04; // value 28 + 7
   TDataSetPacker packer;
   PackPolarsRecord(packer, p);
 
