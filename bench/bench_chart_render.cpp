@@ -18,7 +18,7 @@
 #include "data/package_resource_loader.h"
 #include "datasets/builtin_datasets.h"
 #include "state/settings_quarne.h"
-#include "tides/current_field.h"
+#include "analysis/current_field.h"
 
 namespace corvane {
 namespace {

@@ -13,10 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "app/services/package_apps.h"
-#include "app/services/routing_run.h"
+#include "analysis/package_apps.h"
+#include "analysis/routing_run.h"
 #include "core/constants.h"
 #include "core/file_tools.h"
+#include "core/type_names.h"
 #include "data/package_resource_loader.h"
 #include "datasets/builtin_datasets.h"
 #include "startup/startup.h"
@@ -59,7 +60,7 @@ void RunCourse(benchmark::State& bench, const std::string& waypoints, double kno
   }
   std::string types;
   for (const auto& track : setup->State.ListRoutingData.Items) {
-    types += (types.empty() ? "" : ", ") + setup->Apps.PackageRouting.DynamicGrid.Types.GetTypeOfCourse(track->TypeOfCourse);
+    types += (types.empty() ? "" : ", ") + TTypes().GetTypeOfCourse(track->TypeOfCourse);
   }
   bench.SetLabel(types);
   if (!result.AllRouted()) bench.SkipWithError(("not every leg routed: " + setup->State.AppMessage).c_str());

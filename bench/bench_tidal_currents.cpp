@@ -1,7 +1,10 @@
-// One GetTidalCurrents call at the default moment (1 September 2016 14:00
-// GMT) on the built-in tide table: the drawn field (source 1, low-resolution
-// cube with labels and slack marks) and the routing field (source 3,
-// high-resolution cube). The built-in stream atlas is used when it exists;
+// The stream fields of the default moment (1 September 2016 14:00 GMT) on
+// the built-in tide table: the drawn field (GetTidalCurrents with source 1,
+// the low-resolution cube with labels and slack marks), the routing field
+// (the stream of a run's conditions over the high-resolution atlas, with the
+// day's atlas already unpacked, and for a day not unpacked before), and one
+// routing stream read inside a leg's hexagon. The built-in stream atlas is
+// used when it exists;
 // otherwise a synthetic atlas of its documented shape: 26 half-hourly
 // fields; a low-resolution cube 0 of 498 points on a staggered lattice 0.4'
 // by 0.5' apart and a high-resolution cube 0 of 4956 points 0.12' by 0.15'
@@ -13,10 +16,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "analysis/current_field.h"
+#include "analysis/run_conditions.h"
 #include "core/date_time.h"
 #include "data/package_resource_loader.h"
 #include "datasets/builtin_datasets.h"
-#include "tides/current_field.h"
+#include "routing/routing_area.h"
 
 namespace corvane {
 namespace {
@@ -117,24 +122,61 @@ struct TBenchSetup {
   }
 };
 
-void RunTidalCurrents(benchmark::State& bench, int source) {
+void BM_GetTidalCurrentsDrawn(benchmark::State& bench) {
   auto setup = std::make_unique<TBenchSetup>();
   bench.SetLabel(setup->BuiltInAtlas ? "built-in atlas" : "synthetic atlas");
   for (auto _ : bench) {
-    setup->Currents.GetTidalCurrents(source, setup->State);
+    setup->Currents.GetTidalCurrents(kCurrentsSourceDrawn, setup->State);
     benchmark::DoNotOptimize(setup->State.CubeLoRes.ListVektorCube.data());
-    benchmark::DoNotOptimize(setup->State.CubeHiRes.ListVektorCube.data());
   }
   if (!setup->State.TidesValid) bench.SkipWithError("the tide table does not cover the moment");
 }
 
-void BM_GetTidalCurrentsDrawn(benchmark::State& bench) { RunTidalCurrents(bench, kCurrentsSourceDrawn); }
-void BM_GetTidalCurrentsRouting(benchmark::State& bench) {
-  RunTidalCurrents(bench, kCurrentsSourceRouting);
+// The routing field of a run: the conditions' stream, ready to read. With
+// a new day the atlas is unpacked again for its range.
+void RunRoutingField(benchmark::State& bench, bool newDay) {
+  auto setup = std::make_unique<TBenchSetup>();
+  bench.SetLabel(setup->BuiltInAtlas ? "built-in atlas" : "synthetic atlas");
+  bool stream = true;
+  for (auto _ : bench) {
+    if (newDay) setup->Currents.StreamAtlases.Clear();
+    const TRoutingConditions conditions = BuildRoutingConditions(setup->State, setup->Currents);
+    stream = stream && static_cast<bool>(conditions.Stream);
+    benchmark::DoNotOptimize(conditions);
+  }
+  if (!stream) bench.SkipWithError("the tide table does not cover the moment");
+}
+
+void BM_RoutingFieldOfTheMoment(benchmark::State& bench) { RunRoutingField(bench, false); }
+void BM_RoutingFieldOfANewDay(benchmark::State& bench) { RunRoutingField(bench, true); }
+
+// One stream read at the points of a 10 x 10 lattice inside the hexagon of
+// the default course (Orrasey Post to Fennick Post), an hour into the leg.
+void BM_RoutingStreamRead(benchmark::State& bench) {
+  auto setup = std::make_unique<TBenchSetup>();
+  const TRoutingConditions conditions = BuildRoutingConditions(setup->State, setup->Currents);
+  TRoutingData track;
+  track.TrackStart = TMinutes{-80.2, 3046.5};
+  track.TrackFinish = TMinutes{-76.1, 3048.0};
+  track.TrackAngle = 60;
+  track.TrackDistance = 2.99;
+  const TStreamField stream = conditions.StreamFor(GetRoutingHexagon(TMathTools(), track));
+  if (!stream) {
+    bench.SkipWithError("no stream");
+    return;
+  }
+  std::size_t k = 0;
+  for (auto _ : bench) {
+    const TMinutes p{-80 + 0.4 * static_cast<double>(k % 10), 3046.3 + 0.17 * static_cast<double>(k / 10 % 10)};
+    benchmark::DoNotOptimize(stream(p, 1.0));
+    ++k;
+  }
 }
 
 BENCHMARK(BM_GetTidalCurrentsDrawn)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_GetTidalCurrentsRouting)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RoutingFieldOfTheMoment)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RoutingFieldOfANewDay)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RoutingStreamRead);
 
 }  // namespace
 }  // namespace corvane

@@ -17,7 +17,7 @@
 #include "data/resource_store.h"
 #include "startup/startup.h"
 #include "state/application_state.h"
-#include "tides/current_field.h"
+#include "analysis/current_field.h"
 
 namespace corvane::cli {
 

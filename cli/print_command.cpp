@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/services/package_controls.h"
+#include "analysis/package_controls.h"
 #include "chart/mobile_graphics.h"
 #include "cli/commands.h"
 #include "cli/offscreen_application.h"

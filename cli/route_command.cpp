@@ -26,7 +26,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/services/results_rows.h"
+#include "analysis/results_rows.h"
 #include "cli/commands.h"
 #include "cli/scenario_options.h"
 #include "cli/scenario_routing.h"

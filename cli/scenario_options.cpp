@@ -8,8 +8,8 @@
 #include <iostream>
 #include <system_error>
 
-#include "app/services/course_services.h"
-#include "app/services/grib_services.h"
+#include "analysis/course_services.h"
+#include "analysis/grib_services.h"
 #include "core/constants.h"
 #include "core/date_time.h"
 #include "core/math_tools.h"

@@ -7,9 +7,9 @@
 #include <memory>
 #include <ostream>
 
-#include "app/services/package_apps.h"
-#include "app/services/package_controls.h"
-#include "app/services/routing_run.h"
+#include "analysis/package_apps.h"
+#include "analysis/package_controls.h"
+#include "analysis/routing_run.h"
 #include "cli/cli_context.h"
 
 namespace corvane::cli {

@@ -129,17 +129,20 @@ double TPackagePolars::GetReachSpeedOfColumn(double SailingAngle, int Column,
   // fixed rows (a gybe angle of 140 stands between 135 and 150). The beat
   // row stays first: it is the only row below the first fixed angle in any
   // sensible table, and the extrapolation below relies on it.
-  std::vector<int> order(At(rows));
-  for (int i = 0; i < rows; ++i) order[At(i)] = i;
-  for (int pos = runRow; pos > 1 && angleOf(order[At(pos)]) < angleOf(order[At(pos - 1)]); --pos) {
-    std::swap(order[At(pos)], order[At(pos - 1)]);
-  }
+  // The run row's place: below every fixed row whose angle exceeds its own.
+  const double runAngle = angleOf(runRow);
+  int runPlace = runRow;
+  while (runPlace > 1 && runAngle < angleOf(runPlace - 1)) --runPlace;
+  const auto order = [&](int place) {
+    if (place < runPlace) return place;
+    return place == runPlace ? runRow : place - 1;
+  };
 
   const double d = std::fabs(SailingAngle) * kRadiansToDegrees;
   int j = 0;
-  while (j < rows - 2 && angleOf(order[At(j + 1)]) <= d) ++j;
-  const int r1 = order[At(j)];
-  const int r2 = order[At(j + 1)];
+  while (j < rows - 2 && angleOf(order(j + 1)) <= d) ++j;
+  const int r1 = order(j);
+  const int r2 = order(j + 1);
   return MathTools.LinearFunction(d, angleOf(r1), speeds[At(r1)], angleOf(r2), speeds[At(r2)]);
 }
 
@@ -157,9 +160,9 @@ double TPackagePolars::GetReachSpeed(const TPolar& Wind, double SailingAngle,
                                   Polars.WindVelocity[At(k + 1)], speedIn(k + 1));
 }
 
-void TPackagePolars::GetPolarData(TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  TPolars& polars = InterfaceApplicationMobile.Polars;
-  const TPolar& wind = InterfaceApplicationMobile.Wind.TrueWind;
+void TPackagePolars::GetPolarData(const TPolar& TrueWind, TPolars& Polars) const {
+  TPolars& polars = Polars;
+  const TPolar& wind = TrueWind;
   polars.BeatSpeed = GetBeatSpeed(wind, polars);
   polars.BeatAngle = GetBeatAngle(wind, polars);
   polars.RunSpeed = GetRunSpeed(wind, polars);

@@ -23,7 +23,6 @@
 #include "core/string_tools.h"
 #include "core/types.h"
 #include "polars/polars.h"
-#include "state/application_state.h"
 
 namespace corvane {
 
@@ -56,10 +55,9 @@ class TPackagePolars {
   // gybe angle and speeds of their neighbouring data column.
   double GetReachSpeed(const TPolar& Wind, double SailingAngle, const TPolars& Polars) const;
 
-  // Stores the five per-column results for the state's true wind
-  // (Wind.TrueWind) in the state's table: BeatSpeed, BeatAngle, RunSpeed,
-  // GybeAngle, BeatTackTime.
-  void GetPolarData(TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  // Stores the five per-column results for the true wind in the table:
+  // BeatSpeed, BeatAngle, RunSpeed, GybeAngle, BeatTackTime.
+  void GetPolarData(const TPolar& TrueWind, TPolars& Polars) const;
 
   // -------------------------------------------------------------- validity
   //

@@ -1,8 +1,6 @@
 #pragma once
 // The polar table of one boat class: boat speed through the water (knots)
 // against true wind speed (columns) and true wind angle (rows).
-// Header-only: the application state holds one, and the state sits below
-// every library that computes with it.
 
 #include <cstddef>
 #include <vector>

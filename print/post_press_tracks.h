@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/services/package_controls.h"
+#include "analysis/package_controls.h"
 #include "print/page_target.h"
 #include "print/pre_press.h"
 #include "print/print_controller.h"

@@ -3,7 +3,7 @@
 #include <QRectF>
 #include <cmath>
 
-#include "tides/current_field.h"
+#include "analysis/current_field.h"
 
 namespace corvane {
 

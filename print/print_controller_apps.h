@@ -3,9 +3,9 @@
 // from the application's tide model, the routing command of the services
 // run silently, the line styles of the services.
 
-#include "app/services/package_apps.h"
-#include "app/services/package_controls.h"
-#include "app/services/routing_run.h"
+#include "analysis/package_apps.h"
+#include "analysis/package_controls.h"
+#include "analysis/routing_run.h"
 #include "print/print_controller.h"
 
 namespace corvane {

@@ -25,13 +25,11 @@ const char* const kProcessing = "Processing results";
 
 }  // namespace
 
-void TDynamicGrid::GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutingData& RoutingData,
-                                      TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  if (!state.RoutingValid) return;
-  if (!SilentMode) StepProgressBar(state, kProcessing, 1);
+void TDynamicGrid::GetRoutingBestLine(int TypeOfCourse, TLegContext& Leg) {
+  if (!Leg.Valid) return;
+  Leg.Step(kProcessing, 1);
 
-  TRoutingData& track = RoutingData;
+  TRoutingData& track = Leg.Track;
   track.ListBestCourse.Clear();
   track.ListBoat.Clear();
   track.TrackVMG = 0;
@@ -41,7 +39,7 @@ void TDynamicGrid::GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutin
   ListTimeBestCourse.Clear();
   ListTimeBestCourse.Add(0, 0);
   double q = 0;
-  if (TypeOfCourse == kCourseBeat) q = state.Polars.BeatTackTime / 3600;
+  if (TypeOfCourse == kCourseBeat) q = Leg.Polars.BeatTackTime / 3600;
   if (TypeOfCourse == kCourseRun) q = kGybeTime;
 
   track.ListBestCourse.Add(track.TrackFinish);
@@ -116,11 +114,8 @@ void TDynamicGrid::GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutin
   }
 
   if (Grid.BestLine > 1) track.TrackVMG /= Grid.BestLine - 1;
-  if (track.TrackVMG < kWarnVMG) state.AppMessage = kMessageWarnVMG;
-  if (track.TrackVMG < kFailVMG) {
-    state.AppMessage = kMessageFailVMG;
-    state.RoutingValid = false;
-  }
+  if (track.TrackVMG < kWarnVMG) Leg.Message = kMessageWarnVMG;
+  if (track.TrackVMG < kFailVMG) Leg.Fail(TRoutingFailure::LowVMG, kMessageFailVMG);
   if (Grid.BestLine > 0) {
     track.StreamOnTrack.x /= Grid.BestLine;
     track.StreamOnTrack.y /= Grid.BestLine;
@@ -129,12 +124,12 @@ void TDynamicGrid::GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutin
   const auto seconds = static_cast<std::int64_t>(std::nearbyint(track.TimeBestCourse * 3600));
   track.DateTimeFinishGMT = IncSecond(track.DateTimeStartGMT, seconds);
   track.DateTimeFinishLOC = IncSecond(track.DateTimeStartLOC, seconds);
+  Leg.FinishTimed = true;
 }
 
-double TDynamicGrid::LaylineTime(bool preferLeft, TListCoords& layline,
-                              const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+double TDynamicGrid::LaylineTime(bool preferLeft, TListCoords& layline, const TLegContext& Leg) {
   // Every change of side costs the polar's tack time, on runs as well.
-  const double q = InterfaceApplicationMobile.Polars.BeatTackTime / 3600;
+  const double q = Leg.Polars.BeatTackTime / 3600;
   double sum = 0;
   bool flag = false;
   int k = Grid.BestIndex;
@@ -161,13 +156,12 @@ double TDynamicGrid::LaylineTime(bool preferLeft, TListCoords& layline,
   return sum;
 }
 
-void TDynamicGrid::GetRoutingLaylineLeft(bool SilentMode, TRoutingData& RoutingData,
-                                         TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  if (!InterfaceApplicationMobile.RoutingValid) return;
-  if (!SilentMode) StepProgressBar(InterfaceApplicationMobile, kProcessing, 1);
+void TDynamicGrid::GetRoutingLaylineLeft(TLegContext& Leg) {
+  if (!Leg.Valid) return;
+  Leg.Step(kProcessing, 1);
+  TRoutingData& RoutingData = Leg.Track;
   RoutingData.ListLaylineLeft.Clear();
-  double loss = LaylineTime(true, RoutingData.ListLaylineLeft, InterfaceApplicationMobile) -
-             RoutingData.TimeBestCourse;
+  double loss = LaylineTime(true, RoutingData.ListLaylineLeft, Leg) - RoutingData.TimeBestCourse;
   if (loss < kLaylineLossMin) loss = 0;
   // The left walk is the left layline seen upwind; downwind the sides swap.
   if (RoutingData.TypeOfCourse == kCourseBeat) {
@@ -177,15 +171,12 @@ void TDynamicGrid::GetRoutingLaylineLeft(bool SilentMode, TRoutingData& RoutingD
   }
 }
 
-void TDynamicGrid::GetRoutingLaylineRight(bool SilentMode, TRoutingData& RoutingData,
-                                          TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  if (!InterfaceApplicationMobile.RoutingValid) return;
-  if (!SilentMode) {
-    FillProgressBar(InterfaceApplicationMobile, kProcessing, InterfaceApplicationMobile.ProgressMaxValue);
-  }
+void TDynamicGrid::GetRoutingLaylineRight(TLegContext& Leg) {
+  if (!Leg.Valid) return;
+  Leg.FillToEnd(kProcessing);
+  TRoutingData& RoutingData = Leg.Track;
   RoutingData.ListLaylineRight.Clear();
-  double loss = LaylineTime(false, RoutingData.ListLaylineRight, InterfaceApplicationMobile) -
-             RoutingData.TimeBestCourse;
+  double loss = LaylineTime(false, RoutingData.ListLaylineRight, Leg) - RoutingData.TimeBestCourse;
   if (loss < kLaylineLossMin) loss = 0;
   if (RoutingData.TypeOfCourse == kCourseBeat) {
     RoutingData.TimeLaylineRight = loss;
@@ -194,15 +185,15 @@ void TDynamicGrid::GetRoutingLaylineRight(bool SilentMode, TRoutingData& Routing
   }
 }
 
-void TDynamicGrid::GetLaylinesNoCurrents(int TypeOfCourse, TRoutingData& RoutingData,
-                                         const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  if (!InterfaceApplicationMobile.RoutingValid) return;
-  double boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
+void TDynamicGrid::GetLaylinesNoCurrents(int TypeOfCourse, TLegContext& Leg) {
+  if (!Leg.Valid) return;
+  TRoutingData& RoutingData = Leg.Track;
+  double boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, Leg);
   if (TypeOfCourse == kCourseRun) boatAngle = MathTools.AddDeg(180, -boatAngle);
   double course = 0;
   if (TypeOfCourse == kCourseBeat) course = RoutingData.TrackAngle * kDegreesToRadians;
   if (TypeOfCourse == kCourseRun) course = MathTools.AddRad(RoutingData.TrackAngle * kDegreesToRadians, kPi);
-  const double windOffCourse = MathTools.AddRad(InterfaceApplicationMobile.Wind.TrueWind.Winkel, -course);
+  const double windOffCourse = MathTools.AddRad(Leg.Conditions.TrueWind.Winkel, -course);
   // The diamond's interior angles at the marks: the boat angle opened or
   // closed by the wind's angle to the course.
   const double beta = boatAngle * kDegreesToRadians;
@@ -216,9 +207,9 @@ void TDynamicGrid::GetLaylinesNoCurrents(int TypeOfCourse, TRoutingData& Routing
       MathTools.BogenToMinutes(MathTools.GetIntersection(finish, start, alpha1, alpha2));
 }
 
-void TDynamicGrid::GetTopMarkApproach(TRoutingData& RoutingData,
-                                      const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  if (!InterfaceApplicationMobile.RoutingValid || RoutingData.TypeOfCourse != kCourseBeat) return;
+void TDynamicGrid::GetTopMarkApproach(TLegContext& Leg) {
+  TRoutingData& RoutingData = Leg.Track;
+  if (!Leg.Valid || RoutingData.TypeOfCourse != kCourseBeat) return;
   for (const TBoat& boat : RoutingData.ListBoat.Items) {
     if (!boat.Tack) continue;
     RoutingData.FinalTack = boat.CoordM;

@@ -34,49 +34,36 @@ const char* const kMessageNotReached = "Error: Mark not reached!";
 
 }  // namespace
 
-void TDynamicGrid::Fail(TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                        const std::string& message) {
-  InterfaceApplicationMobile.RoutingValid = false;
-  InterfaceApplicationMobile.AppMessage = message;
-}
-
-void TDynamicGrid::GetCourseInWater(const TRoutingData& RoutingData,
-                                    TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  if (!GetInWater(RoutingData.TrackStart, InterfaceApplicationMobile) ||
-      !GetInWater(RoutingData.TrackFinish, InterfaceApplicationMobile)) {
-    Fail(InterfaceApplicationMobile, kMessageMarksAshore);
+void TDynamicGrid::GetCourseInWater(TLegContext& Leg) {
+  if (!Leg.Navigable(Leg.Track.TrackStart) || !Leg.Navigable(Leg.Track.TrackFinish)) {
+    Leg.Fail(TRoutingFailure::MarksAshore, kMessageMarksAshore);
   }
 }
 
 void TDynamicGrid::StepFrom(int TypeOfCourse, const TGridPoint& before, double sign, double timeStep,
-                            const TRoutingData& RoutingData,
-                            const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                            TGridPoint& point, TPolar& displacement) const {
-  const double angle = GetAngleBoatWindOnWater(TypeOfCourse, before.Wind, before.Stream, RoutingData,
-                                            InterfaceApplicationMobile);
-  const TPolar overGround = GetBoatVektorOverGround(TypeOfCourse, InterfaceApplicationMobile.Polars,
-                                                    before, sign * angle);
+                            const TLegContext& Leg, TGridPoint& point, TPolar& displacement) const {
+  const double angle = GetAngleBoatWindOnWater(TypeOfCourse, before.Wind, before.Stream, Leg);
+  const TPolar overGround = GetBoatVektorOverGround(TypeOfCourse, Leg.Polars, before, sign * angle);
   displacement = TPolar{overGround.Betrag * timeStep, overGround.Winkel};
   MathTools.GetOrtWegOrt(before.Position, displacement, point.Position);
 }
 
-bool TDynamicGrid::GetFinishInLaylines(bool SilentMode, int TypeOfCourse,
-                                       const TRoutingData& RoutingData,
-                                       TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+bool TDynamicGrid::GetFinishInLaylines(int TypeOfCourse, TLegContext& Leg) {
+  const TRoutingData& RoutingData = Leg.Track;
   Grid.Clear();
   Grid.SetDefaultGridLines(kGridLines);
   Grid.GridModula = kDetectionModula;
-  Grid.TimeDefault = GetGridTimeDefault(TypeOfCourse, kGridLines, RoutingData, InterfaceApplicationMobile);
+  Grid.TimeDefault = GetGridTimeDefault(TypeOfCourse, kGridLines, Leg);
   const double step = Grid.TimeDefault;
   // Detection always sails in the chosen true wind: a GRIB wind would make
   // the leg type depend on the forecast hour.
-  const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
+  const TCartesian trueWind = Leg.TrueWindVector;
 
   Grid.AddLine(1);
   TGridPoint& start = *Grid.GetPoint(1, 1);
   start.Position = MathTools.MinutesToBogen(RoutingData.TrackStart);
   start.InWater = true;
-  start.Stream = GetCurrentsLight(InterfaceApplicationMobile, 0, start.Position);
+  start.Stream = Leg.StreamAt(start.Position, 0);
   start.Wind = trueWind;
 
   double sumLeft = 0;
@@ -85,10 +72,9 @@ bool TDynamicGrid::GetFinishInLaylines(bool SilentMode, int TypeOfCourse,
   const auto advance = [&](const TGridPoint& before, double sign, double beforeTime, TGridPoint& point,
                            double& sum) {
     TPolar displacement;
-    StepFrom(TypeOfCourse, before, sign, step, RoutingData, InterfaceApplicationMobile, point,
-             displacement);
+    StepFrom(TypeOfCourse, before, sign, step, Leg, point, displacement);
     const double elapsed = beforeTime + step;
-    point.Stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, point.Position);
+    point.Stream = Leg.StreamAt(point.Position, elapsed);
     point.Wind = trueWind;
     point.InWater = true;
     sum += displacement.Betrag;
@@ -96,16 +82,15 @@ bool TDynamicGrid::GetFinishInLaylines(bool SilentMode, int TypeOfCourse,
   };
   while (!(sumLeft > reach && sumRight > reach) && Grid.Count() < kGridLinesMax) {
     const int before = Grid.Count();
-    const int line = Grid.AddLine();
-    TGridPoint& left = *Grid.AddPoint(line);
-    TGridPoint& right = *Grid.AddPoint(line);
+    Grid.AddLine(2);
+    const int line = Grid.Count();
+    TGridPoint& left = *Grid.GetPoint(line, 1);
+    TGridPoint& right = *Grid.GetPoint(line, 2);
     const TGridPoint& leftBefore = *Grid.GetPoint(before, 1);
     const TGridPoint& rightBefore = *Grid.GetPoint(before, before == 1 ? 1 : 2);
     left.TimeFromRight = advance(leftBefore, -1, leftBefore.TimeFromRight, left, sumLeft);
     right.TimeFromLeft = advance(rightBefore, +1, rightBefore.TimeFromLeft, right, sumRight);
-    if (!SilentMode && line % Grid.GridModula == 0) {
-      StepProgressBar(InterfaceApplicationMobile, "Detecting course type", 1);
-    }
+    if (line % Grid.GridModula == 0) Leg.Step("Detecting course type", 1);
   }
 
   // The cone: down the left edge, back up the right edge, closed.
@@ -118,7 +103,7 @@ bool TDynamicGrid::GetFinishInLaylines(bool SilentMode, int TypeOfCourse,
     ListDetection.Add(MathTools.BogenToMinutes(Grid.GetPoint(line, 2)->Position));
   }
   ListDetection.Add(ListDetection.Items.front().CoordM);
-  if (TypeOfCourse == kCourseBeat) InterfaceApplicationMobile.ListDetection.Clone(ListDetection);
+  if (TypeOfCourse == kCourseBeat) Leg.Detection.Clone(ListDetection);
   return ListDetection.GetInPolygon(RoutingData.TrackFinish, true);
 }
 
@@ -153,61 +138,56 @@ void TDynamicGrid::ArriveFromRight(const TGridPoint& v, double t, double q, TGri
 }
 
 void TDynamicGrid::CompletePoint(int TypeOfCourse, bool fromLeft, bool fromRight,
-                                 const TRoutingData& RoutingData,
-                                 const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                                 TGridPoint& point) const {
+                                 const TLegContext& Leg, TGridPoint& point) const {
   double elapsed = fromLeft ? point.TimeFromLeft : point.TimeFromRight;
   if (fromLeft && fromRight) elapsed = (point.TimeFromLeft + point.TimeFromRight) / 2;
-  const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
-  point.Stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, point.Position);
-  point.Wind = GetWind(InterfaceApplicationMobile, elapsed, point.Position, trueWind);
-  const double angle = GetAngleBoatWindOnWater(TypeOfCourse, point.Wind, point.Stream, RoutingData,
-                                            InterfaceApplicationMobile);
+  point.Stream = Leg.StreamAt(point.Position, elapsed);
+  point.Wind = Leg.WindAt(point.Position, elapsed);
+  const double angle = GetAngleBoatWindOnWater(TypeOfCourse, point.Wind, point.Stream, Leg);
   if (fromLeft) point.SailingLeft = GetAttackAngle(point, angle);
   if (fromRight) point.SailingRight = GetAttackAngle(point, -angle);
-  GetVMGOverGround(TypeOfCourse, point.Wind, point.Stream, angle, RoutingData.TrackAngle,
-                   InterfaceApplicationMobile.Polars, point.VMG_STB, point.VMG_BBB);
-  GetInWater(point, InterfaceApplicationMobile);
+  GetVMGOverGround(TypeOfCourse, point.Wind, point.Stream, angle, Leg.Track.TrackAngle, Leg.Polars,
+                   point.VMG_STB, point.VMG_BBB);
+  GetInWater(point, Leg);
   point.DistanceToFinish =
-      MathTools.DistanceOfBogen(point.Position, MathTools.MinutesToBogen(RoutingData.TrackFinish));
+      MathTools.DistanceOfBogen(point.Position, MathTools.MinutesToBogen(Leg.Track.TrackFinish));
 }
 
-void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingData& RoutingData,
-                                  TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+void TDynamicGrid::GetDynamicGrid(int TypeOfCourse, TLegContext& Leg) {
+  TRoutingData& RoutingData = Leg.Track;
   const int type = TypeOfCourse;
   Grid.Clear();
   Grid.SetDefaultGridLines(kGridLines);
   Grid.GridModula = kRoutingModula;
   MinDistanceFinish = 0;
-  PackagePolars.GetPolarData(state);
+  PackagePolars.GetPolarData(Leg.Conditions.TrueWind, Leg.Polars);
 
   double q = 0;  // hours lost in a tack or gybe
-  if (type == kCourseBeat) q = state.Polars.BeatTackTime / 3600;
+  if (type == kCourseBeat) q = Leg.Polars.BeatTackTime / 3600;
   if (type == kCourseRun) q = kGybeTime;
 
-  Grid.TimeDefault = GetGridTimeDefault(type, kGridLines, RoutingData, state);
+  Grid.TimeDefault = GetGridTimeDefault(type, kGridLines, Leg);
   double stepLeft = Grid.TimeDefault;   // s: points reached sailing to the left
   double stepRight = Grid.TimeDefault;  // p: points reached sailing to the right
 
-  const double courseWind = GetAngleCourseWind(RoutingData.TrackAngle, state.Wind.TrueWind) * kRadiansToDegrees;
+  const double courseWind =
+      GetAngleCourseWind(RoutingData.TrackAngle, Leg.Conditions.TrueWind) * kRadiansToDegrees;
   RoutingData.LayLinesValid = false;
-  if (type == kCourseBeat) RoutingData.LayLinesValid = state.Polars.BeatAngle - kLaylineMargin > courseWind;
-  if (type == kCourseRun) RoutingData.LayLinesValid = courseWind > state.Polars.GybeAngle + kLaylineMargin;
+  if (type == kCourseBeat) RoutingData.LayLinesValid = Leg.Polars.BeatAngle - kLaylineMargin > courseWind;
+  if (type == kCourseRun) RoutingData.LayLinesValid = courseWind > Leg.Polars.GybeAngle + kLaylineMargin;
 
   const TBogen start = MathTools.MinutesToBogen(RoutingData.TrackStart);
   const double distance = RoutingData.TrackDistance;
-  const TCartesian trueWind = MathTools.PolarToCartesian(state.Wind.TrueWind);
 
   Grid.AddLine(1);
   {
     TGridPoint& first = *Grid.GetPoint(1, 1);
     first.Position = start;
-    GetInWater(first, state);
-    first.Stream = GetCurrentsLight(state, 0, first.Position);
-    first.Wind = GetWind(state, 0, first.Position, trueWind);
-    const double angle = GetAngleBoatWindOnWater(type, first.Wind, first.Stream, RoutingData, state);
-    GetVMGOverGround(type, first.Wind, first.Stream, angle, RoutingData.TrackAngle, state.Polars,
+    GetInWater(first, Leg);
+    first.Stream = Leg.StreamAt(first.Position, 0);
+    first.Wind = Leg.WindAt(first.Position, 0);
+    const double angle = GetAngleBoatWindOnWater(type, first.Wind, first.Stream, Leg);
+    GetVMGOverGround(type, first.Wind, first.Stream, angle, RoutingData.TrackAngle, Leg.Polars,
                      first.VMG_STB, first.VMG_BBB);
     first.DistanceToFinish = distance;
     Grid.GetLine(1)->BestIndex = 1;
@@ -225,11 +205,11 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
       TGridPoint& point = *Grid.GetPoint(L, L);
       const TGridPoint& before = *Grid.GetPoint(L - 1, L - 1);
       if (before.InWater) {
-        StepFrom(type, before, +1, stepRight, RoutingData, state, point, point.SailingVektorLeft);
+        StepFrom(type, before, +1, stepRight, Leg, point, point.SailingVektorLeft);
         point.TimeFromBeforeLeft = stepRight;
         point.BeforeLeftExists = true;
         ArriveFromLeft(before, stepRight, q, point);
-        CompletePoint(type, true, false, RoutingData, state, point);
+        CompletePoint(type, true, false, Leg, point);
       }
     }
     // The leftmost point sails on to the left from the left edge.
@@ -237,11 +217,11 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
       TGridPoint& point = *Grid.GetPoint(L, 1);
       const TGridPoint& before = *Grid.GetPoint(L - 1, 1);
       if (before.InWater) {
-        StepFrom(type, before, -1, stepLeft, RoutingData, state, point, point.SailingVektorRight);
+        StepFrom(type, before, -1, stepLeft, Leg, point, point.SailingVektorRight);
         point.TimeFromBeforeRight = stepLeft;
         point.BeforeRightExists = true;
         ArriveFromRight(before, stepLeft, q, point);
-        CompletePoint(type, false, true, RoutingData, state, point);
+        CompletePoint(type, false, true, Leg, point);
       }
     }
     // Inner points, from the right: each is where the course from its left
@@ -252,21 +232,21 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
       const TGridPoint& left = *Grid.GetPoint(L - 1, k - 1);
       const TGridPoint& right = *Grid.GetPoint(L - 1, k);
       if (left.InWater && !right.InWater) {
-        StepFrom(type, left, +1, stepRight, RoutingData, state, point, point.SailingVektorLeft);
+        StepFrom(type, left, +1, stepRight, Leg, point, point.SailingVektorLeft);
         point.TimeFromBeforeLeft = stepRight;
         point.BeforeLeftExists = true;
         ArriveFromLeft(left, stepRight, q, point);
-        CompletePoint(type, true, false, RoutingData, state, point);
+        CompletePoint(type, true, false, Leg, point);
       } else if (!left.InWater && right.InWater) {
-        StepFrom(type, right, -1, stepLeft, RoutingData, state, point, point.SailingVektorRight);
+        StepFrom(type, right, -1, stepLeft, Leg, point, point.SailingVektorRight);
         point.TimeFromBeforeRight = stepLeft;
         point.BeforeRightExists = true;
         ArriveFromRight(right, stepLeft, q, point);
-        CompletePoint(type, false, true, RoutingData, state, point);
+        CompletePoint(type, false, true, Leg, point);
       } else if (left.InWater && right.InWater) {
-        const double angle = GetAngleBoatWindOnWater(type, left.Wind, left.Stream, RoutingData, state);
-        point.SailingVektorLeft = GetBoatVektorOverGround(type, state.Polars, left, angle);
-        point.SailingVektorRight = GetBoatVektorOverGround(type, state.Polars, right, -angle);
+        const double angle = GetAngleBoatWindOnWater(type, left.Wind, left.Stream, Leg);
+        point.SailingVektorLeft = GetBoatVektorOverGround(type, Leg.Polars, left, angle);
+        point.SailingVektorRight = GetBoatVektorOverGround(type, Leg.Polars, right, -angle);
         point.Position = MathTools.GetIntersection(type, left.Position, right.Position,
                                                    point.SailingVektorLeft, point.SailingVektorRight);
         const double speedLeft = point.SailingVektorLeft.Betrag;
@@ -279,11 +259,11 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
         point.BeforeRightExists = true;
         ArriveFromLeft(left, point.TimeFromBeforeLeft, q, point);
         ArriveFromRight(right, point.TimeFromBeforeRight, q, point);
-        CompletePoint(type, true, true, RoutingData, state, point);
+        CompletePoint(type, true, true, Leg, point);
       }
       if (L >= kGridLinesFail) {
         Grid.EndBuildGrid = true;
-        Fail(state, kMessageGridLimits);
+        Leg.Fail(TRoutingFailure::GridLimits, kMessageGridLimits);
       }
     }
 
@@ -305,7 +285,11 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
 
     if (!afloat) {
       Grid.EndBuildGrid = true;
-      Fail(state, kMessageShallow);
+      Leg.Fail(TRoutingFailure::Shallows, kMessageShallow);
+    }
+    if (!Grid.EndBuildGrid && Leg.StopRequested()) {
+      Grid.EndBuildGrid = true;
+      Leg.Fail(TRoutingFailure::Cancelled, kMessageRoutingCancelled);
     }
     if (!Grid.EndBuildGrid) {
       // Past the closest approach: the best distance grows again while it
@@ -332,8 +316,8 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
     }
     stepLeft = GetTimeToNextLine(Grid.GetPoint(L, Grid.IndexPointLeft), Grid.TimeDefault);
     stepRight = GetTimeToNextLine(Grid.GetPoint(L, Grid.IndexPointRight), Grid.TimeDefault);
-    if (!SilentMode && L % Grid.GridModula == 0) {
-      StepProgressBar(state, "Building dynamic grid " + Types.GetTypeOfCourseSmall(type), 1);
+    if (Leg.Reporting() && L % Grid.GridModula == 0) {
+      Leg.Step("Building dynamic grid " + Types.GetTypeOfCourseSmall(type), 1);
     }
   }
 
@@ -353,11 +337,11 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
   // track, the finest distance the grid resolves, so that a grid that
   // passes within a point spacing of the mark is not refused.
   const double arrivalMargin = std::max(MinDistanceFinish, distance / kGridLines);
-  if (state.RoutingValid) {
+  if (Leg.Valid) {
     if (!Grid.GetBestPointValid(arrivalMargin)) {
-      Fail(state, kMessageShallow);
+      Leg.Fail(TRoutingFailure::Shallows, kMessageShallow);
     } else if (!Grid.GetBestPointDistanceValid(arrivalMargin)) {
-      Fail(state, kMessageNotReached);
+      Leg.Fail(TRoutingFailure::MarkNotReached, kMessageNotReached);
     }
   }
   const TGridPoint& arrival = *Grid.GetPoint(Grid.BestLine, Grid.BestIndex);
@@ -365,9 +349,7 @@ void TDynamicGrid::GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingDat
   Grid.TimeLeft = arrival.TimeFromLeft != 0 ? arrival.TimeFromLeft : 2 * arrival.TimeFromRight;
   Grid.TimeRight = arrival.TimeFromRight != 0 ? arrival.TimeFromRight : 2 * arrival.TimeFromLeft;
   RoutingData.TimeBestCourse = std::min(Grid.TimeLeft, Grid.TimeRight);
-  if (!SilentMode) {
-    FillProgressBar(state, "Building dynamic grid " + Types.GetTypeOfCourse(type), kProgressGridDone);
-  }
+  if (Leg.Reporting()) Leg.Fill("Building dynamic grid " + Types.GetTypeOfCourse(type), kProgressGridDone);
 }
 
 }  // namespace corvane

@@ -13,25 +13,19 @@
 // stepping, reduced to the grid's two outer edges, decides whether a leg is
 // a beat, a run or a reach.
 //
-// A failure never raises: it sets the state's RoutingValid false and one
-// message in AppMessage (a later failure replaces an earlier message).
-// The grid lives from one routing to the next and is cleared at the start
-// of every detection and routing; the result steps must run on the grid of
-// the same leg, straight after GetDynamicGrid.
+// A failure never raises: it sets the leg's verdict (TLegContext). Each
+// leg's routing has a grid of its own; the result steps read the grid that
+// GetDynamicGrid built, in the order below.
 
 #include <string>
 
 #include "core/list_extended.h"
 #include "core/type_names.h"
 #include "routing/grid.h"
-#include "routing/routing_data.h"
+#include "routing/leg_context.h"
 #include "routing/super_routing.h"
-#include "state/application_state.h"
 
 namespace corvane {
-
-// Progress constant K shared with the course panel's bar (maximum 2K + 76).
-inline constexpr int kProgressK = 5;
 
 class TDynamicGrid : public TSuperRouting {
  public:
@@ -45,57 +39,50 @@ class TDynamicGrid : public TSuperRouting {
   // taken at least as one line's share of the track (TrackDistance / 60).
   double MinDistanceFinish = 0;
 
-  // Fails the run with "Error: Course marks in shallow waters!" when the
+  // Fails the leg with "Error: Course marks in shallow waters!" when the
   // start or the finish mark is not navigable.
-  void GetCourseInWater(const TRoutingData& RoutingData,
-                        TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void GetCourseInWater(TLegContext& Leg);
   // Whether the finish lies inside the cone that the two courses of a beat
   // (1) or run (3) sweep from the start, followed on each side until it has
   // covered 2.5 times the track's distance (at most 180 steps), with the
   // stream and the true wind. Sets LowVMG (through the time estimate); for a
-  // beat the cone is also copied to the state's ListDetection. Reports
-  // "Detecting course type" every 18 steps unless silent.
-  bool GetFinishInLaylines(bool SilentMode, int TypeOfCourse, const TRoutingData& RoutingData,
-                           TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  // beat the cone is also copied to the leg's Detection. Reports "Detecting
+  // course type" every 18 steps.
+  bool GetFinishInLaylines(int TypeOfCourse, TLegContext& Leg);
   // Builds the grid of a beat (1) or run (3) and chooses the arrival; sets
   // the track's LayLinesValid and TimeBestCourse. Failures: "Error: Grid
   // exceeds limits!" (line 120 reached), "Error: Routing across shallow
   // waters!" (a line with no afloat point, or an arrival on the edge of the
   // afloat stretch away from the finish), "Error: Mark not reached!"
   // (an arrival farther from the finish than twice the closest-approach
-  // margin, see MinDistanceFinish). A grid that fails while it is built is not judged again at
-  // its arrival, so its message names the cause.
-  void GetDynamicGrid(bool SilentMode, int TypeOfCourse, TRoutingData& RoutingData,
-                      TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  // margin, see MinDistanceFinish), "Routing cancelled" (the progress
+  // listener asked to stop). A grid that fails while it is built is not
+  // judged again at its arrival, so its message names the cause.
+  void GetDynamicGrid(int TypeOfCourse, TLegContext& Leg);
 
   // ---- results (best_course.cpp), in calling order; each does nothing
-  // when RoutingValid is false on entry.
+  // when the leg is no longer valid on entry.
 
   // Best course from the finish over the arrival back to the start, its
   // boats (with tack flags, headings, attack angles and times), duration,
   // finish times, mean and least VMG and mean stream. A mean VMG below
   // 2 kn warns "Low VMG - routing might fail!", below 0.5 kn fails with
   // "Low VMG!".
-  void GetRoutingBestLine(bool SilentMode, int TypeOfCourse, TRoutingData& RoutingData,
-                          TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void GetRoutingBestLine(int TypeOfCourse, TLegContext& Leg);
   // The route that sails the grid's left edge first and tacks once into the
   // arrival, and the time it loses against the best course (0 below 4 s);
   // stored in TimeLaylineLeft on a beat and TimeLaylineRight on a run.
-  void GetRoutingLaylineLeft(bool SilentMode, TRoutingData& RoutingData,
-                             TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void GetRoutingLaylineLeft(TLegContext& Leg);
   // The mirror image along the right edge (loss in TimeLaylineRight on a
   // beat, TimeLaylineLeft on a run).
-  void GetRoutingLaylineRight(bool SilentMode, TRoutingData& RoutingData,
-                              TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void GetRoutingLaylineRight(TLegContext& Leg);
   // The two corners of the layline diamond without stream, from the true
   // wind and the polar's beat (1) or gybe (3) angle.
-  void GetLaylinesNoCurrents(int TypeOfCourse, TRoutingData& RoutingData,
-                             const TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void GetLaylinesNoCurrents(int TypeOfCourse, TLegContext& Leg);
   // On a beat: the last tack before the windward mark (the first tacking
   // boat from the arrival end) and the course from there to the mark; left
   // as it was when no boat tacks.
-  void GetTopMarkApproach(TRoutingData& RoutingData,
-                          const TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void GetTopMarkApproach(TLegContext& Leg);
 
   // Arrival time of a point reached from its left predecessor v after t
   // hours sailing to the right, q the tack time (hours): when v was reached
@@ -111,18 +98,13 @@ class TDynamicGrid : public TSuperRouting {
   // Fills a point reached from one predecessor: boat vector over ground for
   // the signed angle, scaled by the time step, gives its position.
   void StepFrom(int TypeOfCourse, const TGridPoint& before, double sign, double timeStep,
-                const TRoutingData& RoutingData,
-                const TInterfaceApplicationMobile& InterfaceApplicationMobile, TGridPoint& point,
-                TPolar& displacement) const;
+                const TLegContext& Leg, TGridPoint& point, TPolar& displacement) const;
   // Stream, wind, boat angle, headings, VMG, water test and distance to the
   // finish of a newly placed point.
-  void CompletePoint(int TypeOfCourse, bool fromLeft, bool fromRight, const TRoutingData& RoutingData,
-                     const TInterfaceApplicationMobile& InterfaceApplicationMobile,
+  void CompletePoint(int TypeOfCourse, bool fromLeft, bool fromRight, const TLegContext& Leg,
                      TGridPoint& point) const;
-  void Fail(TInterfaceApplicationMobile& InterfaceApplicationMobile, const std::string& message);
   // Walks a layline back from the arrival; preferLeft chooses the left walk.
-  double LaylineTime(bool preferLeft, TListCoords& layline,
-                  const TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  double LaylineTime(bool preferLeft, TListCoords& layline, const TLegContext& Leg);
 };
 
 }  // namespace corvane

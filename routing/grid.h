@@ -1,10 +1,10 @@
 #pragma once
 // The routing grid: lines of points, each line one time step further from
-// the start. Lines and points are numbered from 1. Header-only: the
-// application state holds one, and the state sits below the routing library.
+// the start. Lines and points are numbered from 1. Points are held by value;
+// a point's address stays valid while points are added to other lines (a
+// line's points live in their own buffer), not while its own line grows.
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "core/math_tools.h"
@@ -44,9 +44,9 @@ struct TGridPoint {
 struct TGridLine {
   int BestIndex = 0;  // point nearest to the finish, from 1; 0 when none
   double BestDistance = 0;
-  std::vector<std::unique_ptr<TGridPoint>> ListGridPoint;
+  std::vector<TGridPoint> Points;
 
-  int Count() const { return static_cast<int>(ListGridPoint.size()); }
+  int Count() const { return static_cast<int>(Points.size()); }
 };
 
 class TGrid {
@@ -77,30 +77,30 @@ class TGrid {
   // Appends a line of n zeroed points.
   void AddLine(int n) {
     const int line = AddLine();
-    for (int i = 0; i < n; ++i) AddPoint(line);
+    GetLine(line)->Points.resize(static_cast<std::size_t>(n));
   }
   // Appends an empty line and returns the number of lines.
   int AddLine() {
-    lines_.push_back(std::make_unique<TGridLine>());
+    lines_.emplace_back();
     return Count();
   }
   int Count() const { return static_cast<int>(lines_.size()); }
   // The line numbered from 1; nullptr outside [1, Count()].
   TGridLine* GetLine(int line) {
     if (line < 1 || line > Count()) return nullptr;
-    return lines_[static_cast<std::size_t>(line - 1)].get();
+    return &lines_[static_cast<std::size_t>(line - 1)];
   }
   // Appends a zeroed point to a line; nullptr when the line does not exist.
   TGridPoint* AddPoint(int line) {
     TGridLine* gridLine = GetLine(line);
     if (gridLine == nullptr) return nullptr;
-    return gridLine->ListGridPoint.emplace_back(std::make_unique<TGridPoint>()).get();
+    return &gridLine->Points.emplace_back();
   }
   // nullptr when line or index lie outside the grid.
   TGridPoint* GetPoint(int line, int index) {
     TGridLine* gridLine = GetLine(line);
     if (gridLine == nullptr || index < 1 || index > gridLine->Count()) return nullptr;
-    return gridLine->ListGridPoint[static_cast<std::size_t>(index - 1)].get();
+    return &gridLine->Points[static_cast<std::size_t>(index - 1)];
   }
 
   // Whether the arrival (BestLine, BestIndex) is acceptable for the
@@ -132,7 +132,8 @@ class TGrid {
   }
 
  private:
-  std::vector<std::unique_ptr<TGridLine>> lines_;
+  // Lines move when more are added; their points' buffers do not.
+  std::vector<TGridLine> lines_;
 };
 
 }  // namespace corvane

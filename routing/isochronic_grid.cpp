@@ -35,10 +35,10 @@ TMinutes Move(const TMathTools& math, const TMinutes& from, double distance, dou
 
 }  // namespace
 
-void TIsochronicGrid::GetStripesReach(const TMinutes& Start, const TMinutes& Finish,
-                                      int CountStripes, TListCoords& StripesStart,
-                                      TListCoords& StripesFinish, TListVektorCubeLight& VektorCube,
-                                      const TRoutingData& RoutingData) {
+TListMinutes TIsochronicGrid::GetStripesReach(const TMinutes& Start, const TMinutes& Finish,
+                                              int CountStripes, TListCoords& StripesStart,
+                                              TListCoords& StripesFinish,
+                                              const TRoutingData& RoutingData) {
   StripesStart.Clear();
   StripesFinish.Clear();
   ListStripes.Clear();
@@ -57,7 +57,7 @@ void TIsochronicGrid::GetStripesReach(const TMinutes& Start, const TMinutes& Fin
     StripesStart.Add(Move(MathTools, s0, i * WidthStripes, right));
     StripesFinish.Add(Move(MathTools, f0, i * WidthStripes, right));
   }
-  if (StripesStart.Count() == 0 || StripesStart.Count() != StripesFinish.Count()) return;
+  if (StripesStart.Count() == 0 || StripesStart.Count() != StripesFinish.Count()) return {};
 
   const auto corner = [](const TListCoords& list, int i) {
     return list.Items[static_cast<std::size_t>(i)].CoordM;
@@ -71,24 +71,21 @@ void TIsochronicGrid::GetStripesReach(const TMinutes& Start, const TMinutes& Fin
   };
   addStripe(0, n);
   for (int k = 1; k <= n; ++k) addStripe(k - 1, k);
-  VektorCube.CloneRoutingArea(TListMinutes{corner(StripesStart, 0), corner(StripesStart, n),
-                                           corner(StripesFinish, n), corner(StripesFinish, 0),
-                                           corner(StripesStart, 0)});
+  return TListMinutes{corner(StripesStart, 0), corner(StripesStart, n), corner(StripesFinish, n),
+                      corner(StripesFinish, 0), corner(StripesStart, 0)};
 }
 
-void TIsochronicGrid::GetGridTimeDefaultReach(const TRoutingData& RoutingData,
-                                              TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+void TIsochronicGrid::GetGridTimeDefaultReach(TLegContext& Leg) {
   Grid.Clear();
   Grid.SetDefaultGridLines(kReachLines);
-  Grid.TimeDefault = GetGridTimeDefault(kCourseReach, kReachLines, RoutingData, InterfaceApplicationMobile);
+  Grid.TimeDefault = GetGridTimeDefault(kCourseReach, kReachLines, Leg);
 }
 
-void TIsochronicGrid::AddFan(int line, const TGridPoint& before, int j, double beta, double gamma, double a0,
-                             double a1, float r, float elapsed, double s, const TRoutingData& RoutingData,
-                             const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  const TCartesian trueWind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
-  const TMinutes start = RoutingData.TrackStart;
-  const TBogen startB = MathTools.MinutesToBogen(start);
+void TIsochronicGrid::AddFan(int line, const TGridPoint& before, int j, double beta, double gamma,
+                             double a0, double a1, float r, float elapsed, double s,
+                             const TLegContext& Leg) {
+  const TRoutingData& RoutingData = Leg.Track;
+  const TBogen startB = MathTools.MinutesToBogen(RoutingData.TrackStart);
   const TBogen finishB = MathTools.MinutesToBogen(RoutingData.TrackFinish);
   for (int h = 0;; ++h) {
     const double x = std::max(std::fabs(a0 + h * kFanStep), beta);
@@ -100,18 +97,17 @@ void TIsochronicGrid::AddFan(int line, const TGridPoint& before, int j, double b
     TGridPoint point;
     point.IndexBefore = j;
     point.PolarAngle = angle;
-    const TPolar overGround =
-        GetBoatVektorOverGround(kCourseReach, InterfaceApplicationMobile.Polars, before, angle);
+    const TPolar overGround = GetBoatVektorOverGround(kCourseReach, Leg.Polars, before, angle);
     point.SailingVektor = TPolar{overGround.Betrag * r, overGround.Winkel};
     MathTools.GetOrtWegOrt(before.Position, point.SailingVektor, point.Position);
-    point.Stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, point.Position);
-    point.Wind = GetWind(InterfaceApplicationMobile, elapsed, point.Position, trueWind);
+    point.Stream = Leg.StreamAt(point.Position, elapsed);
+    point.Wind = Leg.WindAt(point.Position, elapsed);
     point.TimeFromLeft = elapsed;
     SetAttackAngle(point, s, angle);
     GetVMGOverGround(kCourseReach, point.Wind, point.Stream, angle, RoutingData.TrackAngle,
-                     InterfaceApplicationMobile.Polars, point.VMG_STB, point.VMG_BBB);
+                     Leg.Polars, point.VMG_STB, point.VMG_BBB);
     point.VMG = std::max(point.VMG_STB, point.VMG_BBB);
-    GetInWater(point, InterfaceApplicationMobile);
+    GetInWater(point, Leg);
     point.Valid = point.InWater;
     point.DistanceToStart = MathTools.DistanceOfBogen(point.Position, startB);
     point.DistanceToFinish = MathTools.DistanceOfBogen(point.Position, finishB);
@@ -128,13 +124,14 @@ void TIsochronicGrid::RemovePoints(int line, Drop drop) {
   if (gridLine == nullptr) return;
   // Decide for every point first (positions from 1), then keep the rest in
   // their order.
-  std::vector<std::unique_ptr<TGridPoint>> kept;
-  kept.reserve(gridLine->ListGridPoint.size());
-  int position = 0;
-  for (std::unique_ptr<TGridPoint>& point : gridLine->ListGridPoint) {
-    if (!drop(*point, ++position)) kept.push_back(std::move(point));
+  std::vector<TGridPoint>& points = gridLine->Points;
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    if (drop(points[i], static_cast<int>(i) + 1)) continue;
+    if (kept != i) points[kept] = points[i];
+    ++kept;
   }
-  gridLine->ListGridPoint = std::move(kept);
+  points.resize(kept);
 }
 
 void TIsochronicGrid::SetBestPoint(int line) {
@@ -150,23 +147,21 @@ void TIsochronicGrid::SetBestPoint(int line) {
   }
 }
 
-void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingData,
-                                        TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  if (!SilentMode) StepProgressBar(state, kProgressGrid, 1);
+void TIsochronicGrid::GetIsochronicGrid(TLegContext& Leg) {
+  TRoutingData& RoutingData = Leg.Track;
+  Leg.Step(kProgressGrid, 1);
   Grid.Clear();
   const double td = Grid.TimeDefault;
   const double q = RoutingData.TrackDistance / 2;
   double elapsed = 0;
-  const TCartesian trueWind = MathTools.PolarToCartesian(state.Wind.TrueWind);
 
   Grid.AddLine(1);
   TGridPoint& start = *Grid.GetPoint(1, 1);
   start.Position = MathTools.MinutesToBogen(RoutingData.TrackStart);
   start.Valid = true;
   start.InWater = true;
-  start.Stream = GetCurrentsLight(state, 0, start.Position);
-  start.Wind = GetWind(state, 0, start.Position, trueWind);
+  start.Stream = Leg.StreamAt(start.Position, 0);
+  start.Wind = Leg.WindAt(start.Position, 0);
   start.DistanceToFinish = RoutingData.TrackDistance;
 
   // The first isochrone: the whole fan from the beat to the gybe angle.
@@ -175,11 +170,11 @@ void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingDa
   const TPolar windAtStart = GetWindOnWater(start.Wind, start.Stream);
   const double side = GetAngleCourseToWind(RoutingData.TrackAngle, windAtStart);
   {
-    const double beta = GetPolarBeatAngle(windAtStart, state.Polars);
-    const double gamma = GetPolarGybeAngle(windAtStart, state.Polars);
+    const double beta = GetPolarBeatAngle(windAtStart, Leg.Polars);
+    const double gamma = GetPolarGybeAngle(windAtStart, Leg.Polars);
     Grid.AddLine();
     AddFan(2, start, 1, beta, gamma, beta, gamma, static_cast<float>(r),
-           static_cast<float>(elapsed), side, RoutingData, state);
+           static_cast<float>(elapsed), side, Leg);
     SetBestPoint(2);
   }
 
@@ -191,15 +186,17 @@ void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingDa
     elapsed += r;
     Grid.AddLine();
     const int before = Grid.GetLine(line - 1)->Count();
+    // A narrow fan holds three headings.
+    Grid.GetLine(line)->Points.reserve(3 * static_cast<std::size_t>(before));
     for (int j = 1; j <= before; ++j) {
       const TGridPoint& predecessor = *Grid.GetPoint(line - 1, j);
       const TPolar wind = GetWindOnWater(predecessor.Wind, predecessor.Stream);
-      const double beta = GetPolarBeatAngle(wind, state.Polars);
-      const double gamma = GetPolarGybeAngle(wind, state.Polars);
+      const double beta = GetPolarBeatAngle(wind, Leg.Polars);
+      const double gamma = GetPolarGybeAngle(wind, Leg.Polars);
       const double u = std::fabs(predecessor.PolarAngle);
       AddFan(line, predecessor, j, beta, gamma, std::max(u - kFanStep, beta),
              std::min(u + kFanStep, gamma), static_cast<float>(r), static_cast<float>(elapsed),
-             side, RoutingData, state);
+             side, Leg);
     }
 
     if (line > 3) {
@@ -253,27 +250,26 @@ void TIsochronicGrid::GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingDa
     const double d = Grid.GetLine(line)->BestDistance;
     const bool stop = b < d || d < kStopFactor * std::fabs(b - d);
     RoutingData.TimeBestCourse = elapsed;
-    if (!SilentMode) StepProgressBar(state, kProgressGrid, 1);
+    Leg.Step(kProgressGrid, 1);
     if (stop || line > kLastLineToExtend || line > kStopFactor * Grid.DefaultGridLines) break;
+    if (Leg.StopRequested()) {
+      Leg.Fail(TRoutingFailure::Cancelled, kMessageRoutingCancelled);
+      return;
+    }
   }
 
   const int last = Grid.Count();
   const double nearest = std::min(Grid.GetLine(last)->BestDistance, Grid.GetLine(last - 1)->BestDistance);
-  if (nearest > kArrivalReach) {
-    state.RoutingValid = false;
-    state.AppMessage = kMessageFailed;
-  }
+  if (nearest > kArrivalReach) Leg.Fail(TRoutingFailure::Failed, kMessageFailed);
   Grid.BestLine = last - 1;
   Grid.BestIndex = Grid.GetLine(Grid.BestLine)->BestIndex;
   Grid.BestDistance = Grid.GetLine(Grid.BestLine)->BestDistance;
-  if (!SilentMode) FillProgressBar(state, "Processing results", state.ProgressMaxValue);
+  Leg.FillToEnd("Processing results");
 }
 
-void TIsochronicGrid::GetRoutingBestLine(TRoutingData& RoutingData,
-                                         TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  if (!state.RoutingValid) return;
-  TRoutingData& track = RoutingData;
+void TIsochronicGrid::GetRoutingBestLine(TLegContext& Leg) {
+  if (!Leg.Valid) return;
+  TRoutingData& track = Leg.Track;
   track.ListBestCourse.Clear();
   track.ListBoat.Clear();
   track.TrackVMG = 0;
@@ -294,7 +290,7 @@ void TIsochronicGrid::GetRoutingBestLine(TRoutingData& RoutingData,
   // (one time step past the arrival) would overstate every reach by about
   // half a step, a few percent of the leg.
   if (arrival != nullptr) {
-    track.TimeBestCourse = arrival->TimeFromLeft + GetSailingTimeToFinish(*arrival, track, state);
+    track.TimeBestCourse = arrival->TimeFromLeft + GetSailingTimeToFinish(*arrival, Leg);
   }
 
   const int arrivalLine = line;
@@ -303,8 +299,7 @@ void TIsochronicGrid::GetRoutingBestLine(TRoutingData& RoutingData,
   for (; line >= 1; --line) {
     const TGridPoint* point = Grid.GetPoint(line, index);
     if (point == nullptr) {
-      state.RoutingValid = false;
-      state.AppMessage = kMessageFailed;
+      Leg.Fail(TRoutingFailure::Failed, kMessageFailed);
       continue;
     }
     TCoords& coords = track.ListBestCourse.Add();
@@ -335,14 +330,12 @@ void TIsochronicGrid::GetRoutingBestLine(TRoutingData& RoutingData,
   if (track.ListBoat.Count() > 0) {
     track.ListBoat.Items.back().Angle = track.TrackAngle * kDegreesToRadians;
   }
-  if (track.TrackVMG < kWarnVMG) state.AppMessage = "Low VMG - routing might fail!";
-  if (track.TrackVMG < kFailVMG) {
-    state.AppMessage = "Low VMG!";
-    state.RoutingValid = false;
-  }
+  if (track.TrackVMG < kWarnVMG) Leg.Message = "Low VMG - routing might fail!";
+  if (track.TrackVMG < kFailVMG) Leg.Fail(TRoutingFailure::LowVMG, "Low VMG!");
   const auto seconds = static_cast<std::int64_t>(std::nearbyint(track.TimeBestCourse * 3600));
   track.DateTimeFinishGMT = IncSecond(track.DateTimeStartGMT, seconds);
   track.DateTimeFinishLOC = IncSecond(track.DateTimeStartLOC, seconds);
+  Leg.FinishTimed = true;
 }
 
 }  // namespace corvane

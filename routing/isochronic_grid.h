@@ -13,17 +13,17 @@
 // predecessor.
 //
 // Failures never raise: "Routing failed" (no arrival within 0.3 nm of the
-// finish, or a broken predecessor chain) and "Low VMG!" set RoutingValid
-// false; "Low VMG - routing might fail!" only warns.
+// finish, or a broken predecessor chain), "Low VMG!" and "Routing
+// cancelled" end the leg (TLegContext); "Low VMG - routing might fail!" only
+// warns.
 
 #include <vector>
 
 #include "core/list_extended.h"
 #include "routing/grid.h"
+#include "routing/leg_context.h"
 #include "routing/routing_data.h"
 #include "routing/super_routing.h"
-#include "state/application_state.h"
-#include "tides/stream_cube.h"
 
 namespace corvane {
 
@@ -60,36 +60,32 @@ class TIsochronicGrid : public TSuperRouting {
   // plus D'/5 beyond the finish, D'/2 wide, cut along the track into
   // CountStripes stripes of width D' / (2 CountStripes). StripesStart and
   // StripesFinish receive the CountStripes + 1 stripe corners on the start
-  // and the far edge, left to right; the cube's routing area becomes the
-  // corridor (its four corners, closed).
-  void GetStripesReach(const TMinutes& Start, const TMinutes& Finish, int CountStripes,
-                       TListCoords& StripesStart, TListCoords& StripesFinish,
-                       TListVektorCubeLight& VektorCube, const TRoutingData& RoutingData);
+  // and the far edge, left to right. Returns the corridor's outline (its four
+  // corners, closed), the area whose stream the reach reads.
+  TListMinutes GetStripesReach(const TMinutes& Start, const TMinutes& Finish, int CountStripes,
+                               TListCoords& StripesStart, TListCoords& StripesFinish,
+                               const TRoutingData& RoutingData);
   // Clears the grid and sets 25 planned lines and the hours per line of a
   // reach (sets LowVMG).
-  void GetGridTimeDefaultReach(const TRoutingData& RoutingData,
-                               TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void GetGridTimeDefaultReach(TLegContext& Leg);
   // Builds the isochrones, sets the track's TimeBestCourse to the elapsed
   // time of the last line and the grid's arrival; fails with "Routing
   // failed" when neither of the last two lines comes within 0.3 nm of the
   // finish.
-  void GetIsochronicGrid(bool SilentMode, TRoutingData& RoutingData,
-                         TInterfaceApplicationMobile& InterfaceApplicationMobile);
-  // Only while RoutingValid: best course from the finish over the arrival
-  // (or the previous line's best point when the arrival lies beyond the
-  // finish) back to the start, its boats, the duration (plus the time to
+  void GetIsochronicGrid(TLegContext& Leg);
+  // Only while the leg is valid: best course from the finish over the
+  // arrival (or the previous line's best point when the arrival lies beyond
+  // the finish) back to the start, its boats, the duration (plus the time to
   // sail straight on to the finish), finish times, VMG and mean stream.
-  void GetRoutingBestLine(TRoutingData& RoutingData,
-                          TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void GetRoutingBestLine(TLegContext& Leg);
 
   // The fan from the predecessor `before` (index j, from 1, in the line
   // before) into line `line`: angles |a0 + h 5 deg| held within [beta,
   // gamma], negative when the side value s <= pi, until one reaches a1 or
   // passes gamma; points not afloat are dropped. r is the time step and
   // elapsed the line's elapsed time, hours, carried as 32-bit floats.
-  void AddFan(int line, const TGridPoint& before, int j, double beta, double gamma, double a0, double a1,
-              float r, float elapsed, double s, const TRoutingData& RoutingData,
-              const TInterfaceApplicationMobile& InterfaceApplicationMobile);
+  void AddFan(int line, const TGridPoint& before, int j, double beta, double gamma, double a0,
+              double a1, float r, float elapsed, double s, const TLegContext& Leg);
 
  private:
   // Removes the points of a line for which `drop` holds.

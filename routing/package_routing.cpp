@@ -6,81 +6,49 @@ namespace {
 
 const char* const kMessageLowVMG = "Error: Low VMG!";
 
-void RefuseLowVMG(TInterfaceApplicationMobile& state) {
-  state.AppMessage = kMessageLowVMG;
-  state.RoutingValid = false;
-}
-
 }  // namespace
 
-void TPackageRouting::Reset(TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  for (const std::unique_ptr<TRoutingData>& track : InterfaceApplicationMobile.ListRoutingData.Items) {
-    track->RoutingEnabled = false;
-  }
-  InterfaceApplicationMobile.RoutingValid = false;
-  InterfaceApplicationMobile.DrawRouting = false;
-}
+void TPackageRouting::GetCourseInWater(TLegContext& Leg) { DynamicGrid.GetCourseInWater(Leg); }
 
-void TPackageRouting::HandleFormControls(TProgressSink* progressSink) {
-  DynamicGrid.HandleFormControls(progressSink);
-  IsochronicGrid.HandleFormControls(progressSink);
-}
-
-void TPackageRouting::GetCourseInWater(const TRoutingData& RoutingData,
-                                       TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  DynamicGrid.GetCourseInWater(RoutingData, InterfaceApplicationMobile);
-}
-
-void TPackageRouting::GetTypeOfCourse(bool SilentMode, TRoutingData& RoutingData,
-                                      TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  RoutingData.TypeOfCourse = kCourseReach;
-  if (DynamicGrid.GetFinishInLaylines(SilentMode, kCourseBeat, RoutingData, InterfaceApplicationMobile)) {
-    RoutingData.TypeOfCourse = kCourseBeat;
-  } else if (DynamicGrid.GetFinishInLaylines(SilentMode, kCourseRun, RoutingData,
-                                             InterfaceApplicationMobile)) {
-    RoutingData.TypeOfCourse = kCourseRun;
+void TPackageRouting::GetTypeOfCourse(TLegContext& Leg) {
+  Leg.Track.TypeOfCourse = kCourseReach;
+  if (DynamicGrid.GetFinishInLaylines(kCourseBeat, Leg)) {
+    Leg.Track.TypeOfCourse = kCourseBeat;
+  } else if (DynamicGrid.GetFinishInLaylines(kCourseRun, Leg)) {
+    Leg.Track.TypeOfCourse = kCourseRun;
   }
 }
 
-void TPackageRouting::GetDynamicGridRouting(bool SilentMode, int TypeOfCourse,
-                                            TRoutingData& RoutingData,
-                                            TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  if (state.LowVMG) {
-    RefuseLowVMG(state);
+void TPackageRouting::GetDynamicGridRouting(int TypeOfCourse, TLegContext& Leg) {
+  if (Leg.LowVMG) {
+    Leg.Fail(TRoutingFailure::LowVMGEstimate, kMessageLowVMG);
     return;
   }
-  DynamicGrid.GetDynamicGrid(SilentMode, TypeOfCourse, RoutingData, state);
-  DynamicGrid.GetRoutingBestLine(SilentMode, TypeOfCourse, RoutingData, state);
-  DynamicGrid.GetRoutingLaylineLeft(SilentMode, RoutingData, state);
-  DynamicGrid.GetRoutingLaylineRight(SilentMode, RoutingData, state);
-  DynamicGrid.GetLaylinesNoCurrents(TypeOfCourse, RoutingData, state);
-  DynamicGrid.GetCurrentsWindShift(RoutingData, state);
-  DynamicGrid.GetTopMarkApproach(RoutingData, state);
+  DynamicGrid.GetDynamicGrid(TypeOfCourse, Leg);
+  DynamicGrid.GetRoutingBestLine(TypeOfCourse, Leg);
+  DynamicGrid.GetRoutingLaylineLeft(Leg);
+  DynamicGrid.GetRoutingLaylineRight(Leg);
+  DynamicGrid.GetLaylinesNoCurrents(TypeOfCourse, Leg);
+  DynamicGrid.GetCurrentsWindShift(Leg);
+  DynamicGrid.GetTopMarkApproach(Leg);
 }
 
-void TPackageRouting::GetStripesReach(TRoutingData& RoutingData,
-                                      TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  TListVektorCubeLight& cube = InterfaceApplicationMobile.GRIBCurrentLoaded
-                                   ? InterfaceApplicationMobile.CubeLoRes
-                                   : InterfaceApplicationMobile.CubeHiRes;
-  IsochronicGrid.GetStripesReach(RoutingData.TrackStart, RoutingData.TrackFinish, kCountStripes,
-                                 RoutingData.ListLaylineLeft, RoutingData.ListLaylineRight, cube,
-                                 RoutingData);
+void TPackageRouting::GetStripesReach(TLegContext& Leg) {
+  TRoutingData& track = Leg.Track;
+  const TListMinutes corridor = IsochronicGrid.GetStripesReach(
+      track.TrackStart, track.TrackFinish, kCountStripes, track.ListLaylineLeft, track.ListLaylineRight, track);
+  Leg.Stream = Leg.Conditions.StreamFor(corridor);
 }
 
-void TPackageRouting::GetIsochronicGridRouting(bool SilentMode, int /*TypeOfCourse*/,
-                                               TRoutingData& RoutingData,
-                                               TInterfaceApplicationMobile& InterfaceApplicationMobile) {
-  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  IsochronicGrid.GetGridTimeDefaultReach(RoutingData, state);
-  if (state.LowVMG) {
-    RefuseLowVMG(state);
+void TPackageRouting::GetIsochronicGridRouting(TLegContext& Leg) {
+  IsochronicGrid.GetGridTimeDefaultReach(Leg);
+  if (Leg.LowVMG) {
+    Leg.Fail(TRoutingFailure::LowVMGEstimate, kMessageLowVMG);
     return;
   }
-  IsochronicGrid.GetIsochronicGrid(SilentMode, RoutingData, state);
-  IsochronicGrid.GetRoutingBestLine(RoutingData, state);
-  IsochronicGrid.GetCurrentsWindShift(RoutingData, state);
+  IsochronicGrid.GetIsochronicGrid(Leg);
+  IsochronicGrid.GetRoutingBestLine(Leg);
+  IsochronicGrid.GetCurrentsWindShift(Leg);
 }
 
 }  // namespace corvane

@@ -13,14 +13,15 @@ namespace corvane {
 
 enum class TStrokeDash { Solid, Dash, Dot };
 
+// Leg types, as a track's TypeOfCourse holds them (0: not computed).
+inline constexpr int kCourseBeat = 1;
+inline constexpr int kCourseReach = 2;
+inline constexpr int kCourseRun = 3;
+
 // Opaque ARGB colours of a track's lines.
 inline constexpr TAlphaColor kColorTrackDefault = 0xFFFF0000;          // red
 inline constexpr TAlphaColor kColorLaylinesDefault = 0xFF008000;       // green
 inline constexpr TAlphaColor kColorLaylinesNoCurrentsDefault = 0xFFFFFF00;  // yellow
-
-// The records below keep their copy, move and destruction implicit: the
-// application state holds them without linking the routing library, which
-// defines the out-of-line operations (routing_data.cpp).
 
 struct TCoords {
   TMinutes CoordM;

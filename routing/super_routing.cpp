@@ -4,8 +4,6 @@
 #include <cmath>
 
 #include "core/constants.h"
-#include "core/date_time.h"
-#include "tides/in_water.h"
 
 namespace corvane {
 
@@ -13,24 +11,8 @@ namespace {
 
 // Below this best VMG (knots) a grid point's next time step is stretched.
 constexpr double kSlowVMG = 0.5;
-constexpr int kAppTypeSimulator = 4;
-
-// Whole seconds of an elapsed time in hours, truncated toward zero.
-std::int64_t ElapsedSeconds(double elapsed) {
-  return static_cast<std::int64_t>(std::trunc(elapsed * 3600));
-}
 
 }  // namespace
-
-void TSuperRouting::StepProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                                   const std::string& ProgressText, float Step) {
-  StepProgress(InterfaceApplicationMobile, ProgressText, Step, progress_);
-}
-
-void TSuperRouting::FillProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                                   const std::string& ProgressText, float Value) {
-  FillProgress(InterfaceApplicationMobile, ProgressText, Value, progress_);
-}
 
 TPolar TSuperRouting::GetWindOnWater(const TCartesian& WindOverGround,
                                      const TCartesian& Current) const {
@@ -67,36 +49,33 @@ double TSuperRouting::GetPolarGybeAngle(const TPolar& WindOnWater, const TPolars
   return PackagePolars.GetGybeAngle(WindOnWater, Polars) * kDegreesToRadians;
 }
 
-double TSuperRouting::GetAngleBoatWindOverGround(
-    int TypeOfCourse, const TRoutingData& RoutingData,
-    const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  const TPolar& trueWind = InterfaceApplicationMobile.Wind.TrueWind;
-  const TPolars& polars = InterfaceApplicationMobile.Polars;
+double TSuperRouting::GetAngleBoatWindOverGround(int TypeOfCourse, const TLegContext& Leg) const {
+  const TPolar& trueWind = Leg.Conditions.TrueWind;
+  const TPolars& polars = Leg.Polars;
   switch (TypeOfCourse) {
     case kCourseBeat:
       return PackagePolars.GetBeatAngle(trueWind, polars);
     case kCourseRun:
       return PackagePolars.GetGybeAngle(trueWind, polars);
     case kCourseReach:
-      return GetAngleCourseWind(RoutingData.TrackAngle, trueWind) * kRadiansToDegrees;
+      return GetAngleCourseWind(Leg.Track.TrackAngle, trueWind) * kRadiansToDegrees;
     default:
       return 0;
   }
 }
 
-double TSuperRouting::GetAngleBoatWindOnWater(
-    int TypeOfCourse, const TCartesian& WindOverGround, const TCartesian& Currents,
-    const TRoutingData& RoutingData,
-    const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
+double TSuperRouting::GetAngleBoatWindOnWater(int TypeOfCourse, const TCartesian& WindOverGround,
+                                              const TCartesian& Currents,
+                                              const TLegContext& Leg) const {
   const TPolar windOnWater = GetWindOnWater(WindOverGround, Currents);
-  const TPolars& polars = InterfaceApplicationMobile.Polars;
+  const TPolars& polars = Leg.Polars;
   switch (TypeOfCourse) {
     case kCourseBeat:
       return GetPolarBeatAngle(windOnWater, polars);
     case kCourseRun:
       return GetPolarGybeAngle(windOnWater, polars);
     case kCourseReach:
-      return GetAngleCourseWind(RoutingData.TrackAngle, InterfaceApplicationMobile.Wind.TrueWind);
+      return GetAngleCourseWind(Leg.Track.TrackAngle, Leg.Conditions.TrueWind);
     default:
       return 0;
   }
@@ -152,142 +131,64 @@ double TSuperRouting::GetTimeToNextLine(const TGridPoint* Point, double TimeDefa
   return TimeDefault * ((kSlowVMG - v) * 10 + 1);
 }
 
-double TSuperRouting::GetTimeToFinishNoCurrents(
-    int TypeOfCourse, const TRoutingData& RoutingData,
-    TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  const TPolar& trueWind = InterfaceApplicationMobile.Wind.TrueWind;
-  const double boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
-  const double courseWind = GetAngleCourseWind(RoutingData.TrackAngle, trueWind);
-  const double speed = GetBoatSpeed(TypeOfCourse, trueWind, InterfaceApplicationMobile.Polars,
-                                 boatAngle * kDegreesToRadians);
+double TSuperRouting::GetTimeToFinishNoCurrents(int TypeOfCourse, TLegContext& Leg) const {
+  const TPolar& trueWind = Leg.Conditions.TrueWind;
+  const double boatAngle = GetAngleBoatWindOverGround(TypeOfCourse, Leg);
+  const double courseWind = GetAngleCourseWind(Leg.Track.TrackAngle, trueWind);
+  const double speed = GetBoatSpeed(TypeOfCourse, trueWind, Leg.Polars, boatAngle * kDegreesToRadians);
   // The boat sails off the course by the part of its angle to the wind that
   // the course itself does not take up.
   const double offCourse = std::max<double>(boatAngle - courseWind * kRadiansToDegrees, 0);
   double factor = std::cos(offCourse * kDegreesToRadians);
   if (factor <= 0) factor = 1;
-  const double hours = speed > 0 ? RoutingData.TrackDistance / factor / speed : 0;
-  InterfaceApplicationMobile.LowVMG = hours > InterfaceApplicationMobile.MaxTimeToFinish;
+  const double hours = speed > 0 ? Leg.Track.TrackDistance / factor / speed : 0;
+  Leg.LowVMG = hours > Leg.Options.MaxHoursToFinish;
   return hours;
 }
 
 double TSuperRouting::GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines,
-                                      const TRoutingData& RoutingData,
-                                      TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  const double estimate = GetTimeToFinishNoCurrents(TypeOfCourse, RoutingData, InterfaceApplicationMobile);
-  const TCartesian wind = MathTools.PolarToCartesian(InterfaceApplicationMobile.Wind.TrueWind);
+                                         TLegContext& Leg) const {
+  const double estimate = GetTimeToFinishNoCurrents(TypeOfCourse, Leg);
+  const TCartesian wind = Leg.TrueWindVector;
   const auto bestVMG = [&](const TMinutes& position, double elapsed) {
-    const TCartesian stream = GetCurrentsLight(InterfaceApplicationMobile, elapsed, position);
-    const double angle = GetAngleBoatWindOnWater(TypeOfCourse, wind, stream, RoutingData,
-                                              InterfaceApplicationMobile);
+    const TCartesian stream = Leg.StreamAt(position, elapsed);
+    const double angle = GetAngleBoatWindOnWater(TypeOfCourse, wind, stream, Leg);
     double stb = 0;
     double bbb = 0;
-    GetVMGOverGround(TypeOfCourse, wind, stream, angle, RoutingData.TrackAngle,
-                     InterfaceApplicationMobile.Polars, stb, bbb);
+    GetVMGOverGround(TypeOfCourse, wind, stream, angle, Leg.Track.TrackAngle, Leg.Polars, stb, bbb);
     return std::max(stb, bbb);
   };
-  const double v = (bestVMG(RoutingData.TrackStart, 0) + bestVMG(RoutingData.TrackFinish, estimate)) / 2;
-  const double hours = v != 0 ? RoutingData.TrackDistance / std::fabs(v) : 0;
-  InterfaceApplicationMobile.LowVMG = hours > InterfaceApplicationMobile.MaxTimeToFinish;
+  const double v = (bestVMG(Leg.Track.TrackStart, 0) + bestVMG(Leg.Track.TrackFinish, estimate)) / 2;
+  const double hours = v != 0 ? Leg.Track.TrackDistance / std::fabs(v) : 0;
+  Leg.LowVMG = hours > Leg.Options.MaxHoursToFinish;
   return DefaultGridLines >= 1 ? hours / DefaultGridLines : 0;
 }
 
-double TSuperRouting::GetSailingTimeToFinish(
-    const TGridPoint& Point, const TRoutingData& RoutingData,
-    const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  const TBogen finish = MathTools.MinutesToBogen(RoutingData.TrackFinish);
+double TSuperRouting::GetSailingTimeToFinish(const TGridPoint& Point, const TLegContext& Leg) const {
+  const TBogen finish = MathTools.MinutesToBogen(Leg.Track.TrackFinish);
   const double distance = MathTools.DistanceOfBogen(Point.Position, finish);
   const TPolar windOnWater = GetWindOnWater(Point.Wind, Point.Stream);
   const double angle =
       MathTools.AddRad(windOnWater.Winkel, -MathTools.AngleOfBogen(Point.Position, finish));
-  const double speed = PackagePolars.GetReachSpeed(windOnWater, angle, InterfaceApplicationMobile.Polars);
+  const double speed = PackagePolars.GetReachSpeed(windOnWater, angle, Leg.Polars);
   return speed > 0 ? distance / speed : 0;
 }
 
-TDateTime TSuperRouting::StreamMoment(const TInterfaceApplicationMobile& state, double elapsed) const {
-  const TDateTime shifted = IncMinute(state.DateTimeGMT, std::llround(state.TideTimeShift) * -1);
-  return IncSecond(shifted, ElapsedSeconds(elapsed));
+void TSuperRouting::GetInWater(TGridPoint& Point, const TLegContext& Leg) const {
+  Point.InWater = Leg.Navigable(MathTools.BogenToMinutes(Point.Position));
 }
 
-TDateTime TSuperRouting::WindMoment(const TInterfaceApplicationMobile& state, double elapsed) const {
-  return IncSecond(state.DateTimeGMT, ElapsedSeconds(elapsed));
-}
-
-TCartesian TSuperRouting::GetCurrentsLight(
-    const TInterfaceApplicationMobile& InterfaceApplicationMobile, double ElapsedTime,
-    const TMinutes& Position) const {
-  if (InterfaceApplicationMobile.HideCurrent) return TCartesian{};
-  const TListVektorCubeLight& cubes = InterfaceApplicationMobile.GRIBCurrentLoaded
-                                          ? InterfaceApplicationMobile.CubeLoRes
-                                          : InterfaceApplicationMobile.CubeHiRes;
-  const int count = static_cast<int>(cubes.ListVektorCube.size());
-  for (int cube = 0; cube < count; ++cube) {
-    const TListMinutes& area = cubes.ListVektorCube[static_cast<std::size_t>(cube)].VektorArea;
-    if (MathTools.GetInPolygon(Position, area)) {
-      return cubes.GetTINVektor(true, cube, Position,
-                                StreamMoment(InterfaceApplicationMobile, ElapsedTime));
-    }
-  }
-  return TCartesian{};
-}
-
-TCartesian TSuperRouting::GetCurrentsLight(
-    const TInterfaceApplicationMobile& InterfaceApplicationMobile, double ElapsedTime,
-    const TBogen& Position) const {
-  return GetCurrentsLight(InterfaceApplicationMobile, ElapsedTime, MathTools.BogenToMinutes(Position));
-}
-
-TPolar TSuperRouting::GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                                       const TMinutes& Position) const {
-  if (InterfaceApplicationMobile.HideCurrent) return TPolar{};
-  if (!GetInWater(Position, InterfaceApplicationMobile)) return TPolar{};
-  const TListVektorCubeLight& cubes = InterfaceApplicationMobile.CubeLoRes;
-  const int count = static_cast<int>(cubes.ListVektorCube.size());
-  for (int cube = 0; cube < count; ++cube) {
-    const TListMinutes& area = cubes.ListVektorCube[static_cast<std::size_t>(cube)].VektorArea;
-    if (MathTools.GetInPolygon(Position, area)) {
-      return MathTools.CartesianToPolar(
-          cubes.GetTINVektor(true, cube, Position, StreamMoment(InterfaceApplicationMobile, 0)));
-    }
-  }
-  return TPolar{};
-}
-
-TCartesian TSuperRouting::GetWind(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                                  double ElapsedTime, const TBogen& Position,
-                                  const TCartesian& WindDefault) const {
-  const TListVektorCubeLight& cube = InterfaceApplicationMobile.CubeWind;
-  if (cube.ListVektorCube.empty() || !InterfaceApplicationMobile.GRIBWindLoaded) return WindDefault;
-  const TDateTime moment = WindMoment(InterfaceApplicationMobile, ElapsedTime);
-  if (!cube.GetDateTimeInCube(moment)) return WindDefault;
-  return cube.GetTINVektor(false, 0, MathTools.BogenToMinutes(Position), moment);
-}
-
-void TSuperRouting::GetInWater(TGridPoint& Point,
-                               const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  if (InterfaceApplicationMobile.AppType == kAppTypeSimulator) {
-    Point.InWater = true;
-    return;
-  }
-  Point.InWater = GetInNavigableWater(MathTools, MathTools.BogenToMinutes(Point.Position),
-                                      InterfaceApplicationMobile, true);
-}
-
-bool TSuperRouting::GetInWater(const TMinutes& Minutes,
-                               const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  return GetInNavigableWater(MathTools, Minutes, InterfaceApplicationMobile, false);
-}
-
-void TSuperRouting::GetCurrentsWindShift(
-    TRoutingData& RoutingData, const TInterfaceApplicationMobile& InterfaceApplicationMobile) const {
-  if (!InterfaceApplicationMobile.RoutingValid) return;
-  const TPolar& trueWind = InterfaceApplicationMobile.Wind.TrueWind;
+void TSuperRouting::GetCurrentsWindShift(TLegContext& Leg) const {
+  if (!Leg.Valid) return;
+  TRoutingData& track = Leg.Track;
+  const TPolar& trueWind = Leg.Conditions.TrueWind;
   const TCartesian combined =
-      MathTools.AddCartesian(MathTools.PolarToCartesian(trueWind), RoutingData.StreamOnTrack);
-  RoutingData.CurrentsWind = MathTools.CartesianToRadiant(combined);
-  double shift = (RoutingData.CurrentsWind - trueWind.Winkel) * kRadiansToDegrees;
+      MathTools.AddCartesian(MathTools.PolarToCartesian(trueWind), track.StreamOnTrack);
+  track.CurrentsWind = MathTools.CartesianToRadiant(combined);
+  double shift = (track.CurrentsWind - trueWind.Winkel) * kRadiansToDegrees;
   if (shift > 180) shift -= 360;
   if (shift < -180) shift += 360;
-  RoutingData.CurrentsWindShift = shift;
+  track.CurrentsWindShift = shift;
 }
 
 }  // namespace corvane

@@ -2,27 +2,22 @@
 // Sailing over ground: the physics both routing grids share. Where the wind
 // and the tidal stream are at a position and a moment, the wind a boat feels
 // on the moving water, the boat's velocity over ground for an angle to that
-// wind, its velocity made good along a course, a first estimate of a leg's
-// duration and whether a position is navigable.
+// wind, its velocity made good along a course, and a first estimate of a
+// leg's duration. Everything reads the leg's context (TLegContext); nothing
+// else.
 //
 // Conventions. Directions are radians clockwise from north unless a
 // function says degrees. The wind over ground is the vector
-// PolarToCartesian(Wind.TrueWind): it points toward where the wind comes
-// from. A stream is a vector in knots pointing where the water flows. The
-// wind on the water is their sum: its Winkel is where the wind seems to come
-// from for a boat drifting with the water, its Betrag the speed felt there
-// (wind 10 kn from north over a 1 kn stream flowing north: 11 kn from
-// north). A boat angle A is signed: the heading through the water is the
-// wind-on-water direction + A. Elapsed times are hours since the leg's
-// start, distances nautical miles. Leg types: 1 beat, 2 reach, 3 run.
+// PolarToCartesian(wind): it points toward where the wind comes from. A
+// stream is a vector in knots pointing where the water flows. The wind on the
+// water is their sum: its Winkel is where the wind seems to come from for a
+// boat drifting with the water, its Betrag the speed felt there (wind 10 kn
+// from north over a 1 kn stream flowing north: 11 kn from north). A boat
+// angle A is signed: the heading through the water is the wind-on-water
+// direction + A. Elapsed times are hours since the leg's start, distances
+// nautical miles. Leg types: 1 beat, 2 reach, 3 run.
 //
-// Moment of a query. For an elapsed time e the wind is read at DateTimeGMT
-// + e and the stream at DateTimeGMT - TideTimeShift (whole minutes, nearest)
-// + e, e taken to whole seconds (truncated). Every leg is routed against the
-// state's one chosen moment.
-//
-// Nothing here reports an error: outside every stream polygon, with hidden
-// currents or at a moment the atlas does not cover the stream is zero, and a
+// Nothing here fails: outside the stream's area the stream is zero, and a
 // zero boat speed gives zero times; the grids turn those into messages.
 
 #include <string>
@@ -31,33 +26,14 @@
 #include "core/types.h"
 #include "polars/package_polars.h"
 #include "routing/grid.h"
-#include "routing/routing_data.h"
-#include "routing/routing_sinks.h"
-#include "state/application_state.h"
+#include "routing/leg_context.h"
 
 namespace corvane {
-
-inline constexpr int kCourseBeat = 1;
-inline constexpr int kCourseReach = 2;
-inline constexpr int kCourseRun = 3;
 
 class TSuperRouting {
  public:
   TMathTools MathTools;
   TPackagePolars PackagePolars;
-
-  // ------------------------------------------------------------ progress
-
-  // Remembers where progress goes; nullptr for none. The sink must outlive
-  // the routing that uses it.
-  void HandleFormControls(TProgressSink* progressSink) { progress_ = progressSink; }
-  // ProgressText := text; ProgressValue grows by step unless that would pass
-  // ProgressMaxValue; then the sink shows it.
-  void StepProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                       const std::string& ProgressText, float Step);
-  // ProgressText := text; ProgressValue := value; then the sink shows it.
-  void FillProgressBar(TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                       const std::string& ProgressText, float Value);
 
   // ------------------------------------------------------ wind and angles
 
@@ -73,20 +49,18 @@ class TSuperRouting {
   // polar's beat speed (1), run speed (3) or reach speed at SailingAngle
   // (radians, sign ignored) (2); 0 for any other type.
   double GetBoatSpeed(int TypeOfCourse, const TPolar& Wind, const TPolars& Polars,
-                   double SailingAngle) const;
+                      double SailingAngle) const;
   // The polar's beat / gybe angle for that wind speed, radians.
   double GetPolarBeatAngle(const TPolar& WindOnWater, const TPolars& Polars) const;
   double GetPolarGybeAngle(const TPolar& WindOnWater, const TPolars& Polars) const;
   // Degrees: the beat (1) or gybe (3) angle for the true wind speed; for a
   // reach the angle between the track and the true wind; 0 otherwise.
-  double GetAngleBoatWindOverGround(int TypeOfCourse, const TRoutingData& RoutingData,
-                                 const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  double GetAngleBoatWindOverGround(int TypeOfCourse, const TLegContext& Leg) const;
   // Radians: the beat (1) or gybe (3) angle for the speed of the wind on the
   // water; for a reach the angle between the track and the true wind (the
   // true wind, not the wind on the water); 0 otherwise.
   double GetAngleBoatWindOnWater(int TypeOfCourse, const TCartesian& WindOverGround,
-                              const TCartesian& Currents, const TRoutingData& RoutingData,
-                              const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+                                 const TCartesian& Currents, const TLegContext& Leg) const;
 
   // ------------------------------------------------------ boat velocities
 
@@ -116,64 +90,29 @@ class TSuperRouting {
   // TimeDefault for a missing point.
   double GetTimeToNextLine(const TGridPoint* Point, double TimeDefault) const;
   // First estimate of the leg's duration without stream, hours (0 for a
-  // zero boat speed); sets LowVMG when it exceeds MaxTimeToFinish.
-  double GetTimeToFinishNoCurrents(int TypeOfCourse, const TRoutingData& RoutingData,
-                                TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  // zero boat speed); sets the leg's LowVMG when it exceeds the options'
+  // MaxHoursToFinish.
+  double GetTimeToFinishNoCurrents(int TypeOfCourse, TLegContext& Leg) const;
   // Hours per grid line for DefaultGridLines lines: the track's distance
   // over the mean of the best VMG at the start (now) and at the finish (after
   // the estimate above), each with the true wind; 0 for n < 1 or a zero mean.
-  // Sets LowVMG when the whole leg would exceed MaxTimeToFinish.
-  double GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines, const TRoutingData& RoutingData,
-                         TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  // Sets LowVMG when the whole leg would exceed the limit.
+  double GetGridTimeDefault(int TypeOfCourse, int DefaultGridLines, TLegContext& Leg) const;
   // Hours to sail straight from a point to the finish at the polar's reach
   // speed for the wind on the water there; 0 for a zero speed.
-  double GetSailingTimeToFinish(const TGridPoint& Point, const TRoutingData& RoutingData,
-                             const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  double GetSailingTimeToFinish(const TGridPoint& Point, const TLegContext& Leg) const;
 
-  // ------------------------------------------------------ wind and stream
+  // ------------------------------------------------------ wind and water
 
-  // Stream (knots) at a position and elapsed time: the first cube of
-  // CubeLoRes (with a GRIB current) or CubeHiRes whose validity polygon holds
-  // the position, interpolated in space and time; zero with HideCurrent or
-  // outside every polygon.
-  TCartesian GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                              double ElapsedTime, const TMinutes& Position) const;
-  TCartesian GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                              double ElapsedTime, const TBogen& Position) const;
-  // The stream of CubeLoRes at the chosen moment for the pointer readout, as
-  // speed and direction; zero also where the position is not navigable.
-  TPolar GetCurrentsLight(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                          const TMinutes& Position) const;
-  // Wind over ground at a position and elapsed time: the loaded GRIB wind
-  // while its times cover the moment, otherwise WindDefault.
-  TCartesian GetWind(const TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                     double ElapsedTime, const TBogen& Position, const TCartesian& WindDefault) const;
-
-  // -------------------------------------------------------------- water
-
-  // Sets the point's InWater. Every point is afloat in the simulator (AppType
-  // 4); otherwise as below, looking only at tiles flagged for routing.
-  void GetInWater(TGridPoint& Point, const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
-  // Whether a position is navigable: with no depth line chosen, inside an
-  // InWaterLines polygon of a tile whose Typ is not 1 (every tile); with
-  // depth line k, inside ListDrafts[k - 1] and none of ListInvDrafts[k - 1].
-  bool GetInWater(const TMinutes& Minutes, const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
+  // Sets the point's InWater from the conditions.
+  void GetInWater(TGridPoint& Point, const TLegContext& Leg) const;
 
   // ------------------------------------------------------------ results
 
-  // Only while RoutingValid: CurrentsWind = direction (radians) of the true
-  // wind vector + the track's StreamOnTrack; CurrentsWindShift = its
+  // Only while the leg is valid: CurrentsWind = direction (radians) of the
+  // true wind vector + the track's StreamOnTrack; CurrentsWindShift = its
   // difference from the true wind, degrees in [-180, 180].
-  void GetCurrentsWindShift(TRoutingData& RoutingData,
-                            const TInterfaceApplicationMobile& InterfaceApplicationMobile) const;
-
- protected:
-  // The moments of a query at an elapsed time, see the file comment.
-  TDateTime StreamMoment(const TInterfaceApplicationMobile& state, double elapsed) const;
-  TDateTime WindMoment(const TInterfaceApplicationMobile& state, double elapsed) const;
-
- private:
-  TProgressSink* progress_ = nullptr;  // not owned
+  void GetCurrentsWindShift(TLegContext& Leg) const;
 };
 
 }  // namespace corvane

@@ -21,7 +21,7 @@
 #include "core/types.h"
 #include "data/package_resource_loader.h"
 #include "state/application_state.h"
-#include "tides/current_field.h"
+#include "analysis/current_field.h"
 
 namespace corvane {
 

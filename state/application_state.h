@@ -11,7 +11,6 @@
 #include "core/types.h"
 #include "data/map_tiles.h"
 #include "polars/polars.h"
-#include "routing/grid.h"
 #include "routing/routing_data.h"
 #include "tides/day_tides.h"
 #include "tides/stream_cube.h"
@@ -184,7 +183,6 @@ class TInterfaceApplicationMobile {
   float ProgressValue = 0;
   float ProgressMaxValue = 0;
   std::string ProgressText;
-  TGrid TestGrid;
   TListCoords ListDetection;
   int TimeStep_M30 = 0;
   int TimeStep_P30 = 0;

@@ -1,13 +1,14 @@
 #pragma once
-// The one test of whether a position is afloat, shared by the stream
-// readout, the routing grids and the mark editor. It lives with the tidal
-// model because that is the lowest library all three link; it reads only
-// the chart tiles and depth areas of the application state.
+// Whether a position is afloat or navigable on the chart: the one test shared
+// by the stream readout, the routing conditions and the mark editor. It reads
+// only chart polygons (minutes of arc as 32-bit floats).
+
+#include <vector>
 
 #include "core/math_tools.h"
+#include "core/polygon_set_index.h"
 #include "core/types.h"
 #include "data/map_tiles.h"
-#include "state/application_state.h"
 
 namespace corvane {
 
@@ -15,20 +16,29 @@ namespace corvane {
 inline constexpr int kTileTypeIgnoredWater = 1;
 
 // Whether a position (minutes of arc) lies inside one of the InWaterLines
-// polygons of a tile whose Typ is not 1, the tiles examined in order and the
-// first containing polygon deciding. With routingTilesOnly only tiles
-// flagged for routing (TMapTiles::Routing) are examined. False for an empty
-// tile list. Even-odd point-in-polygon test on the 32-bit float polygons.
-bool GetInWaterLines(const TMathTools& mathTools, const TMinutes& position,
-                     const TListMapTiles& tiles, bool routingTilesOnly);
+// polygons of a tile whose Typ is not 1 (even-odd rule on the 32-bit float
+// polygons). False for an empty tile list.
+bool GetInWaterLines(const TMathTools& mathTools, const TMinutes& position, const TListMapTiles& tiles);
 
-// Whether a position is navigable for the boat's draft: with no depth line
-// chosen (IndexDepthLine 0) as GetInWaterLines on the state's tiles; with
-// depth line k inside ListDrafts[k - 1] and inside none of
-// ListInvDrafts[k - 1], and false when the state has no such depth line.
-// routingTilesOnly applies to the tile test only: the depth areas are not
-// split into tiles.
-bool GetInNavigableWater(const TMathTools& mathTools, const TMinutes& position,
-                         const TInterfaceApplicationMobile& state, bool routingTilesOnly);
+// Whether a position is navigable for a depth line, as TNavigableWater
+// answers it, by walking the polygons once: for a single question.
+bool GetInNavigableWater(const TMathTools& mathTools, const TMinutes& position, const TListMapTiles& tiles,
+                         const TListPolygon& drafts, const std::vector<TListPolygon>& holes, int depthLine);
+
+// The water a boat may sail for a depth line, indexed for many queries from
+// any thread: with depth line 0 the InWaterLines of the tiles whose Typ is
+// not 1; with depth line k the deep area drafts[k - 1] less the holes
+// holes[k - 1]; nowhere for a depth line the chart does not have.
+class TNavigableWater {
+ public:
+  TNavigableWater(const TListMapTiles& tiles, const TListPolygon& drafts,
+                  const std::vector<TListPolygon>& holes, int depthLine);
+  bool Contains(const TMinutes& position) const;
+
+ private:
+  bool known_ = true;  // the depth line exists
+  TPolygonSetIndex water_;
+  TPolygonSetIndex holes_;
+};
 
 }  // namespace corvane

@@ -298,6 +298,24 @@ std::optional<TFieldPair> TListVektorCubeLight::GetFieldsAround(bool indexed, TD
 
 // ------------------------------------------------------------------ values
 
+TPolar UnpackStreamVektor(std::int32_t packed, double neapRange, double springRange, double tideRange,
+                          double speedFactor) {
+  // Hundredths of a knot to knots, deliberately held in 32-bit floats.
+  const float neap = static_cast<float>(static_cast<double>(packed % 1000) / 100);
+  const float spring = static_cast<float>(static_cast<double>((packed / 1000) % 1000) / 100);
+  const std::int32_t degrees = packed / 1000000;
+  // Straight line through (spring range, spring speed) and (neap range, neap
+  // speed). With equal mean ranges there is no line; the atlas speeds are
+  // then taken as they are for spring tides.
+  double speed = spring;
+  if (neapRange != springRange) {
+    speed = spring + (tideRange - springRange) * (neap - spring) / (neapRange - springRange);
+  }
+  speed *= 1 + speedFactor;
+  const float direction = static_cast<float>(degrees * kDegreesToRadians);
+  return TPolar{speed, direction};
+}
+
 void TListVektorCubeLight::GetUnpackCubes(double neapRange, double springRange, double tideRange,
                                           double speedFactor) {
   for (TVektorCubeLight& cube : ListVektorCube) {
@@ -305,31 +323,17 @@ void TListVektorCubeLight::GetUnpackCubes(double neapRange, double springRange, 
       const std::size_t n =
           std::min({field.ValuePacked.size(), field.ValueC.size(), field.ValueP.size()});
       for (std::size_t j = 0; j < n; ++j) {
-        const std::int32_t packed = field.ValuePacked[j];
-        // Hundredths of a knot to knots, deliberately held in 32-bit floats.
-        const float neap = static_cast<float>(static_cast<double>(packed % 1000) / 100);
-        const float spring = static_cast<float>(static_cast<double>((packed / 1000) % 1000) / 100);
-        const std::int32_t degrees = packed / 1000000;
-        // Straight line through (spring range, spring speed) and (neap range,
-        // neap speed). With equal mean ranges there is no line; the atlas
-        // speeds are then taken as they are for spring tides.
-        double speed = spring;
-        if (neapRange != springRange) {
-          speed = spring + (tideRange - springRange) * (neap - spring) / (neapRange - springRange);
-        }
-        speed *= 1 + speedFactor;
-        const float direction = static_cast<float>(degrees * kDegreesToRadians);
-        field.ValueP[j] = TPolar{speed, direction};
+        field.ValueP[j] =
+            UnpackStreamVektor(field.ValuePacked[j], neapRange, springRange, tideRange, speedFactor);
         field.ValueC[j] = MathTools.PolarToCartesian(field.ValueP[j]);
       }
     }
   }
 }
 
-TCartesian TListVektorCubeLight::BlendVektors(const TCartesian& cb, const TPolar& pb,
-                                              TDateTime tB, const TCartesian& ca,
-                                              const TPolar& pa, TDateTime tA,
-                                              TDateTime t) const {
+TCartesian BlendStreamVektors(const TMathTools& math, const TCartesian& cb, const TPolar& pb,
+                              TDateTime tB, const TCartesian& ca, const TPolar& pa, TDateTime tA,
+                              TDateTime t) {
   // Weights in days, taken to 32-bit floats.
   const float wb = static_cast<float>(tA - t);
   const float wa = static_cast<float>(t - tB);
@@ -347,7 +351,14 @@ TCartesian TListVektorCubeLight::BlendVektors(const TCartesian& cb, const TPolar
   const double speedB = std::fabs(pb.Betrag);
   const double speedA = std::fabs(pa.Betrag);
   const double speed = e > 0 ? (wa * speedA + wb * speedB) / e : (speedA + speedB) / 2;
-  return MathTools.PolarToCartesian(TPolar{speed, MathTools.CartesianToRadiant(direction)});
+  return math.PolarToCartesian(TPolar{speed, math.CartesianToRadiant(direction)});
+}
+
+TCartesian TListVektorCubeLight::BlendVektors(const TCartesian& cb, const TPolar& pb,
+                                              TDateTime tB, const TCartesian& ca,
+                                              const TPolar& pa, TDateTime tA,
+                                              TDateTime t) const {
+  return BlendStreamVektors(MathTools, cb, pb, tB, ca, pa, tA, t);
 }
 
 void TListVektorCubeLight::GetFieldsIntp(bool indexed, TDateTime t) {

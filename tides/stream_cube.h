@@ -7,10 +7,6 @@
 // toward which the stream flows), times as date-times (days). Every read
 // access with a cube, field, point or slack number outside the lists returns
 // the zero value; no operation writes outside its lists.
-//
-// The application state holds several cubes but does not link this folder's
-// library, so everything the state needs to construct, copy and destroy a cube
-// stays implicit here.
 
 #include <array>
 #include <cstdint>
@@ -77,6 +73,25 @@ struct TStreamPointBuckets {
   std::vector<TEntry> Entries;           // bucket by bucket, routing-index order within
 };
 
+// One of the three nearest grid points of a position search.
+struct TNearestPoint {
+  int Point = -1;      // point number in the cube; -1 for an empty slot
+  float Distance = 0;  // great-circle distance, nautical miles (32-bit float)
+};
+
+// Nearest first.
+using TNearestPositions = std::array<TNearestPoint, 3>;
+
+// Fills the buckets over the points of `index` (positions into coordM and
+// coordB); points that do not exist or are not finite are left out.
+void BuildStreamPointBuckets(const TListMinutes& coordM, const TListBogen& coordB,
+                             const std::vector<std::uint32_t>& index, TStreamPointBuckets& buckets);
+// The three points of the buckets nearest to the position, as
+// TListVektorCubeLight::GetNearestPositions describes; reads the buckets only,
+// so threads may share them.
+TNearestPositions FindNearestPositions(const TStreamPointBuckets& buckets, const TMathTools& math,
+                                       const TMinutes& position);
+
 // One cube: its points, its time fields and its validity polygon.
 struct TVektorCubeLight {
   TListMinutes CoordM;  // points in data-set order
@@ -95,14 +110,16 @@ struct TVektorCubeLight {
   mutable TStreamPointBuckets Buckets;
 };
 
-// One of the three nearest grid points of a position search.
-struct TNearestPoint {
-  int Point = -1;      // point number in the cube; -1 for an empty slot
-  float Distance = 0;  // great-circle distance, nautical miles (32-bit float)
-};
-
-// Nearest first.
-using TNearestPositions = std::array<TNearestPoint, 3>;
+// The packed atlas vector P unpacked as TListVektorCubeLight::GetUnpackCubes
+// describes, in polar form.
+TPolar UnpackStreamVektor(std::int32_t packed, double neapRange, double springRange, double tideRange,
+                          double speedFactor);
+// TListVektorCubeLight::GetWeightedVektor and BlendVektors, for callers
+// without a cube list.
+TCartesian WeightedStreamVektor(const TNearestPositions& nearest, const TListCartesian& values);
+TCartesian BlendStreamVektors(const TMathTools& math, const TCartesian& cb, const TPolar& pb,
+                              TDateTime tB, const TCartesian& ca, const TPolar& pa, TDateTime tA,
+                              TDateTime t);
 
 // The pair of time fields around a moment and their times.
 struct TFieldPair {

@@ -157,28 +157,33 @@ int BucketOf(double value, double origin, double cell, int count) {
 }  // namespace
 
 void TListVektorCubeLight::EnsureBuckets(const TVektorCubeLight& cube) const {
-  TStreamPointBuckets& b = cube.Buckets;
+  const TStreamPointBuckets& b = cube.Buckets;
   if (b.Valid && b.SourcePoints == cube.CoordM.size() &&
       b.SourceIndex == cube.IndexRoutingArea.size()) {
     return;
   }
+  BuildStreamPointBuckets(cube.CoordM, cube.CoordB, cube.IndexRoutingArea, cube.Buckets);
+}
+
+void BuildStreamPointBuckets(const TListMinutes& coordM, const TListBogen& coordB,
+                             const std::vector<std::uint32_t>& index, TStreamPointBuckets& b) {
   b = TStreamPointBuckets{};
   b.Valid = true;
-  b.SourcePoints = cube.CoordM.size();
-  b.SourceIndex = cube.IndexRoutingArea.size();
+  b.SourcePoints = coordM.size();
+  b.SourceIndex = index.size();
 
   // Points that a window test could ever accept: existing and finite (a NaN
   // or infinite coordinate fails every strict comparison of the window).
   std::vector<TStreamPointBuckets::TEntry> entries;
-  const std::size_t points = std::min(cube.CoordM.size(), cube.CoordB.size());
-  for (std::size_t o = 0; o < cube.IndexRoutingArea.size(); ++o) {
-    const std::uint32_t p = cube.IndexRoutingArea[o];
-    if (p >= points || !Finite(cube.CoordM[p])) continue;
-    const TBogen& radians = cube.CoordB[p];
+  entries.reserve(index.size());
+  const std::size_t points = std::min(coordM.size(), coordB.size());
+  for (std::size_t o = 0; o < index.size(); ++o) {
+    const std::uint32_t p = index[o];
+    if (p >= points || !Finite(coordM[p])) continue;
+    const TBogen& radians = coordB[p];
     const TUnitVector u = UnitVectorOf(radians);
-    entries.push_back({cube.CoordM[p].Lon, cube.CoordM[p].Lat, u.X, u.Y, u.Z, radians.xRad,
-                       radians.yRad, std::cos(radians.yRad),
-                       static_cast<std::uint32_t>(o), p});
+    entries.push_back({coordM[p].Lon, coordM[p].Lat, u.X, u.Y, u.Z, radians.xRad, radians.yRad,
+                       std::cos(radians.yRad), static_cast<std::uint32_t>(o), p});
   }
   if (entries.empty()) return;
 
@@ -256,10 +261,14 @@ TNearestPositions TListVektorCubeLight::GetNearestPositionsByScan(int cube,
 TNearestPositions TListVektorCubeLight::GetNearestPositions(int cube,
                                                             const TMinutes& position) const {
   const TVektorCubeLight* c = Cube(cube);
-  if (c == nullptr || !Finite(position)) return {};
+  if (c == nullptr) return {};
   EnsureBuckets(*c);
-  const TStreamPointBuckets& b = c->Buckets;
-  if (b.Entries.size() < 3) return {};
+  return FindNearestPositions(c->Buckets, MathTools, position);
+}
+
+TNearestPositions FindNearestPositions(const TStreamPointBuckets& b, const TMathTools& MathTools,
+                                       const TMinutes& position) {
+  if (!Finite(position) || b.Entries.size() < 3) return {};
   const TBogen here = MathTools.MinutesToBogen(position);
   const TUnitVector hereUnit = UnitVectorOf(here);
   // MinutesToBogen fills it with exactly the cosine that the distance
@@ -404,8 +413,7 @@ TNearestPositions TListVektorCubeLight::GetNearestPositions(int cube,
   }
 }
 
-TCartesian TListVektorCubeLight::GetWeightedVektor(const TNearestPositions& nearest,
-                                                   const TListCartesian& values) const {
+TCartesian WeightedStreamVektor(const TNearestPositions& nearest, const TListCartesian& values) {
   for (const TNearestPoint& n : nearest) {
     if (n.Point < 0) return {};
   }
@@ -430,6 +438,11 @@ TCartesian TListVektorCubeLight::GetWeightedVektor(const TNearestPositions& near
   const TCartesian v2 = valueOf(nearest[1].Point);
   const TCartesian v3 = valueOf(nearest[2].Point);
   return TCartesian{(w1 * v1.x + w2 * v2.x + w3 * v3.x) / w, (w1 * v1.y + w2 * v2.y + w3 * v3.y) / w};
+}
+
+TCartesian TListVektorCubeLight::GetWeightedVektor(const TNearestPositions& nearest,
+                                                   const TListCartesian& values) const {
+  return WeightedStreamVektor(nearest, values);
 }
 
 int TListVektorCubeLight::GetCubeIndex(const TMinutes& position) const {

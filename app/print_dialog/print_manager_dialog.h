@@ -20,7 +20,7 @@
 #include <QString>
 #include <string>
 
-#include "app/services/package_controls.h"
+#include "analysis/package_controls.h"
 #include "print/post_press_tracks.h"
 #include "print/print_controller.h"
 

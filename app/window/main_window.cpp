@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QShortcut>
 #include <cmath>
 #include <iostream>
 
@@ -60,6 +61,12 @@ TFormCorvaneDesktop::TFormCorvaneDesktop(TResourceStore store, TFileTools fileTo
     }
   };
   process_->OnSettingsSaved = [this] { SaveWindowGeometry(); };
+  // Esc stops a routing run under way, wherever the focus is.
+  auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  cancel->setContext(Qt::ApplicationShortcut);
+  connect(cancel, &QShortcut::activated, this, [this] {
+    if (process_->RoutingBusy()) process_->CancelRouting();
+  });
 
   loadingState_.ProgressText = "Loading charts, tides and polars";
   loadingState_.ProgressMaxValue = 100;

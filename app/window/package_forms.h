@@ -19,7 +19,7 @@
 
 #include <QCursor>
 
-#include "app/services/grib_services.h"
+#include "analysis/grib_services.h"
 #include "app/window/shortcut_typing.h"
 #include "app/window/window_controls.h"
 #include "chart/mobile_graphics.h"

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/services/package_apps.h"
+#include "analysis/package_apps.h"
 #include "app/window/package_forms.h"
 #include "app/window/shortcut_memo.h"
 #include "core/date_time.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <QTime>
 
-#include "app/services/package_apps.h"
+#include "analysis/package_apps.h"
 #include "app/window/package_forms.h"
 #include "core/date_time.h"
 

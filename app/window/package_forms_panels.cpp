@@ -1,8 +1,8 @@
 // The results table of the selected track, the shortcut memo's typing rules
 // and the position readout under the mouse.
 
-#include "app/services/package_apps.h"
-#include "app/services/results_rows.h"
+#include "analysis/package_apps.h"
+#include "analysis/results_rows.h"
 #include "app/window/package_forms.h"
 #include "app/window/shortcut_memo.h"
 

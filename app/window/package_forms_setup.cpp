@@ -5,8 +5,8 @@
 #include <QHBoxLayout>
 #include <cmath>
 
-#include "app/services/package_apps.h"
-#include "app/services/results_rows.h"
+#include "analysis/package_apps.h"
+#include "analysis/results_rows.h"
 #include "app/window/package_forms.h"
 #include "app/window/qt_controls.h"
 #include "app/window/shortcut_memo.h"

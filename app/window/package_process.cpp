@@ -142,12 +142,39 @@ void TPackageProcess::SetControlsRouting(bool enabled) { PackageForms.SetControl
 void TPackageProcess::SetDataResults() { PackageForms.SetDataResults(controls_); }
 void TPackageProcess::DrawOffScreen() { MobileGraphics.DrawOffScreen(InterfaceApplicationMobile); }
 void TPackageProcess::SetTimeSteps() { PackageForms.SetTimeSteps(); }
-void TPackageProcess::ProcessMessages() { QCoreApplication::processEvents(); }
-
 TRoutingRunResult TPackageProcess::GetRoutingNew(bool silentMode, bool singleTrack) {
-  if (!silentMode && !PackageForms.EnableEvents) return {};
+  if (!silentMode && (!PackageForms.EnableEvents || RoutingWorker.Busy())) return {};
   return corvane::GetRoutingNew(silentMode, singleTrack, PackageApps, controls_, InterfaceApplicationMobile,
                                 this);
 }
+
+void TPackageProcess::StartRouting(bool singleTrack) {
+  if (!PackageForms.EnableEvents || RoutingWorker.Busy()) return;
+  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+  TRoutingJob job = PrepareRouting(false, singleTrack, PackageApps, controls_, state, this);
+  if (!job.Started) return;
+  // Closed until the results are in: no command may change what the job
+  // was copied from, nor start another run.
+  PackageForms.EnableEvents = false;
+  PackageApps.StartProgressBar(state);
+  RoutingWorker.Start(
+      std::move(job),
+      [this](const std::string& text, float value) {
+        InterfaceApplicationMobile.ProgressText = text;
+        InterfaceApplicationMobile.ProgressValue = value;
+        if (controls_.ProgressBar != nullptr) controls_.ProgressBar->ShowProgress(InterfaceApplicationMobile);
+      },
+      [this](const TRoutingJob& done, const TRoutedCourse& routed) {
+        PackageApps.StopProgressBar(InterfaceApplicationMobile);
+        // Open again: the results are applied as a run on this thread would
+        // apply them, the panels refreshed through the gate.
+        PackageForms.EnableEvents = true;
+        const TRoutingRunResult result =
+            ApplyRouting(done, routed, PackageApps, controls_, InterfaceApplicationMobile, this);
+        if (OnRoutingFinished) OnRoutingFinished(result);
+      });
+}
+
+void TPackageProcess::CancelRouting() { RoutingWorker.Cancel(); }
 
 }  // namespace corvane

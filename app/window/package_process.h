@@ -13,9 +13,10 @@
 #include <optional>
 #include <string>
 
-#include "app/services/package_apps.h"
-#include "app/services/routing_run.h"
+#include "analysis/package_apps.h"
+#include "analysis/routing_run.h"
 #include "app/window/package_forms.h"
+#include "app/window/routing_worker.h"
 #include "app/window/service_gestures.h"
 #include "app/window/window_controls.h"
 #include "chart/mobile_graphics.h"
@@ -27,7 +28,7 @@
 #include "print/print_controller_apps.h"
 #include "startup/startup.h"
 #include "state/application_state.h"
-#include "tides/current_field.h"
+#include "analysis/current_field.h"
 
 class QPainter;
 
@@ -61,6 +62,7 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   // What the print manager prints with: this state, renderer and services,
   // each sheet's track routed silently as this window's run.
   TPrintControllerApps PrintController;
+  TRoutingWorker RoutingWorker;
 
   // Runs after every writing of the settings file (the window adds its own
   // section to it).
@@ -120,7 +122,17 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   void MapZoomWheel(int notches);
   void GetGotoTrack();
   void GetMoveMark(int indexMark);
-  // "Routing track" (singleTrack) and "Routing all"; silent for printing.
+  // "Routing track" (singleTrack) and "Routing all" on the routing worker:
+  // prepared here, the legs routed on the worker's thread while the window
+  // paints and the gate stays closed, the results applied here when they
+  // come back (OnRoutingFinished then runs). Nothing while the gate is
+  // closed or a run is under way.
+  void StartRouting(bool singleTrack);
+  // Asks a run under way to stop; its legs end as "Routing cancelled".
+  void CancelRouting();
+  bool RoutingBusy() const { return RoutingWorker.Busy(); }
+  std::function<void(const TRoutingRunResult&)> OnRoutingFinished;
+  // The same run on this thread, to its end; silent for printing.
   TRoutingRunResult GetRoutingNew(bool silentMode, bool singleTrack);
   void SaveAppData();
   // After the print manager has closed, only while the gate is open: the
@@ -146,7 +158,6 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   void SetDataResults() override;
   void DrawOffScreen() override;
   void SetTimeSteps() override;
-  void ProcessMessages() override;
 
  private:
   void ShowMessage(TMessageKind kind, const std::string& text);

@@ -61,19 +61,16 @@ void TMessageBoxSink::ShowMessage(TMessageKind kind, const std::string& text) {
 }
 
 void TProgressPanelSink::ShowProgress(const TInterfaceApplicationMobile&) {
-  if (panel_.isVisible()) panel_.repaint();
-  QCoreApplication::processEvents();
+  if (panel_.isVisible()) panel_.update();
 }
 
 void TProgressPanelSink::SetProgressVisible(bool visible) {
   if (visible) {
     panel_.raise();
     panel_.show();
-    panel_.repaint();
   } else {
     panel_.hide();
   }
-  QCoreApplication::processEvents();
 }
 
 }  // namespace corvane

@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
-#include "app/services/package_controls.h"
+#include "analysis/package_controls.h"
 
 namespace corvane {
 

@@ -20,7 +20,7 @@
 #include <array>
 #include <functional>
 
-#include "app/services/package_controls.h"
+#include "analysis/package_controls.h"
 #include "app/window/collapsible_section.h"
 #include "app/window/paint_widgets.h"
 

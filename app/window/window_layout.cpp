@@ -257,8 +257,8 @@ void TFormCorvaneDesktop::BuildCoursePanels(QVBoxLayout& column) {
   runs->addWidget(track);
   runs->addWidget(all);
   routing->Content()->addLayout(runs);
-  connect(track, &QPushButton::clicked, this, [this] { process_->GetRoutingNew(false, true); });
-  connect(all, &QPushButton::clicked, this, [this] { process_->GetRoutingNew(false, false); });
+  connect(track, &QPushButton::clicked, this, [this] { process_->StartRouting(true); });
+  connect(all, &QPushButton::clicked, this, [this] { process_->StartRouting(false); });
   // The sheets of the routed course: printed next to the routing buttons.
   auto* print = new QPushButton("Print manager");
   print->setToolTip("Print the track sheets, or save them as a PDF file");

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/services/grib_services.h"
+#include "analysis/grib_services.h"
 #include "cli/cli_context.h"
 #include "cli/scenario_options.h"
 #include "core/constants.h"

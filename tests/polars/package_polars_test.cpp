@@ -158,17 +158,15 @@ TEST(PackagePolarsTest, ReachSpeedInterpolatesAcrossWindColumns) {
   EXPECT_EQ(package.GetReachSpeed(Wind(-1), Deg(90), table), 0);
 }
 
-TEST(PackagePolarsTest, GetPolarDataStoresTheLookupsOfTheStatesWind) {
-  TInterfaceApplicationMobile state;
-  state.Polars = SampleTable();
-  state.Wind.TrueWind = TPolar{7, Deg(200)};
+TEST(PackagePolarsTest, GetPolarDataStoresTheLookupsOfTheTrueWind) {
+  TPolars polars = SampleTable();
   TPackagePolars package;
-  package.GetPolarData(state);
-  EXPECT_NEAR(state.Polars.BeatSpeed, 4.3, kTolerance);
-  EXPECT_NEAR(state.Polars.BeatAngle, 43, kTolerance);
-  EXPECT_NEAR(state.Polars.RunSpeed, 3.85, kTolerance);
-  EXPECT_NEAR(state.Polars.GybeAngle, 142.5, kTolerance);
-  EXPECT_NEAR(state.Polars.BeatTackTime, 8.5, kTolerance);
+  package.GetPolarData(TPolar{7, Deg(200)}, polars);
+  EXPECT_NEAR(polars.BeatSpeed, 4.3, kTolerance);
+  EXPECT_NEAR(polars.BeatAngle, 43, kTolerance);
+  EXPECT_NEAR(polars.RunSpeed, 3.85, kTolerance);
+  EXPECT_NEAR(polars.GybeAngle, 142.5, kTolerance);
+  EXPECT_NEAR(polars.BeatTackTime, 8.5, kTolerance);
 }
 
 TEST(PackagePolarsTest, EmptyAndMalformedTablesGiveZeroAndAreNeverValid) {

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "app/services/package_apps.h"
-#include "app/services/routing_run.h"
+#include "analysis/package_apps.h"
+#include "analysis/routing_run.h"
 #include "chart/mobile_graphics.h"
 #include "core/file_tools.h"
 #include "data/package_resource_loader.h"

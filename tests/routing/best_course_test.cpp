@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <optional>
 
 #include "core/constants.h"
 #include "core/date_time.h"
@@ -12,6 +14,8 @@
 
 namespace corvane {
 namespace {
+
+using routing_test::TWorld;
 
 constexpr double kTackSeconds = 10;
 constexpr double kTack = kTackSeconds / 3600;
@@ -26,17 +30,18 @@ const TMinutes kFinish{-80, 3040.25};
 class BestCourseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state_.RoutingValid = true;
-    state_.Polars.BeatTackTime = kTackSeconds;
-    state_.DateTimeGMT = EncodeDateTime(2016, 9, 1, 14, 0, 0, 0);
-    track_.TrackStart = TMinutes{-80, 3040};
-    track_.TrackFinish = kFinish;
-    track_.TrackAngle = 0;
-    track_.TypeOfCourse = kCourseBeat;
-    track_.DateTimeStartGMT = state_.DateTimeGMT;
-    track_.DateTimeStartLOC = state_.DateTimeGMT + 1.0 / 24;
+    TRoutingData track;
+    track.TrackStart = TMinutes{-80, 3040};
+    track.TrackFinish = kFinish;
+    track.TrackAngle = 0;
+    track.TypeOfCourse = kCourseBeat;
+    track.DateTimeStartGMT = routing_test::kMoment;
+    track.DateTimeStartLOC = routing_test::kMoment + 1.0 / 24;
+    leg_.emplace(world_.Context(track));
+    leg_->Polars.BeatTackTime = kTackSeconds;
 
     TGrid& grid = routing_.Grid;
+    grid.Clear();
     grid.AddLine(1);
     grid.AddLine(2);
     grid.AddLine(3);
@@ -97,78 +102,89 @@ class BestCourseTest : public ::testing::Test {
     grid.TimeRight = arrival.TimeFromRight != 0 ? arrival.TimeFromRight : 2 * arrival.TimeFromLeft;
   }
   void Results() {
-    routing_.GetRoutingBestLine(true, track_.TypeOfCourse, track_, state_);
-    routing_.GetRoutingLaylineLeft(true, track_, state_);
-    routing_.GetRoutingLaylineRight(true, track_, state_);
-    routing_.GetTopMarkApproach(track_, state_);
+    routing_.GetRoutingBestLine(Track().TypeOfCourse, *leg_);
+    routing_.GetRoutingLaylineLeft(*leg_);
+    routing_.GetRoutingLaylineRight(*leg_);
+    routing_.GetTopMarkApproach(*leg_);
   }
+  TRoutingData& Track() { return leg_->Track; }
+  const TBoat& Boat(int i) { return Track().ListBoat.Items[static_cast<std::size_t>(i)]; }
 
-  TInterfaceApplicationMobile state_;
+  TWorld world_;
+  std::optional<TLegContext> leg_;
   TDynamicGrid routing_;
-  TRoutingData track_;
 };
 
 TEST_F(BestCourseTest, ACourseThatNeverChangesSideHasNoTack) {
   Arrive(3, 1);
-  track_.FinalTack = TMinutes{1, 2};
-  track_.FinalCourse = 33;
+  Track().FinalTack = TMinutes{1, 2};
+  Track().FinalCourse = 33;
   Results();
-  ASSERT_TRUE(state_.RoutingValid);
-  EXPECT_NEAR(track_.TimeBestCourse, 0.2, 1e-15);
-  ASSERT_EQ(track_.ListBestCourse.Count(), 4);
-  EXPECT_EQ(track_.ListBestCourse.Items[0].CoordM.Lat, kFinish.Lat);
-  ASSERT_EQ(track_.ListBoat.Count(), 3);
-  for (const TBoat& boat : track_.ListBoat.Items) EXPECT_FALSE(boat.Tack);
+  ASSERT_TRUE(leg_->Valid) << leg_->Message;
+  EXPECT_TRUE(leg_->FinishTimed);
+  const TRoutingData& track = Track();
+  EXPECT_NEAR(track.TimeBestCourse, 0.2, 1e-15);
+  ASSERT_EQ(track.ListBestCourse.Count(), 4);
+  EXPECT_EQ(track.ListBestCourse.Items[0].CoordM.Lat, kFinish.Lat);
+  ASSERT_EQ(track.ListBoat.Count(), 3);
+  for (const TBoat& boat : track.ListBoat.Items) EXPECT_FALSE(boat.Tack);
   // From the start: 0, then the walk's totals in the order they were summed.
-  EXPECT_EQ(track_.ListBoat.Items[2].Time, 0);
-  EXPECT_NEAR(track_.ListBoat.Items[1].Time, 0.1, 1e-15);
-  EXPECT_NEAR(track_.ListBoat.Items[0].Time, 0.2, 1e-15);
+  EXPECT_EQ(Boat(2).Time, 0);
+  EXPECT_NEAR(Boat(1).Time, 0.1, 1e-15);
+  EXPECT_NEAR(Boat(0).Time, 0.2, 1e-15);
   // The start boat heads along the track; the others carry their heading,
   // side and the angle the stream sets them off it.
-  EXPECT_EQ(track_.ListBoat.Items[2].Angle, 0);
-  EXPECT_EQ(track_.ListBoat.Items[0].Bug, 1);
-  EXPECT_NEAR(track_.ListBoat.Items[0].Attack, 10, 1e-9);
-  EXPECT_EQ(track_.FinalTack.Lon, 1);
-  EXPECT_EQ(track_.FinalCourse, 33);
-  EXPECT_NEAR(track_.TrackVMG, 4, 1e-15);
-  EXPECT_EQ(track_.TrackMinVMG, 4);
+  EXPECT_EQ(Boat(2).Angle, 0);
+  EXPECT_EQ(Boat(0).Bug, 1);
+  EXPECT_NEAR(Boat(0).Attack, 10, 1e-9);
+  // No tack: the top-mark approach stays as it was.
+  EXPECT_EQ(track.FinalTack.Lon, 1);
+  EXPECT_EQ(track.FinalCourse, 33);
+  EXPECT_NEAR(track.TrackVMG, 4, 1e-15);
+  EXPECT_EQ(track.TrackMinVMG, 4);
   // Mean of the streams of the three points walked.
-  EXPECT_NEAR(track_.StreamOnTrack.x, (0.6 + 0.4 + 0.2) / 3, 1e-15);
-  EXPECT_EQ(track_.DateTimeFinishGMT, IncSecond(track_.DateTimeStartGMT, 720));
+  EXPECT_NEAR(track.StreamOnTrack.x, (0.6 + 0.4 + 0.2) / 3, 1e-15);
+  EXPECT_EQ(track.DateTimeFinishGMT, IncSecond(track.DateTimeStartGMT, 720));
+  EXPECT_EQ(leg_->Message, "");
 }
 
 TEST_F(BestCourseTest, ACourseThatChangesSideOnceCountsOneTack) {
   Arrive(3, 2);
   Results();
-  ASSERT_TRUE(state_.RoutingValid);
-  EXPECT_NEAR(track_.TimeBestCourse, 0.25 + kTack, 1e-15);
-  ASSERT_EQ(track_.ListBoat.Count(), 3);
-  EXPECT_FALSE(track_.ListBoat.Items[0].Tack);
-  EXPECT_TRUE(track_.ListBoat.Items[1].Tack);
-  EXPECT_FALSE(track_.ListBoat.Items[2].Tack);
-  EXPECT_EQ(track_.ListBoat.Items[0].Bug, 2);  // arrived from the left predecessor
-  // The last tack before the windward mark is the turning boat.
-  const TMinutes tack = track_.ListBoat.Items[1].CoordM;
+  ASSERT_TRUE(leg_->Valid) << leg_->Message;
+  const TRoutingData& track = Track();
+  EXPECT_NEAR(track.TimeBestCourse, 0.25 + kTack, 1e-15);
+  ASSERT_EQ(track.ListBoat.Count(), 3);
+  EXPECT_FALSE(Boat(0).Tack);
+  EXPECT_TRUE(Boat(1).Tack);
+  EXPECT_FALSE(Boat(2).Tack);
+  EXPECT_EQ(Boat(0).Bug, 2);  // arrived from the left predecessor
+  // The last tack before the windward mark is the turning boat, and the
+  // approach is the course from there to the mark.
+  const TMinutes tack = Boat(1).CoordM;
   EXPECT_NEAR(tack.Lon, -80.1, 1e-9);
-  EXPECT_EQ(track_.FinalTack.Lon, tack.Lon);
-  EXPECT_NEAR(track_.FinalCourse, routing_.MathTools.AngleOfMinutes(tack, kFinish), 1e-12);
+  EXPECT_EQ(track.FinalTack.Lon, tack.Lon);
+  EXPECT_EQ(track.FinalTack.Lat, tack.Lat);
+  EXPECT_NEAR(track.FinalCourse, routing_.MathTools.AngleOfMinutes(tack, kFinish), 1e-12);
+  // 0.1' of longitude east (0.063 nm at 50.7 N) and 0.15' north.
+  EXPECT_NEAR(track.FinalCourse, 22.9, 0.1);
   // The left layline is the best course itself; the right one sails 0.01 h
   // more.
-  EXPECT_EQ(track_.TimeLaylineLeft, 0);
-  EXPECT_NEAR(track_.TimeLaylineRight, 0.01, 1e-12);
-  EXPECT_EQ(track_.ListLaylineLeft.Count(), 3);
-  EXPECT_EQ(track_.ListLaylineRight.Count(), 3);
-  EXPECT_NEAR(track_.ListLaylineRight.Items[1].CoordM.Lon, -79.9, 1e-9);
+  EXPECT_EQ(track.TimeLaylineLeft, 0);
+  EXPECT_NEAR(track.TimeLaylineRight, 0.01, 1e-12);
+  EXPECT_EQ(track.ListLaylineLeft.Count(), 3);
+  EXPECT_EQ(track.ListLaylineRight.Count(), 3);
+  EXPECT_NEAR(track.ListLaylineRight.Items[1].CoordM.Lon, -79.9, 1e-9);
 }
 
 TEST_F(BestCourseTest, EqualSideTimesStartTheWalkTowardsTheRightPredecessor) {
   routing_.Grid.GetPoint(3, 2)->TimeFromRight = routing_.Grid.GetPoint(3, 2)->TimeFromLeft;
   Arrive(3, 2);
   Results();
-  ASSERT_EQ(track_.ListBoat.Count(), 3);
-  EXPECT_EQ(track_.ListBoat.Items[0].Bug, 1);
-  EXPECT_NEAR(track_.ListBoat.Items[1].CoordM.Lon, -79.9, 1e-9);
-  EXPECT_NEAR(track_.TimeBestCourse, 0.26 + kTack, 1e-15);
+  ASSERT_EQ(Track().ListBoat.Count(), 3);
+  EXPECT_EQ(Boat(0).Bug, 1);
+  EXPECT_NEAR(Boat(1).CoordM.Lon, -79.9, 1e-9);
+  EXPECT_NEAR(Track().TimeBestCourse, 0.26 + kTack, 1e-15);
 }
 
 TEST_F(BestCourseTest, SmallLaylineLossesCountAsNone) {
@@ -188,22 +204,21 @@ TEST_F(BestCourseTest, SmallLaylineLossesCountAsNone) {
     routing_.Grid.GetPoint(3, 2)->TimeFromBeforeRight = 0.15 + c.extraSeconds / 3600;
     Arrive(3, 2);
     Results();
-    EXPECT_NEAR(track_.TimeLaylineRight, c.loss, 1e-12);
-    routing_.Grid.Clear();
+    EXPECT_NEAR(Track().TimeLaylineRight, c.loss, 1e-12);
   }
 }
 
 TEST_F(BestCourseTest, OnARunTheLossesSwapSidesAndEveryTackCostsTheTackTime) {
-  track_.TypeOfCourse = kCourseRun;
+  Track().TypeOfCourse = kCourseRun;
   Arrive(3, 2);
   Results();
-  ASSERT_TRUE(state_.RoutingValid);
+  ASSERT_TRUE(leg_->Valid) << leg_->Message;
   // The best course gybes in 2 seconds; the laylines count the tack time.
-  EXPECT_NEAR(track_.TimeBestCourse, 0.25 + 2.0 / 3600, 1e-15);
-  EXPECT_NEAR(track_.TimeLaylineRight, (kTackSeconds - 2) / 3600, 1e-12);
-  EXPECT_NEAR(track_.TimeLaylineLeft, 0.01 + (kTackSeconds - 2) / 3600, 1e-12);
+  EXPECT_NEAR(Track().TimeBestCourse, 0.25 + 2.0 / 3600, 1e-15);
+  EXPECT_NEAR(Track().TimeLaylineRight, (kTackSeconds - 2) / 3600, 1e-12);
+  EXPECT_NEAR(Track().TimeLaylineLeft, 0.01 + (kTackSeconds - 2) / 3600, 1e-12);
   // The top-mark approach belongs to beats only.
-  EXPECT_EQ(track_.FinalCourse, 0);
+  EXPECT_EQ(Track().FinalCourse, 0);
 }
 
 TEST_F(BestCourseTest, LowMeanVMGWarnsOrFails) {
@@ -214,34 +229,48 @@ TEST_F(BestCourseTest, LowMeanVMGWarnsOrFails) {
     const char* message;
   };
   const Case cases[] = {
+      {"2.5 knots", 2.5, true, ""},
       {"1.5 knots", 1.5, true, "Low VMG - routing might fail!"},
       {"0.4 knots", 0.4, false, "Low VMG!"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    state_.RoutingValid = true;
-    state_.AppMessage.clear();
+    SetUp();
     for (int line = 1; line <= 3; ++line) {
       for (int k = 1; k <= line; ++k) routing_.Grid.GetPoint(line, k)->VMG_BBB = c.vmg;
     }
     Arrive(3, 1);
     Results();
-    EXPECT_EQ(state_.RoutingValid, c.valid);
-    EXPECT_EQ(state_.AppMessage, c.message);
+    EXPECT_EQ(leg_->Valid, c.valid);
+    EXPECT_EQ(leg_->Message, c.message);
+    if (!c.valid) {
+      EXPECT_EQ(leg_->FailureKind, TRoutingFailure::LowVMG);
+    }
   }
 }
 
 TEST_F(BestCourseTest, AnArrivalOnTheFirstLineCountsNoVMGAndFails) {
   Arrive(1, 1);
-  track_.ListLaylineLeft.Add(-1, -1);
+  Track().ListLaylineLeft.Add(-1, -1);
   Results();
-  EXPECT_FALSE(state_.RoutingValid);
-  EXPECT_EQ(state_.AppMessage, "Low VMG!");
-  EXPECT_EQ(track_.TrackVMG, 0);
-  EXPECT_EQ(track_.TrackMinVMG, 255);
+  EXPECT_FALSE(leg_->Valid);
+  EXPECT_EQ(leg_->Message, "Low VMG!");
+  EXPECT_EQ(Track().TrackVMG, 0);
+  EXPECT_EQ(Track().TrackMinVMG, 255);
   // The later steps keep what the track held.
-  ASSERT_EQ(track_.ListLaylineLeft.Count(), 1);
-  EXPECT_EQ(track_.ListLaylineLeft.Items[0].CoordM.Lon, -1);
+  ASSERT_EQ(Track().ListLaylineLeft.Count(), 1);
+  EXPECT_EQ(Track().ListLaylineLeft.Items[0].CoordM.Lon, -1);
+}
+
+TEST_F(BestCourseTest, AFailedLegIsNotReadOut) {
+  leg_->Fail(TRoutingFailure::MarkNotReached, "Error: Mark not reached!");
+  Arrive(3, 2);
+  Results();
+  EXPECT_EQ(Track().ListBestCourse.Count(), 0);
+  EXPECT_EQ(Track().ListLaylineLeft.Count(), 0);
+  EXPECT_EQ(Track().TimeBestCourse, 0);
+  EXPECT_FALSE(leg_->FinishTimed);
+  EXPECT_EQ(leg_->Message, "Error: Mark not reached!");
 }
 
 TEST_F(BestCourseTest, FinishTimeIsTheStartPlusWholeSeconds) {
@@ -258,40 +287,47 @@ TEST_F(BestCourseTest, FinishTimeIsTheStartPlusWholeSeconds) {
     edge.TimeFromLeft = edge.TimeFromBeforeLeft;
     Arrive(2, 2);
     Results();
-    EXPECT_EQ(track_.DateTimeFinishGMT, IncSecond(track_.DateTimeStartGMT, c.finish));
-    EXPECT_EQ(track_.DateTimeFinishLOC, IncSecond(track_.DateTimeStartLOC, c.finish));
+    EXPECT_EQ(Track().DateTimeFinishGMT, IncSecond(Track().DateTimeStartGMT, c.finish));
+    EXPECT_EQ(Track().DateTimeFinishLOC, IncSecond(Track().DateTimeStartLOC, c.finish));
   }
 }
 
-TEST(LaylinesNoCurrentsTest, StraightIntoTheWindTheCornersLieAtTheBeatAngle) {
-  TInterfaceApplicationMobile state;
-  ASSERT_TRUE(routing_test::StartBuiltIn(state));
-  state.RoutingValid = true;
-  state.Wind.TrueWind = TPolar{12, 0};
-  TDynamicGrid routing;
-  TRoutingData track;
-  track.TrackStart = TMinutes{-80, 3040};
-  track.TrackFinish = TMinutes{-80, 3043};
-  track.TrackAngle = 0;
-  routing.GetLaylinesNoCurrents(kCourseBeat, track, state);
-  const double beat = routing.PackagePolars.GetBeatAngle(state.Wind.TrueWind, state.Polars);
-  const TMathTools& math = routing.MathTools;
-  EXPECT_NEAR(math.AngleOfMinutes(track.TrackStart, track.LayLineCrossRight), beat, 0.05);
-  EXPECT_NEAR(math.AngleOfMinutes(track.TrackStart, track.LayLineCrossLeft), 360 - beat, 0.05);
-  const double leg = 1.5 / std::cos(beat * kDegreesToRadians);
-  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackStart, track.LayLineCrossRight), leg, 1e-3);
-  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackFinish, track.LayLineCrossLeft), leg, 1e-3);
-
-  // A run downwind mirrors the diamond below the finish.
-  TRoutingData run;
-  run.TrackStart = track.TrackFinish;
-  run.TrackFinish = track.TrackStart;
-  run.TrackAngle = 180;
-  routing.GetLaylinesNoCurrents(kCourseRun, run, state);
-  const double gybe = routing.PackagePolars.GetGybeAngle(state.Wind.TrueWind, state.Polars);
-  const double runLeg = 1.5 / std::cos((180 - gybe) * kDegreesToRadians);
-  EXPECT_NEAR(math.DistanceOfMinutes(run.TrackStart, run.LayLineCrossRight), runLeg, 1e-3);
-  EXPECT_NEAR(math.DistanceOfMinutes(run.TrackFinish, run.LayLineCrossLeft), runLeg, 1e-3);
+// The corners of the layline diamond follow from the true wind and the
+// polar's angle alone: 38.4 degrees on the beat and 158 on the run at 12
+// knots, whatever the stream.
+TEST(LaylinesNoCurrentsTest, StraightIntoTheWindTheCornersLieAtThePolarAngle) {
+  struct Case {
+    const char* name;
+    int type;
+    double bearing;
+    double angleDeg;  // of each corner off the track, seen from the start
+  };
+  const Case cases[] = {
+      {"beat", kCourseBeat, 0, 38.4},
+      {"run", kCourseRun, 180, 180 - 158},
+  };
+  TWorld world;
+  world.Conditions.Stream = routing_test::UniformStream(2, 90);
+  world.Conditions.Wind = routing_test::GribWind(20, 90);
+  const TMathTools math;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TLegContext leg = world.Context(routing_test::Leg(c.bearing, 3));
+    TDynamicGrid routing;
+    routing.GetLaylinesNoCurrents(c.type, leg);
+    const TRoutingData& track = leg.Track;
+    const double side = 1.5 / std::cos(c.angleDeg * kDegreesToRadians);
+    EXPECT_NEAR(math.DistanceOfMinutes(track.TrackStart, track.LayLineCrossRight), side, 1e-3);
+    EXPECT_NEAR(math.DistanceOfMinutes(track.TrackFinish, track.LayLineCrossLeft), side, 1e-3);
+    const double right = math.AngleOfMinutes(track.TrackStart, track.LayLineCrossRight);
+    const double left = math.AngleOfMinutes(track.TrackStart, track.LayLineCrossLeft);
+    // One corner on either side of the track.
+    const double offRight = std::remainder(right - c.bearing, 360.0);
+    const double offLeft = std::remainder(left - c.bearing, 360.0);
+    EXPECT_NEAR(std::fabs(offRight), c.angleDeg, 0.05);
+    EXPECT_NEAR(std::fabs(offLeft), c.angleDeg, 0.05);
+    EXPECT_LT(offRight * offLeft, 0);
+  }
 }
 
 }  // namespace

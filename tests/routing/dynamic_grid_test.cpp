@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/constants.h"
@@ -12,7 +13,9 @@
 namespace corvane {
 namespace {
 
-using routing_test::Rectangle;
+using routing_test::kStart;
+using routing_test::TRecordingProgress;
+using routing_test::TWorld;
 
 TEST(DynamicGridArrivalTest, ArrivalTimesIncludeATackOnlyWhenItPays) {
   struct Case {
@@ -44,7 +47,6 @@ TEST(DynamicGridArrivalTest, ArrivalTimesIncludeATackOnlyWhenItPays) {
     EXPECT_NEAR(point.TimeFromLeft, c.arrival, 1e-15);
 
     // The mirror image from the right predecessor.
-    TGridPoint mirror;
     std::swap(v.BeforeLeftExists, v.BeforeRightExists);
     std::swap(v.TimeFromLeft, v.TimeFromRight);
     TGridPoint mirrored;
@@ -83,48 +85,20 @@ TEST(DynamicGridArrivalTest, ArrivalOnTheEdgeOfTheAfloatStretchMustLieNearTheFin
   }
 }
 
-// Records every progress report.
-class TRecordingSink : public TProgressSink {
- public:
-  void ShowProgress(const TInterfaceApplicationMobile& state) override {
-    Texts.push_back(state.ProgressText);
-    Values.push_back(state.ProgressValue);
-  }
-  std::vector<std::string> Texts;
-  std::vector<float> Values;
-};
-
 class DynamicGridTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(routing_test::StartBuiltIn(state_));
-    routing_test::SetOpenWater(state_);
-    state_.HideCurrent = true;
-    state_.Wind.TrueWind = TPolar{12, 0};
-    state_.RoutingValid = true;
-    routing_.PackagePolars.GetPolarData(state_);
+  TLegContext Context(double bearing, double distance, double startHours = 0,
+                      TRoutingProgress* progress = nullptr) const {
+    return world_.Context(routing_test::Leg(bearing, distance), startHours, progress);
   }
 
-  TRoutingData& Track(double bearing, double distance) {
-    list_.Clear();
-    TRoutingData& track = routing_test::AddTrack(list_, kStart, bearing, distance);
-    list_.SetRoutingDataByMarks();
-    return track;
-  }
-
-  const TMinutes kStart{-80, 3040};
-  TInterfaceApplicationMobile state_;
-  TListRoutingData list_;
-  TDynamicGrid routing_;
+  TWorld world_;
+  TDynamicGrid grid_;
 };
 
 TEST_F(DynamicGridTest, LaylinesAreValidOnlyWellInsideTheBeatAndGybeAngles) {
-  // The default class runs at the polar's limit of 175 degrees; a boat
-  // that gybes at 150 leaves room for a run inside the gybe angle.
-  for (double& angle : state_.Polars.GybeAngles) angle = 150;
-  const double beat = routing_.PackagePolars.GetBeatAngle(state_.Wind.TrueWind, state_.Polars);
-  const double gybe = routing_.PackagePolars.GetGybeAngle(state_.Wind.TrueWind, state_.Polars);
-  ASSERT_EQ(gybe, 150);
+  const double beat = 38.4;  // at 12 knots
+  const double gybe = 158;
   struct Case {
     const char* name;
     int type;
@@ -140,33 +114,51 @@ TEST_F(DynamicGridTest, LaylinesAreValidOnlyWellInsideTheBeatAndGybeAngles) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TRoutingData& track = Track(c.bearing, 2);
-    track.LayLinesValid = !c.valid;
-    routing_.GetDynamicGrid(true, c.type, track, state_);
-    EXPECT_EQ(track.LayLinesValid, c.valid);
+    TLegContext leg = Context(c.bearing, 2);
+    leg.Track.LayLinesValid = !c.valid;
+    grid_.GetDynamicGrid(c.type, leg);
+    EXPECT_EQ(leg.Track.LayLinesValid, c.valid);
   }
 }
 
-TEST_F(DynamicGridTest, MarksOnLandFailTheRun) {
-  TRoutingData& track = Track(0, 2);
-  track.TrackFinish = TMinutes{-100, 3040};  // off the chart: no water
-  routing_.GetCourseInWater(track, state_);
-  EXPECT_FALSE(state_.RoutingValid);
-  EXPECT_EQ(state_.AppMessage, "Error: Course marks in shallow waters!");
+TEST_F(DynamicGridTest, MarksOnLandFailTheLeg) {
+  const TMinutes finish = routing_test::Leg(0, 2).TrackFinish;
+  struct Case {
+    const char* name;
+    routing_test::TLand land;
+    bool valid;
+  };
+  const Case cases[] = {
+      {"start ashore", {-80.1, -79.9, 3039.9, 3040.1}, false},
+      {"finish ashore", {-80.1, -79.9, finish.Lat - 0.1, finish.Lat + 0.1}, false},
+      {"land between the marks", {-80.1, -79.9, 3040.5, 3041.5}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    world_.Conditions.Navigable = routing_test::Headland(c.land);
+    TLegContext leg = Context(0, 2);
+    grid_.GetCourseInWater(leg);
+    EXPECT_EQ(leg.Valid, c.valid);
+    if (!c.valid) {
+      EXPECT_EQ(leg.Message, "Error: Course marks in shallow waters!");
+      EXPECT_EQ(leg.FailureKind, TRoutingFailure::MarksAshore);
+    }
+  }
 }
 
 TEST_F(DynamicGridTest, AGridThatDriesOutFailsAcrossShallowWaters) {
-  // Two ponds: the start's and the finish's, dry land between them.
-  TMapTiles& tile = state_.ListMapTiles[0];
-  tile.InWaterLines.clear();
-  tile.InWaterLines.push_back(Rectangle(-80.3, -79.7, 3039.9, 3040.1));
-  tile.InWaterLines.push_back(Rectangle(-80.3, -79.7, 3041.9, 3042.1));
-  TRoutingData& track = Track(0, 2);
-  routing_.GetCourseInWater(track, state_);
-  ASSERT_TRUE(state_.RoutingValid);
-  routing_.GetDynamicGrid(true, kCourseBeat, track, state_);
-  EXPECT_FALSE(state_.RoutingValid);
-  EXPECT_EQ(state_.AppMessage, "Error: Routing across shallow waters!");
+  // Two ponds, the start's and the finish's, with dry land between them.
+  world_.Conditions.Navigable = [](const TMinutes& p) {
+    const bool nearMarks = p.Lon > -80.3 && p.Lon < -79.7;
+    return nearMarks && ((p.Lat > 3039.9 && p.Lat < 3040.1) || (p.Lat > 3041.9 && p.Lat < 3042.1));
+  };
+  TLegContext leg = Context(0, 2);
+  grid_.GetCourseInWater(leg);
+  ASSERT_TRUE(leg.Valid);
+  grid_.GetDynamicGrid(kCourseBeat, leg);
+  EXPECT_FALSE(leg.Valid);
+  EXPECT_EQ(leg.Message, "Error: Routing across shallow waters!");
+  EXPECT_EQ(leg.FailureKind, TRoutingFailure::Shallows);
 }
 
 TEST_F(DynamicGridTest, AGridThatNeedsTooManyLinesStopsAtTheLimit) {
@@ -174,78 +166,144 @@ TEST_F(DynamicGridTest, AGridThatNeedsTooManyLinesStopsAtTheLimit) {
   // the water is slack; between them a foul stream almost as fast as the
   // beat holds the boat back, so the grid runs out of lines long before it
   // reaches the finish.
-  TRoutingData& track = Track(0, 2);
   const double south = kStart.Lat + 0.4;
-  const double north = track.TrackFinish.Lat - 0.4;
-  state_.CubeHiRes = routing_test::FieldStream(
-      [&](const TMinutes& p) { return std::pair<double, int>{p.Lat > south && p.Lat < north ? 4.0 : 0.0, 180}; },
-      state_.DateTimeGMT);
-  state_.HideCurrent = false;
-  routing_.GetDynamicGrid(true, kCourseBeat, track, state_);
-  EXPECT_FALSE(state_.RoutingValid);
-  EXPECT_EQ(state_.AppMessage, "Error: Grid exceeds limits!");
-  EXPECT_EQ(routing_.Grid.Count(), 120);
+  const double north = kStart.Lat + 1.6;
+  world_.Conditions.Stream = [=](const TMinutes& p, double) {
+    return TCartesian{0, p.Lat > south && p.Lat < north ? -4.0 : 0.0};
+  };
+  TLegContext leg = Context(0, 2);
+  grid_.GetDynamicGrid(kCourseBeat, leg);
+  EXPECT_FALSE(leg.Valid);
+  EXPECT_EQ(leg.Message, "Error: Grid exceeds limits!");
+  EXPECT_EQ(leg.FailureKind, TRoutingFailure::GridLimits);
+  EXPECT_EQ(grid_.Grid.Count(), 120);
 }
 
 TEST_F(DynamicGridTest, TheGridKeepsEarliestTimesAndStopsPastTheFinish) {
-  TRoutingData& track = Track(0, 2);
-  routing_.GetDynamicGrid(true, kCourseBeat, track, state_);
-  ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
-  const TGrid& grid = routing_.Grid;
+  TLegContext leg = Context(0, 2);
+  grid_.GetDynamicGrid(kCourseBeat, leg);
+  ASSERT_TRUE(leg.Valid) << leg.Message;
+  TGrid& grid = grid_.Grid;
   EXPECT_EQ(grid.BestLine, grid.Count() - 1);
   EXPECT_GT(grid.Count(), 40);
   EXPECT_LT(grid.Count(), 120);
-  // Line L holds L points; every inner point of a line is reached from both
-  // sides, the edges from one.
-  TGrid& g = routing_.Grid;
-  for (int line = 2; line <= g.Count(); ++line) {
-    ASSERT_EQ(g.GetLine(line)->Count(), line);
-    EXPECT_TRUE(g.GetPoint(line, line)->BeforeLeftExists);
-    EXPECT_FALSE(g.GetPoint(line, line)->BeforeRightExists);
-    EXPECT_TRUE(g.GetPoint(line, 1)->BeforeRightExists);
-    EXPECT_FALSE(g.GetPoint(line, 1)->BeforeLeftExists);
+  // Line L holds L points; the edges are reached from one side only.
+  for (int line = 2; line <= grid.Count(); ++line) {
+    ASSERT_EQ(grid.GetLine(line)->Count(), line);
+    EXPECT_TRUE(grid.GetPoint(line, line)->BeforeLeftExists);
+    EXPECT_FALSE(grid.GetPoint(line, line)->BeforeRightExists);
+    EXPECT_TRUE(grid.GetPoint(line, 1)->BeforeRightExists);
+    EXPECT_FALSE(grid.GetPoint(line, 1)->BeforeLeftExists);
   }
-  const TGridPoint& arrival = *g.GetPoint(grid.BestLine, grid.BestIndex);
-  EXPECT_LE(arrival.DistanceToFinish, 2 * std::max(routing_.MinDistanceFinish, 2.0 / 60));
-  EXPECT_EQ(track.TimeBestCourse, std::min(grid.TimeLeft, grid.TimeRight));
+  const TGridPoint& arrival = *grid.GetPoint(grid.BestLine, grid.BestIndex);
+  EXPECT_LE(arrival.DistanceToFinish, 2 * std::max(grid_.MinDistanceFinish, 2.0 / 60));
+  EXPECT_EQ(leg.Track.TimeBestCourse, std::min(grid.TimeLeft, grid.TimeRight));
+  // The tack time is the polar's for the true wind.
+  EXPECT_EQ(leg.Polars.BeatTackTime, 7.2);
 }
 
-TEST_F(DynamicGridTest, ProgressIsReportedUnlessSilent) {
-  TRecordingSink sink;
-  routing_.HandleFormControls(&sink);
-  state_.ProgressValue = 0;
-  state_.ProgressMaxValue = 2 * kProgressK + 76;
-  TRoutingData& track = Track(0, 2);
+// Detection decides the leg type in the chosen true wind whatever the
+// forecast says; the grid sails the conditions' wind at each point and
+// moment.
+TEST_F(DynamicGridTest, DetectionSailsTheTrueWindAndTheGridTheConditionsWind) {
+  TLegContext plain = Context(0, 2);
+  ASSERT_TRUE(grid_.GetFinishInLaylines(kCourseBeat, plain));
+  const TListCoords cone = plain.Detection;
 
-  ASSERT_TRUE(routing_.GetFinishInLaylines(false, kCourseBeat, track, state_));
-  const int lines = routing_.Grid.Count();
-  EXPECT_EQ(static_cast<int>(sink.Texts.size()), lines / 18);
-  for (const std::string& text : sink.Texts) EXPECT_EQ(text, "Detecting course type");
-  // The beat cone is kept for the chart.
-  EXPECT_EQ(state_.ListDetection.Count(), 2 * lines);
+  // An easterly in the forecast would make a northward leg a reach.
+  world_.Conditions.Wind = routing_test::GribWind(14, 90);
+  TLegContext forecast = Context(0, 2);
+  ASSERT_TRUE(grid_.GetFinishInLaylines(kCourseBeat, forecast));
+  ASSERT_EQ(forecast.Detection.Count(), cone.Count());
+  for (int i = 0; i < cone.Count(); ++i) {
+    EXPECT_EQ(forecast.Detection.Items[static_cast<std::size_t>(i)].CoordM.Lon,
+              cone.Items[static_cast<std::size_t>(i)].CoordM.Lon);
+  }
+  const TGridPoint& edge = *grid_.Grid.GetPoint(grid_.Grid.Count(), 1);
+  EXPECT_EQ(edge.Wind.x, forecast.TrueWindVector.x);
+  EXPECT_EQ(edge.Wind.y, forecast.TrueWindVector.y);
 
-  sink.Texts.clear();
-  routing_.GetDynamicGrid(false, kCourseBeat, track, state_);
-  ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
-  ASSERT_EQ(static_cast<int>(sink.Texts.size()), routing_.Grid.Count());
-  EXPECT_EQ(sink.Texts.front(), "Building dynamic grid beat");
-  EXPECT_EQ(sink.Texts.back(), "Building dynamic grid Beat");
-  EXPECT_EQ(sink.Values.back(), 80);
-  for (float value : sink.Values) EXPECT_LE(value, state_.ProgressMaxValue);
+  // The grid asks for the wind at the leg's start hour and later.
+  std::vector<double> hours;
+  world_.Conditions.Wind = [&hours](const TMinutes&, double h) {
+    hours.push_back(h);
+    return TCartesian{0, 14};
+  };
+  TLegContext leg = Context(0, 2, 2.0);
+  grid_.GetDynamicGrid(kCourseBeat, leg);
+  ASSERT_TRUE(leg.Valid) << leg.Message;
+  ASSERT_FALSE(hours.empty());
+  EXPECT_EQ(hours.front(), 2.0);
+  EXPECT_EQ(*std::min_element(hours.begin(), hours.end()), 2.0);
+  EXPECT_LT(*std::max_element(hours.begin(), hours.end()), 2.0 + 2 * leg.Track.TimeBestCourse);
+  for (int line = 1; line < grid_.Grid.Count(); ++line) {
+    for (const TGridPoint& point : grid_.Grid.GetLine(line)->Points) {
+      if (!point.InWater) continue;
+      EXPECT_EQ(point.Wind.y, 14);
+    }
+  }
+}
 
-  routing_.GetRoutingBestLine(false, kCourseBeat, track, state_);
-  routing_.GetRoutingLaylineLeft(false, track, state_);
-  routing_.GetRoutingLaylineRight(false, track, state_);
-  EXPECT_EQ(sink.Texts.back(), "Processing results");
-  EXPECT_EQ(sink.Values.back(), state_.ProgressMaxValue);
+TEST_F(DynamicGridTest, DetectionFlagsLegsLongerThanTheLimit) {
+  struct Case {
+    const char* name;
+    double limit;
+    bool lowVMG;
+  };
+  const Case cases[] = {{"within 5 hours", 5, false}, {"beyond 0.3 hours", 0.3, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    world_.Options.MaxHoursToFinish = c.limit;
+    TLegContext leg = Context(0, 3);
+    EXPECT_TRUE(grid_.GetFinishInLaylines(kCourseBeat, leg));
+    EXPECT_EQ(leg.LowVMG, c.lowVMG);
+  }
+}
 
-  // Silent work reports nothing; a run's cone does not replace the beat's.
-  sink.Texts.clear();
-  const int cone = state_.ListDetection.Count();
-  EXPECT_FALSE(routing_.GetFinishInLaylines(true, kCourseRun, track, state_));
-  routing_.GetDynamicGrid(true, kCourseBeat, track, state_);
-  EXPECT_TRUE(sink.Texts.empty());
-  EXPECT_EQ(state_.ListDetection.Count(), cone);
+TEST_F(DynamicGridTest, ProgressIsReportedAndTheBeatConeKept) {
+  TRecordingProgress progress;
+  TLegContext leg = Context(0, 2, 0, &progress);
+
+  ASSERT_TRUE(grid_.GetFinishInLaylines(kCourseBeat, leg));
+  const int lines = grid_.Grid.Count();
+  EXPECT_EQ(static_cast<int>(progress.Texts.size()), lines / 18);
+  for (const std::string& text : progress.Texts) EXPECT_EQ(text, "Detecting course type");
+  // The beat cone is kept for the chart: down one edge, up the other, closed.
+  EXPECT_EQ(leg.Detection.Count(), 2 * lines);
+  EXPECT_TRUE(leg.Detection.GetInPolygon(leg.Track.TrackFinish, false));
+
+  progress.Texts.clear();
+  progress.Values.clear();
+  grid_.GetDynamicGrid(kCourseBeat, leg);
+  ASSERT_TRUE(leg.Valid) << leg.Message;
+  ASSERT_EQ(static_cast<int>(progress.Texts.size()), grid_.Grid.Count());
+  EXPECT_EQ(progress.Texts.front(), "Building dynamic grid beat");
+  EXPECT_EQ(progress.Texts.back(), "Building dynamic grid Beat");
+  EXPECT_EQ(progress.Values.back(), 2 * kProgressK + 70);
+
+  grid_.GetRoutingBestLine(kCourseBeat, leg);
+  grid_.GetRoutingLaylineLeft(leg);
+  grid_.GetRoutingLaylineRight(leg);
+  EXPECT_EQ(progress.Texts.back(), "Processing results");
+  EXPECT_EQ(progress.Values.back(), kLegProgressEnd);
+  for (float value : progress.Values) EXPECT_LE(value, kLegProgressEnd);
+
+  // A run's cone does not replace the beat's.
+  const int cone = leg.Detection.Count();
+  EXPECT_FALSE(grid_.GetFinishInLaylines(kCourseRun, leg));
+  EXPECT_EQ(leg.Detection.Count(), cone);
+}
+
+TEST_F(DynamicGridTest, AStopRequestEndsTheGridAtTheNextLine) {
+  TRecordingProgress progress;
+  progress.StopAfter = 5;  // reports of lines 2 to 6
+  TLegContext leg = Context(0, 2, 0, &progress);
+  grid_.GetDynamicGrid(kCourseBeat, leg);
+  EXPECT_FALSE(leg.Valid);
+  EXPECT_EQ(leg.FailureKind, TRoutingFailure::Cancelled);
+  // The arrival of a cancelled grid is not judged again.
+  EXPECT_EQ(leg.Message, "Routing cancelled");
+  EXPECT_EQ(grid_.Grid.Count(), 7);
 }
 
 }  // namespace

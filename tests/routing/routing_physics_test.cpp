@@ -1,289 +1,283 @@
-// End-to-end checks of the dynamic grid against what the polar alone
-// predicts: a beat straight into the wind, the symmetry of its laylines and
-// of mirrored courses, a run carried by a uniform stream, a leg across a
-// headland, and the default course of the built-in data.
+// End-to-end checks of routed legs against what the polar table and the
+// stream alone predict: a beat straight into the wind, the symmetry of its
+// laylines and of mirrored courses, beats carried across or held back by a
+// stream that turns, a run carried by a uniform stream, a beat in a
+// forecast wind, and a leg across a headland.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
-#include <string>
+#include <vector>
 
 #include "core/constants.h"
-#include "routing/dynamic_grid.h"
+#include "routing/route_leg.h"
 #include "routing_test_world.h"
 
 namespace corvane {
 namespace {
 
-using routing_test::SetOpenWater;
-using routing_test::StartBuiltIn;
-using routing_test::TLand;
-using routing_test::UniformStream;
+using routing_test::BeatAt;
+using routing_test::kStart;
+using routing_test::kWindSpeed;
+using routing_test::Tacks;
+using routing_test::TWorld;
 
-constexpr double kWindSpeed = 12;
-const TMinutes kStart{-80, 3040};
+constexpr double kDeg = kDegreesToRadians;
+constexpr double kTackHours = 7.2 / 3600;  // the table's tack time at 12 knots
+constexpr double kGybeHours = 2.0 / 3600;
 
-class RoutingPhysicsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(StartBuiltIn(state_));
-    SetOpenWater(state_);
-    state_.HideCurrent = true;
-    state_.MaxTimeToFinish = 5;
-    SetWindFrom(0);
-  }
+TLegRouting Routed(const TWorld& world, double bearing, double distance, double startHours = 0) {
+  TLegRouting result = world.Route(routing_test::Leg(bearing, distance), startHours);
+  EXPECT_TRUE(result.Routed()) << result.Error->Message;
+  return result;
+}
 
-  void SetWindFrom(double degrees) {
-    state_.Wind.TrueWind = TPolar{kWindSpeed, degrees * kDegreesToRadians};
-    grid_.PackagePolars.GetPolarData(state_);
-  }
-
-  // A track from kStart, `distance` nm on `bearing` degrees.
-  TRoutingData& Track(double bearing, double distance) {
-    list_.Clear();
-    TRoutingData& track = routing_test::AddTrack(list_, kStart, bearing, distance);
-    list_.SetRoutingDataByMarks();
-    track.DateTimeStartGMT = state_.DateTimeGMT;
-    track.DateTimeStartLOC = state_.DateTimeLOC;
-    return track;
-  }
-
-  // The steps of one beat or run leg, silent, as the leg routing runs them.
-  void Route(TRoutingData& track) {
-    state_.RoutingValid = true;
-    state_.AppMessage.clear();
-    grid_.GetCourseInWater(track, state_);
-    if (!state_.RoutingValid) return;
-    track.TypeOfCourse = kCourseReach;
-    if (grid_.GetFinishInLaylines(true, kCourseBeat, track, state_)) {
-      track.TypeOfCourse = kCourseBeat;
-    } else if (grid_.GetFinishInLaylines(true, kCourseRun, track, state_)) {
-      track.TypeOfCourse = kCourseRun;
-    }
-    if (track.TypeOfCourse == kCourseReach) return;
-    ASSERT_FALSE(state_.LowVMG);
-    const int type = track.TypeOfCourse;
-    grid_.GetDynamicGrid(true, type, track, state_);
-    grid_.GetRoutingBestLine(true, type, track, state_);
-    grid_.GetRoutingLaylineLeft(true, track, state_);
-    grid_.GetRoutingLaylineRight(true, track, state_);
-    grid_.GetLaylinesNoCurrents(type, track, state_);
-    grid_.GetCurrentsWindShift(track, state_);
-    grid_.GetTopMarkApproach(track, state_);
-  }
-
-  int Tacks(const TRoutingData& track) const {
-    int tacks = 0;
-    for (const TBoat& boat : track.ListBoat.Items) tacks += boat.Tack ? 1 : 0;
-    return tacks;
-  }
-
-  TInterfaceApplicationMobile state_;
-  TListRoutingData list_;
-  TDynamicGrid grid_;
-};
-
-TEST_F(RoutingPhysicsTest, BeatIntoTheWindTakesTheDistanceOverTheBeatVMGPlusTheTacks) {
+TEST(RoutingPhysicsTest, BeatIntoTheWindTakesTheDistanceOverTheBeatVMGPlusTheTacks) {
+  TWorld world;
+  world.Options.TraceGrid = true;
   const double distance = 3;
-  TRoutingData& track = Track(0, distance);
   const auto begin = std::chrono::steady_clock::now();
-  Route(track);
+  const TLegRouting result = Routed(world, 0, distance);
   const auto elapsed = std::chrono::steady_clock::now() - begin;
-  ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
-  ASSERT_EQ(track.TypeOfCourse, kCourseBeat);
+  ASSERT_EQ(result.Type(), TLegType::Beat);
+  const TRoutingData& track = result.Track;
 
-  const TPolars& polars = state_.Polars;
-  const double vmg = polars.BeatSpeed * std::cos(polars.BeatAngle * kDegreesToRadians);
   const int tacks = Tacks(track);
   EXPECT_GE(tacks, 1);
-  const double expected = distance / vmg + tacks * polars.BeatTackTime / 3600;
-  EXPECT_NEAR(track.TimeBestCourse, expected, 0.03 * expected)
-      << "beat " << polars.BeatSpeed << " kn at " << polars.BeatAngle << " deg, " << tacks
-      << " tacks";
+  const double expected = distance / BeatAt(kWindSpeed).MadeGood() + tacks * kTackHours;
+  EXPECT_NEAR(track.TimeBestCourse, expected, 0.03 * expected) << tacks << " tacks";
   // Straight into the wind neither side is favoured.
   EXPECT_TRUE(track.LayLinesValid);
   EXPECT_NEAR(track.TimeLaylineLeft, track.TimeLaylineRight, 0.01 * track.TimeBestCourse);
   EXPECT_LT(std::chrono::duration<double>(elapsed).count(), 1.0);
   // The best course runs from the finish back to the start.
-  EXPECT_EQ(track.ListBestCourse.Count(), grid_.Grid.BestLine + 1);
+  EXPECT_EQ(track.ListBestCourse.Count(), result.GridBestLine + 1);
   EXPECT_NEAR(track.ListBestCourse.Items.back().CoordM.Lat, kStart.Lat, 1e-9);
   EXPECT_EQ(track.ListBoat.Items.back().Time, 0);
+  // The laylines start and end at the marks' side of the grid.
+  EXPECT_EQ(track.ListLaylineLeft.Items.back().CoordM.Lat, kStart.Lat);
+  EXPECT_EQ(track.ListLaylineRight.Items.back().CoordM.Lat, kStart.Lat);
+}
+
+TEST(RoutingPhysicsTest, TheTopMarkIsApproachedCloseHauledFromTheLastTack) {
+  const TLegRouting result = Routed(TWorld{}, 0, 3);
+  const TRoutingData& track = result.Track;
+  // The boats run from the arrival back to the start: the first tacking one
+  // is the last tack sailed.
+  const TBoat* last = nullptr;
+  for (const TBoat& boat : track.ListBoat.Items) {
+    if (boat.Tack) {
+      last = &boat;
+      break;
+    }
+  }
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(track.FinalTack.Lon, last->CoordM.Lon);
+  EXPECT_EQ(track.FinalTack.Lat, last->CoordM.Lat);
+  // Without stream the course over ground is the heading: 38.4 degrees off
+  // the wind on one tack or the other, within the grid's resolution.
+  EXPECT_NEAR(std::fabs(std::remainder(track.FinalCourse, 360.0)), 38.4, 3);
+  EXPECT_LT(track.FinalTack.Lat, track.TrackFinish.Lat);
+}
+
+TEST(RoutingPhysicsTest, TheCornersWithoutStreamLieAtTheBeatAngleFromBothMarks) {
+  TWorld world;
+  world.Conditions.Stream = routing_test::CrossStream(1, 0);
+  const TLegRouting result = Routed(world, 0, 3);
+  const TRoutingData& track = result.Track;
+  const TMathTools math;
+  const double side = 1.5 / std::cos(38.4 * kDeg);
+  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackStart, track.LayLineCrossRight), side, 1e-3);
+  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackFinish, track.LayLineCrossLeft), side, 1e-3);
+  EXPECT_NEAR(math.DistanceOfMinutes(track.TrackFinish, track.LayLineCrossRight), side, 1e-3);
 }
 
 // In a uniform wind every route on the two headings that reaches the mark
 // with the same tacks takes the same time, so the grid's choice among them
 // follows rounding; what must mirror are the times, the tack count, the
 // laylines (each one edge of the grid and one tack) and their corners.
-TEST_F(RoutingPhysicsTest, MirroringTheCourseAboutTheWindMirrorsTheResults) {
-  TRoutingData& first = Track(15, 3);
-  Route(first);
-  ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
-  TRoutingData right;
-  right.Clone(first);
-
-  TRoutingData& left = Track(360 - 15, 3);
-  Route(left);
-  ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
-
-  EXPECT_NEAR(left.TimeBestCourse, right.TimeBestCourse, 1e-3 * right.TimeBestCourse);
-  EXPECT_EQ(Tacks(left), Tacks(right));
-  EXPECT_NEAR(left.TimeLaylineLeft, right.TimeLaylineRight, 1.0 / 3600);
-  EXPECT_NEAR(left.TimeLaylineRight, right.TimeLaylineLeft, 1.0 / 3600);
-  const auto mirrored = [](const TMinutes& a, const TMinutes& b) {
-    return std::fabs((a.Lon - kStart.Lon) - (kStart.Lon - b.Lon)) < 1e-3 &&
-           std::fabs(a.Lat - b.Lat) < 1e-3;
+TEST(RoutingPhysicsTest, MirroringTheCourseAndTheStreamAboutTheWindMirrorsTheResults) {
+  struct Case {
+    const char* name;
+    double stream;
+    double towardDeg;  // for the course 15 degrees right of the wind
   };
-  ASSERT_EQ(left.ListLaylineLeft.Count(), right.ListLaylineRight.Count());
-  for (int i = 0; i < left.ListLaylineLeft.Count(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_TRUE(mirrored(left.ListLaylineLeft.Items[static_cast<std::size_t>(i)].CoordM,
-                         right.ListLaylineRight.Items[static_cast<std::size_t>(i)].CoordM));
+  const Case cases[] = {
+      {"still water", 0, 0},
+      {"stream setting east", 1, 90},
+      {"stream setting north-east", 0.8, 45},
+  };
+  const auto mirrored = [](const TMinutes& a, const TMinutes& b) {
+    return std::fabs((a.Lon - kStart.Lon) - (kStart.Lon - b.Lon)) < 1e-3 && std::fabs(a.Lat - b.Lat) < 1e-3;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TWorld rightWorld;
+    rightWorld.Conditions.Stream = routing_test::UniformStream(c.stream, c.towardDeg);
+    const TLegRouting rightLeg = Routed(rightWorld, 15, 3);
+    TWorld leftWorld;
+    leftWorld.Conditions.Stream = routing_test::UniformStream(c.stream, 360 - c.towardDeg);
+    const TLegRouting leftLeg = Routed(leftWorld, 360 - 15, 3);
+    const TRoutingData& right = rightLeg.Track;
+    const TRoutingData& left = leftLeg.Track;
+
+    EXPECT_NEAR(left.TimeBestCourse, right.TimeBestCourse, 1e-3 * right.TimeBestCourse);
+    EXPECT_EQ(Tacks(left), Tacks(right));
+    EXPECT_NEAR(left.TimeLaylineLeft, right.TimeLaylineRight, 1.0 / 3600);
+    EXPECT_NEAR(left.TimeLaylineRight, right.TimeLaylineLeft, 1.0 / 3600);
+    EXPECT_NEAR(left.CurrentsWindShift, -right.CurrentsWindShift, 1e-6);
+    ASSERT_EQ(left.ListLaylineLeft.Count(), right.ListLaylineRight.Count());
+    for (int i = 0; i < left.ListLaylineLeft.Count(); ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_TRUE(mirrored(left.ListLaylineLeft.Items[static_cast<std::size_t>(i)].CoordM,
+                           right.ListLaylineRight.Items[static_cast<std::size_t>(i)].CoordM));
+    }
+    EXPECT_TRUE(mirrored(left.LayLineCrossLeft, right.LayLineCrossRight));
+    EXPECT_TRUE(mirrored(left.LayLineCrossRight, right.LayLineCrossLeft));
+    EXPECT_TRUE(mirrored(left.TrackFinish, right.TrackFinish));
   }
-  EXPECT_TRUE(mirrored(left.LayLineCrossLeft, right.LayLineCrossRight));
-  EXPECT_TRUE(mirrored(left.LayLineCrossRight, right.LayLineCrossLeft));
-  EXPECT_TRUE(mirrored(left.TrackFinish, right.TrackFinish));
 }
 
 // Two grid lines that straddle the finish alike leave almost no change of
 // the best distance; the arrival, one point spacing from the mark, is still
 // accepted at every angle of a beat.
-TEST_F(RoutingPhysicsTest, BeatsAtEveryAngleInsideTheConeReachTheMark) {
+TEST(RoutingPhysicsTest, BeatsAtEveryAngleInsideTheConeReachTheMark) {
+  const TWorld world;
   for (int bearing = -34; bearing <= 34; bearing += 2) {
     SCOPED_TRACE(bearing);
-    TRoutingData& track = Track(bearing < 0 ? 360 + bearing : bearing, 2.5);
-    Route(track);
-    EXPECT_EQ(track.TypeOfCourse, kCourseBeat);
-    EXPECT_TRUE(state_.RoutingValid) << state_.AppMessage;
+    const TLegRouting result = Routed(world, bearing < 0 ? 360 + bearing : bearing, 2.5);
+    EXPECT_EQ(result.Type(), TLegType::Beat);
   }
 }
 
-TEST_F(RoutingPhysicsTest, UniformStreamAlongARunShortensItByTheStreamsShare) {
+// Across the course the stream neither helps nor hinders directly, but it
+// veers the wind on the water by atan(1/12) and sets both tacks east: the
+// two legs over ground are the boat's velocities plus the stream, in
+// whatever proportion closes the triangle to the mark.
+TEST(RoutingPhysicsTest, ABeatAcrossAStreamSailsTheTriangleOfItsTwoTacksOverGround) {
   const double distance = 3;
   const double stream = 1;
-  TRoutingData& still = Track(180, distance);
-  Route(still);
-  ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
-  ASSERT_EQ(still.TypeOfCourse, kCourseRun);
-  const double timeStill = still.TimeBestCourse;
-  const int gybesStill = Tacks(still);
+  TWorld world;
+  world.Conditions.Stream = routing_test::CrossStream(stream, 0);
+  const TLegRouting result = Routed(world, 0, distance);
+  ASSERT_EQ(result.Type(), TLegType::Beat);
+  const TRoutingData& track = result.Track;
 
-  state_.CubeHiRes = UniformStream(stream, 180, state_.DateTimeGMT);
-  state_.HideCurrent = false;
-  TRoutingData& carried = Track(180, distance);
-  Route(carried);
-  ASSERT_TRUE(state_.RoutingValid) << state_.AppMessage;
-  ASSERT_EQ(carried.TypeOfCourse, kCourseRun);
+  const double windOnWater = std::hypot(kWindSpeed, stream);
+  const double veer = std::atan2(stream, kWindSpeed);
+  const routing_test::TOptimum beat = BeatAt(windOnWater);
+  const double h1 = veer + beat.AngleDeg * kDeg;
+  const double h2 = veer - beat.AngleDeg * kDeg;
+  const double x1 = beat.Speed * std::sin(h1) + stream;
+  const double y1 = beat.Speed * std::cos(h1);
+  const double x2 = beat.Speed * std::sin(h2) + stream;
+  const double y2 = beat.Speed * std::cos(h2);
+  // t1 (x1, y1) + t2 (x2, y2) = (0, distance)
+  const double det = x1 * y2 - x2 * y1;
+  const double t1 = -distance * x2 / det;
+  const double t2 = distance * x1 / det;
+  ASSERT_GT(t1, 0);
+  ASSERT_GT(t2, 0);
+  const double expected = t1 + t2 + Tacks(track) * kTackHours;
+  EXPECT_NEAR(track.TimeBestCourse, expected, 0.03 * expected);
+  EXPECT_NEAR(track.StreamOnTrack.x, stream, 1e-9);
+  EXPECT_NEAR(track.StreamOnTrack.y, 0, 1e-9);
+  EXPECT_NEAR(track.CurrentsWindShift, veer / kDeg, 1e-6);
+}
+
+// 1 knot against the beat until the stream turns, 1 knot with it after; a
+// stream that turns two hours into the day and a leg started at 1:45 meet
+// the same water as a stream that turns after a quarter of an hour and a
+// leg started at once.
+TEST(RoutingPhysicsTest, AStreamThatTurnsMidLegIsSailedAtTheMomentsItFlows) {
+  const double distance = 3;
+  const double foul = BeatAt(kWindSpeed - 1).MadeGood() - 1;
+  const double fair = BeatAt(kWindSpeed + 1).MadeGood() + 1;
+  struct Case {
+    const char* name;
+    double flipHours;
+    double startHours;
+    double turnsAfter;  // hours into the leg
+  };
+  const Case cases[] = {
+      {"turns a quarter of an hour after the start", 0.25, 0, 0.25},
+      {"turns at 2:00, leg started at 1:45", 2, 1.75, 0.25},
+      {"turns before the start", 0.25, 0.5, 0},
+  };
+  std::vector<double> times;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TWorld world;
+    world.Conditions.Stream = routing_test::ReversingStream(1, 180, c.flipHours);
+    const TLegRouting result = Routed(world, 0, distance, c.startHours);
+    ASSERT_EQ(result.Type(), TLegType::Beat);
+    const double t = c.turnsAfter;
+    const double expected = t + (distance - foul * t) / fair + Tacks(result.Track) * kTackHours;
+    EXPECT_NEAR(result.Track.TimeBestCourse, expected, 0.03 * expected);
+    times.push_back(result.Track.TimeBestCourse);
+  }
+  EXPECT_NEAR(times[1], times[0], 1e-6);
+  EXPECT_LT(times[2], times[0]);
+}
+
+TEST(RoutingPhysicsTest, UniformStreamAlongARunShortensItByTheStreamsShare) {
+  const double distance = 3;
+  const double stream = 1;
+  const TLegRouting still = Routed(TWorld{}, 180, distance);
+  ASSERT_EQ(still.Type(), TLegType::Run);
+  TWorld world;
+  world.Conditions.Stream = routing_test::UniformStream(stream, 180);
+  const TLegRouting carried = Routed(world, 180, distance);
+  ASSERT_EQ(carried.Type(), TLegType::Run);
 
   // On the water the boat feels the wind less the stream, and the stream
   // adds its whole speed to the velocity made good.
-  const auto runVMG = [this](double windSpeed) {
-    const TPolar wind{windSpeed, 0};
-    const double speed = grid_.PackagePolars.GetRunSpeed(wind, state_.Polars);
-    const double gybe = grid_.PackagePolars.GetGybeAngle(wind, state_.Polars);
-    return speed * std::cos(kPi - gybe * kDegreesToRadians);
-  };
-  const double gybe = 2.0 / 3600;
-  const double expectedStill = distance / runVMG(kWindSpeed) + gybesStill * gybe;
-  const double expectedCarried = distance / (runVMG(kWindSpeed - stream) + stream) + Tacks(carried) * gybe;
-  EXPECT_NEAR(timeStill, expectedStill, 0.03 * expectedStill);
-  EXPECT_NEAR(carried.TimeBestCourse, expectedCarried, 0.03 * expectedCarried);
-  EXPECT_LT(carried.TimeBestCourse, timeStill);
+  const double runStill = routing_test::RunAt(kWindSpeed).MadeGood();
+  const double runCarried = routing_test::RunAt(kWindSpeed - stream).MadeGood() + stream;
+  const double expectedStill = distance / runStill + Tacks(still.Track) * kGybeHours;
+  const double expectedCarried = distance / runCarried + Tacks(carried.Track) * kGybeHours;
+  EXPECT_NEAR(still.Track.TimeBestCourse, expectedStill, 0.03 * expectedStill);
+  EXPECT_NEAR(carried.Track.TimeBestCourse, expectedCarried, 0.03 * expectedCarried);
+  EXPECT_LT(carried.Track.TimeBestCourse, still.Track.TimeBestCourse);
   // The mean stream on the track is the uniform stream.
-  EXPECT_NEAR(carried.StreamOnTrack.x, 0, 1e-6);
-  EXPECT_NEAR(carried.StreamOnTrack.y, -stream, 1e-3);
+  EXPECT_NEAR(carried.Track.StreamOnTrack.x, 0, 1e-6);
+  EXPECT_NEAR(carried.Track.StreamOnTrack.y, -stream, 1e-3);
 }
 
-TEST_F(RoutingPhysicsTest, ALegAcrossAHeadlandIsRoutedAroundItNeverThroughIt) {
-  const TLand headland{-95, -79.6, 3041.8, 3042.3};
-  SetOpenWater(state_, headland);
-  TRoutingData& track = Track(0, 4);
-  Route(track);
-  if (!state_.RoutingValid) {
-    EXPECT_TRUE(state_.AppMessage == "Error: Routing across shallow waters!" ||
-                state_.AppMessage == "Error: Mark not reached!")
-        << state_.AppMessage;
-    return;
-  }
+// The grid sails the forecast's 14 knots while the leg type and the tack
+// time follow the chosen 12.
+TEST(RoutingPhysicsTest, AForecastWindSetsThePaceOfTheGrid) {
+  const double distance = 3;
+  TWorld world;
+  world.Conditions.Wind = routing_test::GribWind(14, 0);
+  const TLegRouting result = Routed(world, 0, distance);
+  ASSERT_EQ(result.Type(), TLegType::Beat);
+  const double expected = distance / BeatAt(14).MadeGood() + Tacks(result.Track) * kTackHours;
+  EXPECT_NEAR(result.Track.TimeBestCourse, expected, 0.03 * expected);
+  const TLegRouting chosen = Routed(TWorld{}, 0, distance);
+  EXPECT_LT(result.Track.TimeBestCourse, chosen.Track.TimeBestCourse);
+}
+
+TEST(RoutingPhysicsTest, ALegAcrossAHeadlandIsRoutedAroundItNeverThroughIt) {
+  const routing_test::TLand headland{-95, -79.6, 3041.8, 3042.3};
+  TWorld world;
+  world.Conditions.Navigable = routing_test::Headland(headland);
+  const TLegRouting result = Routed(world, 0, 4);
+  ASSERT_TRUE(result.Routed());
+  const TRoutingData& track = result.Track;
   ASSERT_GE(track.ListBestCourse.Count(), 2);
-  const auto onLand = [&headland](const TMinutes& p) {
-    return p.Lon >= headland.West && p.Lon <= headland.East && p.Lat >= headland.South &&
-           p.Lat <= headland.North;
-  };
   for (int i = 1; i < track.ListBestCourse.Count(); ++i) {
     const TMinutes& a = track.ListBestCourse.Items[static_cast<std::size_t>(i - 1)].CoordM;
     const TMinutes& b = track.ListBestCourse.Items[static_cast<std::size_t>(i)].CoordM;
     for (int j = 0; j <= 20; ++j) {
       const double f = j / 20.0;
       const TMinutes p{a.Lon + f * (b.Lon - a.Lon), a.Lat + f * (b.Lat - a.Lat)};
-      ASSERT_FALSE(onLand(p)) << "segment " << i << " at " << p.Lon << ", " << p.Lat;
+      ASSERT_FALSE(headland.Contains(p)) << "segment " << i << " at " << p.Lon << ", " << p.Lat;
     }
   }
   // Rounding the headland's tip takes longer than the open beat would.
-  const TPolars& polars = state_.Polars;
-  const double vmg = polars.BeatSpeed * std::cos(polars.BeatAngle * kDegreesToRadians);
-  EXPECT_GT(track.TimeBestCourse, 4 / vmg);
-}
-
-TEST_F(RoutingPhysicsTest, DetectionSortsLegsByTheirAngleToTheWind) {
-  struct Case {
-    const char* name;
-    double bearing;
-    int type;
-  };
-  const Case cases[] = {
-      {"dead upwind", 0, kCourseBeat},
-      {"dead downwind", 180, kCourseRun},
-      {"across the wind", 90, kCourseReach},
-      {"across the wind, other side", 270, kCourseReach},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TRoutingData& track = Track(c.bearing, 3);
-    int type = kCourseReach;
-    if (grid_.GetFinishInLaylines(true, kCourseBeat, track, state_)) {
-      type = kCourseBeat;
-    } else if (grid_.GetFinishInLaylines(true, kCourseRun, track, state_)) {
-      type = kCourseRun;
-    }
-    EXPECT_EQ(type, c.type);
-  }
-}
-
-TEST(RoutingBuiltInTest, TheDefaultCourseIsABeatRoutedWithinTheWaters) {
-  TInterfaceApplicationMobile state;
-  ASSERT_TRUE(StartBuiltIn(state));
-  state.HideCurrent = true;
-  state.Wind.TrueWind = TPolar{7, kPi / 3};  // the default wind: 7 kn from 60 degrees
-  // Every tile takes part, as when the leg's area covers the whole chart.
-  for (TMapTiles& tile : state.ListMapTiles) tile.Routing = true;
-  TListRoutingData list;
-  TRoutingData& track = list.Add();
-  track.TrackStart = state.ListBuoysPosition.at(183);
-  track.TrackFinish = state.ListBuoysPosition.at(177);
-  list.SetRoutingDataByMarks();
-  EXPECT_EQ(track.TrackDistanceText, "2.99 nm");
-  EXPECT_EQ(track.TrackAngleText, "60 deg");
-
-  TDynamicGrid grid;
-  state.RoutingValid = true;
-  grid.GetCourseInWater(track, state);
-  ASSERT_TRUE(state.RoutingValid) << state.AppMessage;
-  ASSERT_TRUE(grid.GetFinishInLaylines(true, kCourseBeat, track, state));
-  EXPECT_GT(state.ListDetection.Count(), 3);
-  track.TypeOfCourse = kCourseBeat;
-  grid.GetDynamicGrid(true, kCourseBeat, track, state);
-  grid.GetRoutingBestLine(true, kCourseBeat, track, state);
-  grid.GetRoutingLaylineLeft(true, track, state);
-  grid.GetRoutingLaylineRight(true, track, state);
-  ASSERT_TRUE(state.RoutingValid) << state.AppMessage;
-  for (const TCoords& coords : track.ListBestCourse.Items) {
-    EXPECT_TRUE(grid.GetInWater(coords.CoordM, state));
-  }
-  // 7 knots of wind: the polar's beat VMG sets the pace.
-  const double vmg = state.Polars.BeatSpeed * std::cos(state.Polars.BeatAngle * kDegreesToRadians);
-  EXPECT_GT(track.TimeBestCourse, 2.99 / vmg * 0.97);
-  EXPECT_LT(track.TimeBestCourse, 2.99 / vmg * 1.2);
+  EXPECT_GT(track.TimeBestCourse, 4 / BeatAt(kWindSpeed).MadeGood());
 }
 
 }  // namespace

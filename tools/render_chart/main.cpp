@@ -23,7 +23,7 @@
 #include "datasets/builtin_datasets.h"
 #include "state/settings_quarne.h"
 #include "startup/startup.h"
-#include "tides/current_field.h"
+#include "analysis/current_field.h"
 
 namespace corvane {
 namespace {

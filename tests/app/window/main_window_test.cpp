@@ -65,6 +65,14 @@ class MainWindowTest : public ::testing::Test {
     return nullptr;
   }
 
+  // Clicks a routing button and lets the window run until the run's results
+  // are in: the legs route on the worker while the window processes events.
+  static void RouteAndWait(const QString& caption) {
+    Button(caption)->click();
+    while (Window().Process().RoutingBusy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QCoreApplication::processEvents();
+  }
+
   struct TSuite {
     std::filesystem::path Folder;
     TRecordingMessages Messages;  // outlives the window that points at it
@@ -359,7 +367,7 @@ TEST_F(MainWindowTest, RoutingAllRoutesTheDefaultCourseAndTheBoatsFollowTheTime)
   SetDateTimeGMT(state);
   Button("+1 min")->click();  // the field of the new moment
 
-  Button("Routing all")->click();
+  RouteAndWait("Routing all");
   EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0]);
   EXPECT_TRUE(state.RoutingValid);
   EXPECT_TRUE(state.DrawRouting);
@@ -391,7 +399,7 @@ TEST_F(MainWindowTest, RoutingAllRoutesTheDefaultCourseAndTheBoatsFollowTheTime)
 TEST_F(MainWindowTest, LowWindRoutesNothing) {
   TInterfaceApplicationMobile& state = State();
   Controls().ComboBox_WindSpeedBox->setCurrentIndex(0);  // "<6 kts"
-  Button("Routing all")->click();
+  RouteAndWait("Routing all");
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], "Low wind speed");
   EXPECT_FALSE(state.DrawRouting);
@@ -423,7 +431,7 @@ TEST_F(MainWindowTest, PrintManagerOpensOnlyThroughTheGateAndTheRoutedChartStays
   EXPECT_EQ(shown, 0);
 
   Controls().ComboBox_WindSpeedBox->setCurrentIndex(7);  // 12 kts
-  Button("Routing all")->click();
+  RouteAndWait("Routing all");
   ASSERT_TRUE(state.DrawRouting);
   const std::string course = state.ListWayPoints;
   const double zoom = state.DeviceZoom;
@@ -444,6 +452,41 @@ TEST_F(MainWindowTest, PrintManagerOpensOnlyThroughTheGateAndTheRoutedChartStays
   EXPECT_TRUE(state.RoutingValid);
   EXPECT_TRUE(state.DrawRouting);
   EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0]);
+}
+
+TEST_F(MainWindowTest, F9RoutesOnTheWorkerAndGivesTheResultsOfARunToItsEnd) {
+  TInterfaceApplicationMobile& state = State();
+  TPackageProcess& process = Window().Process();
+  state.ListWayPoints = "183;177;37;183";
+  state.IndexWaypoint = 0;
+  process.PackageApps.SetListRoutingData(state);
+  Controls().ComboBox_WindSpeedBox->setCurrentIndex(7);  // 12 kts
+
+  QTest::keyClick(&Window(), Qt::Key_F9);
+  ASSERT_TRUE(process.RoutingBusy()) << "the legs route away from the window's thread";
+  EXPECT_FALSE(process.GetEnableEvents()) << "no command while the job is away";
+  EXPECT_FALSE(Controls().Expander_Routing->isEnabled());
+  while (process.RoutingBusy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(process.GetEnableEvents());
+  EXPECT_TRUE(Controls().Expander_Routing->isEnabled());
+  EXPECT_FALSE(Controls().Layout_ProgressBar->isVisible());
+  ASSERT_TRUE(state.RoutingValid) << state.AppMessage;
+  std::vector<double> worker;
+  for (const auto& track : state.ListRoutingData.Items) worker.push_back(track->TimeBestCourse);
+  ASSERT_EQ(worker.size(), 3u);
+
+  // The same run on the window's thread, as the command line runs it.
+  const TRoutingRunResult run = process.GetRoutingNew(false, false);
+  ASSERT_TRUE(run.AllRouted()) << state.AppMessage;
+  for (std::size_t i = 0; i < worker.size(); ++i) {
+    EXPECT_EQ(state.ListRoutingData.GetItem(static_cast<int>(i))->TimeBestCourse, worker[i]) << "leg " << i + 1;
+  }
+  // Esc with no run under way changes nothing.
+  QTest::keyClick(&Window(), Qt::Key_Escape);
+  EXPECT_TRUE(state.RoutingValid);
+  state.ListWayPoints = "183;177";
+  process.PackageApps.SetListRoutingData(state);
 }
 
 }  // namespace

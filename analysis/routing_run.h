@@ -1,0 +1,146 @@
+#pragma once
+// The routing run behind "Routing track", "Routing all" and printing: the
+// field and the wind of the chosen moment, the wind-speed check, every leg
+// of the course routed, the message of each leg, and the results and the
+// chart refreshed. It links no toolkit: the window's parts of the run come
+// through TRoutingRunWindow, messages through the controls' message sink.
+//
+// A run has three parts, so that a window can route on a worker thread and
+// keep painting:
+//  1. PrepareRouting, on the thread that owns the state: the drawn field of
+//     the moment, the wind, the wind-speed check, and a job that holds
+//     copies of everything the legs need (the conditions of the run, the
+//     legs, the polar table);
+//  2. RouteJob, on any thread: the legs routed, in parallel on the cores;
+//     it reads nothing but the job;
+//  3. ApplyRouting, on the owner's thread again: the results written into
+//     the tracks leg after leg, each leg's message shown, the chart and the
+//     results refreshed.
+// GetRoutingNew runs the three in a row.
+//
+// The gate. The window's controller calls a run only while its EnableEvents
+// gate is open (or for a silent run); the run itself does not look at the
+// gate and does not close it. Instead it disables the panels
+// (SetControlsRouting(false)) from PrepareRouting to the end of ApplyRouting
+// for a run that is not silent, so that nothing starts another computation
+// while the job is away.
+
+#include <memory>
+#include <vector>
+
+#include "analysis/package_apps.h"
+#include "analysis/package_controls.h"
+#include "routing/route_leg.h"
+#include "routing/routing_conditions.h"
+#include "routing/routing_progress.h"
+#include "state/application_state.h"
+
+namespace corvane {
+
+// A run that is not silent refuses a true wind below this speed, knots.
+inline constexpr double kRoutingMinWindSpeed = 6;
+
+inline constexpr const char* kMessageLowWindSpeed = "Low wind speed";
+inline constexpr const char* kMessageCourseAshore = "Course ashore - routing might fail!";
+
+// The window's parts of a run. Every operation is optional: the defaults do
+// nothing, so the command-line program passes none and the window overrides
+// what it has.
+class TRoutingRunWindow {
+ public:
+  virtual ~TRoutingRunWindow() = default;
+  // The options tab control shows its results tab.
+  virtual void ShowResultsTab() {}
+  // Enables or disables the panels for the length of the run.
+  virtual void SetControlsRouting(bool /*Enabled*/) {}
+  // Fills the results list from the selected track (see results_rows.h).
+  virtual void SetDataResults() {}
+  // Draws the chart off screen from the state (no repaint).
+  virtual void DrawOffScreen() {}
+  // Repaints the chart image from the off-screen chart.
+  virtual void RepaintMap() {}
+  // The time-step fields after a run.
+  virtual void SetTimeSteps() {}
+};
+
+// What a run came to.
+struct TRoutingRunResult {
+  // False when the run was refused for a true wind below 6 knots ("Low wind
+  // speed"): nothing was routed and the state's results are reset.
+  bool Started = false;
+  // Legs the run tried and legs routed (a leg whose polar check failed is
+  // tried but not routed; a failing leg ends the run).
+  int LegsTried = 0;
+  int LegsRouted = 0;
+  // The state's RoutingValid at the end: no leg failed.
+  bool RoutingValid = false;
+  // The run was stopped before its legs were routed.
+  bool Cancelled = false;
+
+  // Every leg tried was routed and none failed.
+  bool AllRouted() const { return Started && RoutingValid && LegsRouted == LegsTried && LegsTried > 0; }
+};
+
+// Everything the legs of a run need, copied out of the state.
+struct TRoutingJob {
+  bool Started = false;
+  bool SilentMode = false;
+  bool SingleTrack = false;
+  int FirstTrack = 0;
+  int LastTrack = -1;
+  TRoutingConditions Conditions;
+  std::vector<TRoutingData> Legs;  // tracks FirstTrack ... LastTrack
+  TPolars Polars;
+  TRoutingOptions Options;
+};
+
+// The legs of a job as routed, in order.
+struct TRoutedCourse {
+  std::vector<TLegRouting> Legs;
+};
+
+// Part 1. In order: the drawn field of the chosen moment
+// (GetTidalCurrents(1)), the GRIB wind of the moment and a windward-leeward
+// course turned into it; the routing reset; the line styles; the chart drawn
+// off screen; unless silent, a true wind below 6 knots shows "Low wind
+// speed" (Information) and gives a job that is not Started; otherwise,
+// unless silent, the results tab, the panels disabled, the results filled
+// and the chart repainted; then the job for the selected track
+// (SingleTrack, "Routing track") or every track from the first ("Routing
+// all"). SilentMode suppresses every message and panel update and routes at
+// any wind speed; printing uses it. Window may be nullptr.
+TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& PackageApps,
+                           TPackageControls& PackageControls,
+                           TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                           TRoutingRunWindow* Window = nullptr);
+
+// Part 2. Routes every leg of the job, the legs in parallel; each leg starts
+// at the job's moment, as every leg of a course has been routed. Progress of
+// the whole course (on the leg scale 0 ... kLegProgressEnd) goes to
+// `progress` from the routing threads; it may ask the run to stop.
+TRoutedCourse RouteJob(const TRoutingJob& Job, TRoutingProgress* Progress = nullptr);
+
+// Part 3. AppMessage cleared (once) and RoutingValid set; for each leg while
+// RoutingValid holds: IndexTrack, RoutingEnabled, its start moment (the
+// previous leg's finish) and high-water text; unless silent, "Course ashore
+// - routing might fail!" (Plain) when the straight track meets a coast line
+// (the run goes on); the leg's results (ApplyLegRouting); the line styles,
+// the chart drawn and repainted; unless silent, a non-empty AppMessage shown
+// (Plain) — since it is cleared only before the first track, a message of an
+// earlier leg is shown again after each later leg unless a later step
+// replaces it; a cancelled run ends without showing "Routing cancelled" —
+// and the results filled. A windward-leeward course (TrackType 1) then
+// selects track 0 again; unless silent, the results are filled, the panels
+// enabled and the time steps set.
+TRoutingRunResult ApplyRouting(const TRoutingJob& Job, const TRoutedCourse& Routed,
+                               TPackageApps& PackageApps, TPackageControls& PackageControls,
+                               TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                               TRoutingRunWindow* Window = nullptr);
+
+// The three parts in a row, on the calling thread (the legs on the cores).
+TRoutingRunResult GetRoutingNew(bool SilentMode, bool SingleTrack, TPackageApps& PackageApps,
+                                TPackageControls& PackageControls,
+                                TInterfaceApplicationMobile& InterfaceApplicationMobile,
+                                TRoutingRunWindow* Window = nullptr);
+
+}  // namespace corvane
