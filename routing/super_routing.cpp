@@ -168,8 +168,9 @@ double TSuperRouting::GetSailingTimeToFinish(const TGridPoint& Point, const TLeg
   const TBogen finish = MathTools.MinutesToBogen(Leg.Track.TrackFinish);
   const double distance = MathTools.DistanceOfBogen(Point.Position, finish);
   const TPolar windOnWater = GetWindOnWater(Point.Wind, Point.Stream);
-  const double angle =
-      MathTools.AddRad(windOnWater.Winkel, -MathTools.AngleOfBogen(Point.Position, finish));
+  // The angle between the bearing and the wind, whichever side the wind
+  // blows from: the table is read by its size.
+  const double angle = MathTools.AngleRad180(windOnWater.Winkel, MathTools.AngleOfBogen(Point.Position, finish));
   const double speed = PackagePolars.GetReachSpeed(windOnWater, angle, Leg.Polars);
   return speed > 0 ? distance / speed : 0;
 }

@@ -2,7 +2,10 @@
 // (beats, runs and reaches in both stream directions, a leg along the shore,
 // a windward-leeward course, GRIB wind, a depth line, a calibration, a
 // dinghy, and two failures), each pinned to its leg types and leg times as
-// measured on the routing that came before the routing core was rebuilt.
+// measured on the routing that came before the routing core was rebuilt,
+// but for the four reaches with the wind on their left, which end with a
+// run on to the finish at the reach speed of the angle to the wind (1.5 to
+// 40 s shorter than when that run read the table past its run row).
 // A change of the engine that moves a leg's time by more than a second, or
 // types a leg differently, shows here by the course's name.
 
@@ -39,7 +42,7 @@ const std::vector<TCourseCase>& Cases() {
   static const std::vector<TCourseCase> cases = {
       {"DefaultCourse", {}, 0, {{1, 3913.7}}, ""},
       {"BeatReachRun", {"--course", "183,177,37,183", "--wind", "12@95"}, 0,
-       {{2, 2160.0}, {2, 1195.7}, {3, 2019.5}}, ""},
+       {{2, 2138.2}, {2, 1175.8}, {3, 2019.5}}, ""},
       {"BeatBeforeHighWater", {"--course", "183,177", "--wind", "12@60", "--time", "2016-09-01 09:00"}, 0,
        {{1, 1295.6}}, ""},
       {"BeatAfterHighWater", {"--course", "183,177", "--wind", "12@60", "--time", "2016-09-01 15:00"}, 0,
@@ -61,7 +64,7 @@ const std::vector<TCourseCase>& Cases() {
       {"GribWindBeat", {"--grib", kGribWind, "--time", "2016-06-12 07:30", "--course", "183,27"}, 0,
        {{1, 806.6}}, ""},
       {"GribWindReach", {"--grib", kGribWind, "--time", "2016-06-12 07:30", "--course", "183,177"}, 0,
-       {{2, 1939.9}}, ""},
+       {{2, 1900.2}}, ""},
       {"DepthLine", {"--depth", "2", "--course", "183,177", "--wind", "12@60"}, 0, {{1, 2667.9}}, ""},
       {"Calibrated", {"--shift", "60", "--range", "30", "--course", "183,177", "--wind", "12@60"}, 0,
        {{1, 3564.3}}, ""},
@@ -69,7 +72,7 @@ const std::vector<TCourseCase>& Cases() {
       {"DinghyBeat", {"--boat", "DUO-CLASSIC-420", "--course", "183,177", "--wind", "10@60"}, 0,
        {{1, 4053.4}}, ""},
       {"TwoReachesInTheEast", {"--course", "26,104,190", "--wind", "14@240", "--time", "2016-09-01 11:00"}, 0,
-       {{2, 1036.6}, {2, 1475.3}}, ""},
+       {{2, 1035.1}, {2, 1475.3}}, ""},
       {"GribWindBeatAcrossShallows",
        {"--grib", kGribWind, "--time", "2016-06-12 08:30", "--course", "183,177"}, 1, {{1, 1922.5}},
        "Error: Routing across shallow waters!\n"},

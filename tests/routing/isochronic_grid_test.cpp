@@ -169,11 +169,10 @@ TEST_F(IsochronicGridTest, AReachSailsStraightAtThePolarSpeedPlusTheStream) {
   }
 }
 
-// Disabled while the run on from the arrival to the finish reads the reach
-// speed at 270 degrees when the wind blows from the boat's left (see
-// SuperRoutingTest.DISABLED_SailingTimeToTheFinishIsTheSameWithTheWindOnEitherSide):
-// the reach east takes 0.422 h instead of the 0.385 h the polar gives.
-TEST_F(IsochronicGridTest, DISABLED_AReachWithTheWindOnItsLeftTakesThePolarTime) {
+// The run on from the arrival to the finish reads the reach speed by the
+// size of the angle to the wind, so a reach with the wind on its left takes
+// the polar's time as one with the wind on its right does.
+TEST_F(IsochronicGridTest, AReachWithTheWindOnItsLeftTakesThePolarTime) {
   TLegContext& leg = Leg(90, 3);
   Route(leg);
   ASSERT_TRUE(leg.Valid) << leg.Message;

@@ -343,13 +343,10 @@ TEST(SuperRoutingTest, SailingTimeToTheFinishUsesTheReachSpeedOnTheBearing) {
   EXPECT_EQ(SailingTimeToFinish(3, 60), 0);
 }
 
-// Disabled while the angle handed to the reach speed is the wind's direction
-// less the bearing brought into [0, 2 pi] but not folded into [0, pi]: with
-// the finish to the east and the wind from the north the table is read at
-// 270 degrees, extrapolated past the run row to 1.5 knots instead of the
-// 7.8 of the beam reach, so every reach with the wind on its port side ends
-// with a run on to the finish about five times too long.
-TEST(SuperRoutingTest, DISABLED_SailingTimeToTheFinishIsTheSameWithTheWindOnEitherSide) {
+// With the finish to the east and the wind from the north the angle to the
+// wind is 90 degrees, not the 270 of the wind's direction less the bearing,
+// which the table would extrapolate past its run row to 1.5 knots.
+TEST(SuperRoutingTest, SailingTimeToTheFinishIsTheSameWithTheWindOnEitherSide) {
   EXPECT_NEAR(SailingTimeToFinish(-3), ReachTime(-3), 1e-3 * ReachTime(-3));
 }
 
