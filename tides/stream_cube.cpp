@@ -1,6 +1,7 @@
 #include "tides/stream_cube.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/constants.h"
@@ -56,6 +57,7 @@ const TVektorFieldLight* TListVektorCubeLight::Field(int cube, int field) const 
 // ---------------------------------------------------------------- building
 
 void TListVektorCubeLight::ClrCubes() {
+  unpackedFor_.reset();
   ListVektorCube.clear();
   TimeField.clear();
   TimeStamp.clear();
@@ -63,11 +65,13 @@ void TListVektorCubeLight::ClrCubes() {
 }
 
 int TListVektorCubeLight::AddCube() {
+  unpackedFor_.reset();
   ListVektorCube.emplace_back();
   return CountOf(ListVektorCube) - 1;
 }
 
 void TListVektorCubeLight::AddFields(int cube, int n) {
+  unpackedFor_.reset();
   TVektorCubeLight* c = Cube(cube);
   if (c == nullptr) return;
   c->ListVektorField.resize(SizeOf(n));
@@ -76,6 +80,7 @@ void TListVektorCubeLight::AddFields(int cube, int n) {
 }
 
 int TListVektorCubeLight::AddField(int cube) {
+  unpackedFor_.reset();
   TVektorCubeLight* c = Cube(cube);
   if (c == nullptr) return -1;
   c->ListVektorField.emplace_back();
@@ -128,6 +133,7 @@ void TListVektorCubeLight::SetPosition(int cube, int point, const TGeoPos& posit
 }
 
 void TListVektorCubeLight::AddVektors(int cube, int field, int n) {
+  unpackedFor_.reset();
   TVektorCubeLight* c = Cube(cube);
   TVektorFieldLight* f = Field(cube, field);
   if (f == nullptr) return;
@@ -143,6 +149,7 @@ void TListVektorCubeLight::AddVektors(int cube, int field, int n) {
 }
 
 void TListVektorCubeLight::SetVektorPacked(int cube, int field, std::int32_t packed, int point) {
+  unpackedFor_.reset();
   TVektorFieldLight* f = Field(cube, field);
   if (f == nullptr || !InList(f->ValuePacked, point)) return;
   f->ValuePacked[static_cast<std::size_t>(point)] = packed;
@@ -192,18 +199,21 @@ void TListVektorCubeLight::SetDefaultRoutingArea(const TRectF& frame) {
 }
 
 void TListVektorCubeLight::SetVektorCartesianX(int cube, int field, double value, int point) {
+  unpackedFor_.reset();
   TVektorFieldLight* f = Field(cube, field);
   if (f == nullptr || !InList(f->ValueC, point)) return;
   f->ValueC[static_cast<std::size_t>(point)].x = value;
 }
 
 void TListVektorCubeLight::SetVektorCartesianY(int cube, int field, double value, int point) {
+  unpackedFor_.reset();
   TVektorFieldLight* f = Field(cube, field);
   if (f == nullptr || !InList(f->ValueC, point)) return;
   f->ValueC[static_cast<std::size_t>(point)].y = value;
 }
 
 void TListVektorCubeLight::SetVektorPolar(int cube, int field, int point) {
+  unpackedFor_.reset();
   TVektorFieldLight* f = Field(cube, field);
   if (f == nullptr || !InList(f->ValueC, point) || !InList(f->ValueP, point)) return;
   const auto j = static_cast<std::size_t>(point);
@@ -211,6 +221,7 @@ void TListVektorCubeLight::SetVektorPolar(int cube, int field, int point) {
 }
 
 void TListVektorCubeLight::SetVektorPolar(int cube, int field, const TPolar& polar, int point) {
+  unpackedFor_.reset();
   TVektorFieldLight* f = Field(cube, field);
   if (f == nullptr || !InList(f->ValueC, point) || !InList(f->ValueP, point)) return;
   const auto j = static_cast<std::size_t>(point);
@@ -318,6 +329,9 @@ TPolar UnpackStreamVektor(std::int32_t packed, double neapRange, double springRa
 
 void TListVektorCubeLight::GetUnpackCubes(double neapRange, double springRange, double tideRange,
                                           double speedFactor) {
+  const std::array<double, 4> key{neapRange, springRange, tideRange, speedFactor};
+  if (unpackedFor_ == key) return;
+  unpackedFor_ = key;
   for (TVektorCubeLight& cube : ListVektorCube) {
     for (TVektorFieldLight& field : cube.ListVektorField) {
       const std::size_t n =

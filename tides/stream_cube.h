@@ -248,7 +248,9 @@ struct TListVektorCubeLight {
   // are the mean ranges in metres, tideRange R the day's range, speedFactor
   // k the user's correction as a fraction (0 = none, -1 = no stream). When
   // the two mean ranges are equal the line is undefined and the spring speed
-  // is used. Always starts from the packed values, so it can be repeated.
+  // is used. Starts from the packed values; a call with the arguments of the
+  // last one, with no field changed through the operations here since,
+  // finds the values unpacked already and returns at once.
   void GetUnpackCubes(double neapRange, double springRange, double tideRange, double speedFactor);
   // Blends the vector of the field before (cartesian cb, polar pb, time tB)
   // with the one of the field after (ca, pa, tA) at moment t. Weights
@@ -354,6 +356,8 @@ struct TListVektorCubeLight {
   TMinutes GetSlackPosition(int slack) const;
 
  private:
+  // The arguments of the last unpacking, while no field has changed since.
+  std::optional<std::array<double, 4>> unpackedFor_;
   TVektorCubeLight* Cube(int cube);
   const TVektorCubeLight* Cube(int cube) const;
   TVektorFieldLight* Field(int cube, int field);

@@ -114,6 +114,14 @@ TEST(StreamCubeUnpackTest, RepeatedUnpackingStartsFromThePackedValues) {
   list.GetUnpackCubes(1.8f, 3.6f, 4.5, 1);
   list.GetUnpackCubes(1.8f, 3.6f, 3.6, 0);
   EXPECT_NEAR(static_cast<double>(list.GetVektorPolar(0, 0, 0).Betrag), 2.38, 1e-6);
+  // The same day again finds the values as they are; a new packed value is
+  // unpacked even for the same day.
+  list.GetUnpackCubes(1.8f, 3.6f, 3.6, 0);
+  EXPECT_NEAR(static_cast<double>(list.GetVektorPolar(0, 0, 0).Betrag), 2.38, 1e-6);
+  list.SetVektorPacked(0, 0, 90150150, 0);
+  list.GetUnpackCubes(1.8f, 3.6f, 3.6, 0);
+  EXPECT_NEAR(static_cast<double>(list.GetVektorPolar(0, 0, 0).Betrag), 1.5, 1e-6);
+  EXPECT_NEAR(static_cast<double>(list.GetVektorPolar(0, 0, 0).Winkel), kPi / 2, 1e-6);
 }
 
 // ------------------------------------------------------------------- blending
