@@ -1,12 +1,13 @@
 #include "analysis/routing_run.h"
 
 #include <atomic>
+#include <cmath>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
-#include <tbb/parallel_for.h>
-
 #include "analysis/run_conditions.h"
+#include "core/date_time.h"
 
 namespace corvane {
 
@@ -98,6 +99,7 @@ TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& Pack
     }
     job.Legs.push_back(*track);
   }
+  job.MomentGMT = state.DateTimeGMT;
   job.Conditions = BuildRoutingConditions(state, apps.PackageCurrents);
   job.Polars = state.Polars;
   job.Options.MaxHoursToFinish = state.MaxTimeToFinish;
@@ -108,16 +110,22 @@ TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& Pack
 TRoutedCourse RouteJob(const TRoutingJob& Job, TRoutingProgress* Progress) {
   TRoutedCourse routed;
   const int legs = static_cast<int>(Job.Legs.size());
-  routed.Legs.resize(Job.Legs.size());
   if (!Job.Started || legs == 0) return routed;
   std::unique_ptr<TCourseProgress> course;
   if (Progress != nullptr) course = std::make_unique<TCourseProgress>(*Progress, legs);
-  tbb::parallel_for(0, legs, [&](int i) {
-    std::unique_ptr<TCourseProgress::TLeg> leg;
-    if (course) leg = std::make_unique<TCourseProgress::TLeg>(*course, i);
-    routed.Legs[static_cast<std::size_t>(i)] =
-        RouteLeg(Job.Legs[static_cast<std::size_t>(i)], 0, Job.Polars, Job.Conditions, Job.Options, leg.get());
-  });
+  TDateTime start = Job.MomentGMT;
+  for (int i = 0; i < legs; ++i) {
+    const TRoutingData& leg = Job.Legs[static_cast<std::size_t>(i)];
+    std::unique_ptr<TCourseProgress::TLeg> listener;
+    if (course) listener = std::make_unique<TCourseProgress::TLeg>(*course, i);
+    const double hours = (start - Job.MomentGMT) * 24;
+    TLegRouting& result = routed.Legs.emplace_back(
+        RouteLeg(leg, hours, Job.Polars, Job.Conditions, Job.Options, listener.get()));
+    if (result.Error && result.Error->Kind != TRoutingFailure::PolarsNotValid) break;
+    start = result.FinishTimed
+                ? IncSecond(start, static_cast<std::int64_t>(std::nearbyint(result.Track.TimeBestCourse * 3600)))
+                : leg.DateTimeFinishGMT;
+  }
   return routed;
 }
 

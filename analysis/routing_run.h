@@ -86,6 +86,7 @@ struct TRoutingJob {
   bool Started = false;
   bool SilentMode = false;
   bool SingleTrack = false;
+  TDateTime MomentGMT = 0;  // the chosen moment: the first leg's start
   int FirstTrack = 0;
   int LastTrack = -1;
   TRoutingConditions Conditions;
@@ -114,10 +115,15 @@ TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& Pack
                            TInterfaceApplicationMobile& InterfaceApplicationMobile,
                            TRoutingRunWindow* Window = nullptr);
 
-// Part 2. Routes every leg of the job, the legs in parallel; each leg starts
-// at the job's moment, as every leg of a course has been routed. Progress of
-// the whole course (on the leg scale 0 ... kLegProgressEnd) goes to
-// `progress` from the routing threads; it may ask the run to stop.
+// Part 2. Routes the legs of the job one after the other, each from the
+// moment the previous one finishes, as a course is sailed: the first leg
+// (and a track routed alone) at the job's moment, a later leg at the finish
+// of the leg before (the finish that leg held before the run when it could
+// not be routed for its polar table). A leg that fails ends the course: no
+// later leg has a start. Progress of the course (on the leg scale 0 ...
+// kLegProgressEnd) goes to `progress`; it may ask the run to stop. Reads
+// nothing but the job, so it may run on any thread, and jobs for other
+// moments at the same time.
 TRoutedCourse RouteJob(const TRoutingJob& Job, TRoutingProgress* Progress = nullptr);
 
 // Part 3. AppMessage cleared (once) and RoutingValid set; for each leg while
