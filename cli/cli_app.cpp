@@ -50,7 +50,7 @@ int RunCorvane(int argc, const char* const argv[], std::ostream& out, std::ostre
 
   const std::vector<TCommand> commands{AddDatasetsCommand(app), AddInfoCommand(app), AddTidesCommand(app),
                                        AddCurrentsCommand(app), AddGribCommand(app), AddChartCommand(app),
-                                       AddRouteCommand(app), AddPrintCommand(app),
+                                       AddRouteCommand(app), AddSweepCommand(app), AddPrintCommand(app),
                                        AddPolarCommand(app)};
 
   try {

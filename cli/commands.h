@@ -34,5 +34,6 @@ TCommand AddChartCommand(CLI::App& app);
 TCommand AddRouteCommand(CLI::App& app);
 TCommand AddPrintCommand(CLI::App& app);
 TCommand AddPolarCommand(CLI::App& app);
+TCommand AddSweepCommand(CLI::App& app);
 
 }  // namespace corvane::cli

@@ -4,9 +4,15 @@
 // the tests of the current field and of a run's conditions.
 
 #include <cstdint>
+#include <filesystem>
 
 #include "core/date_time.h"
+#include "core/file_tools.h"
 #include "core/types.h"
+#include "data/package_resource_loader.h"
+#include "datasets/builtin_datasets.h"
+#include "state/application_state.h"
+#include "tides/package_tides.h"
 #include "tides/stream_cube.h"
 
 namespace corvane::nine_point_atlas {
@@ -63,6 +69,18 @@ inline void BuildAtlas(TListVektorCubeLight& atlas) {
   atlas.AddSlacks(2);
   atlas.SetSlackPosition(0, GridPoint(kSlackPoint));
   atlas.SetSlackPosition(1, GridPoint(0));
+}
+
+// The built-in tide table, the atlas as both cubes of the state, and water
+// west of -79.5' (the lattice's eastern column is ashore).
+inline void SetUpWorld(TInterfaceApplicationMobile& state, TPackageTides& tides) {
+  TPackageResourceLoader(BuiltInResourceStore(), TFileTools(std::filesystem::temp_directory_path()))
+      .LoadListTides(state, tides);
+  BuildAtlas(state.CubeLoRes);
+  BuildAtlas(state.CubeHiRes);
+  TMapTiles tile;
+  tile.InWaterLines.push_back(Square(-90, 3040, -79.5f, 3050));
+  state.ListMapTiles.push_back(tile);
 }
 
 }  // namespace corvane::nine_point_atlas

@@ -65,6 +65,12 @@ class TServicesWorld {
     State.Wind.TrueWind = TPolar{knots, degrees * kDegreesToRadians};
   }
 
+  // The polar of a class of the built-in library.
+  void SetBoat(const std::string& name) {
+    State.BoatClass = name;
+    loader_.LoadBoatPolars(State);
+  }
+
   // One track of `distance` nautical miles on `bearing` degrees from kStart
   // in the routing tests' open water without stream, wind 12 knots from
   // north; `land` cuts a rectangle out of the water.

@@ -28,13 +28,7 @@ using namespace nine_point_atlas;
 class RunConditionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TPackageResourceLoader(BuiltInResourceStore(), TFileTools(std::filesystem::temp_directory_path()))
-        .LoadListTides(state_, currents_.PackageTides);
-    BuildAtlas(state_.CubeLoRes);
-    BuildAtlas(state_.CubeHiRes);
-    TMapTiles tile;
-    tile.InWaterLines.push_back(Square(-90, 3040, -79.5f, 3050));
-    state_.ListMapTiles.push_back(tile);
+    SetUpWorld(state_, currents_.PackageTides);
     state_.DateTimeGMT = At(2016, 9, 1, 13, 46);
   }
 

@@ -115,7 +115,7 @@ TEST_F(CorvaneTest, BadArgumentsGiveOneLineAndExitCode2) {
   };
   const Case cases[] = {
       {{}, "corvane: A subcommand is required\n"},
-      {{"plot"}, "corvane: unknown command 'plot' (the commands are datasets, info, tides, currents, grib, chart, route, print, polar)\n"},
+      {{"plot"}, "corvane: unknown command 'plot' (the commands are datasets, info, tides, currents, grib, chart, route, sweep, print, polar)\n"},
       {{"info", "--colour"}, "corvane: The following argument was not expected: --colour\n"},
       {{"tides", "--date", "2016-13-01"}, "corvane: --date 2016-13-01: expected a date YYYY-MM-DD\n"},
       {{"tides", "--time", "25:00"}, "corvane: --time 25:00: expected a time of day HH:MM\n"},
