@@ -22,12 +22,18 @@ class TPolygonSetIndex {
   // than 3 points encloses nothing. bandHeight is the height of a band in
   // minutes of latitude.
   explicit TPolygonSetIndex(const std::vector<const TPolygon*>& polygons, double bandHeight = 0.05);
+  // The same for polygons of positions in minutes.
+  explicit TPolygonSetIndex(const std::vector<const TListMinutes*>& polygons, double bandHeight = 0.05);
 
   // True when the position is inside at least one polygon.
   bool Contains(const TMinutes& position) const;
   bool Empty() const { return polygons_.empty(); }
 
  private:
+  // Files a ring of n vertices; vertexAt(k) gives (longitude, latitude).
+  template <typename VertexAt>
+  void Add(std::size_t n, VertexAt vertexAt);
+
   struct TEdge {
     double X1, Y1, X2, Y2;
   };

@@ -90,6 +90,10 @@ class TGrid {
     if (line < 1 || line > Count()) return nullptr;
     return &lines_[static_cast<std::size_t>(line - 1)];
   }
+  const TGridLine* GetLine(int line) const {
+    if (line < 1 || line > Count()) return nullptr;
+    return &lines_[static_cast<std::size_t>(line - 1)];
+  }
   // Appends a zeroed point to a line; nullptr when the line does not exist.
   TGridPoint* AddPoint(int line) {
     TGridLine* gridLine = GetLine(line);

@@ -42,6 +42,7 @@ TListMinutes TIsochronicGrid::GetStripesReach(const TMinutes& Start, const TMinu
   StripesStart.Clear();
   StripesFinish.Clear();
   ListStripes.Clear();
+  StripeCorners.clear();
   const int n = CountStripes;
   const double length = std::max(RoutingData.TrackDistance, kMinCorridorLength);
   const double course = RoutingData.TrackAngle * kDegreesToRadians;
@@ -71,6 +72,7 @@ TListMinutes TIsochronicGrid::GetStripesReach(const TMinutes& Start, const TMinu
   };
   addStripe(0, n);
   for (int k = 1; k <= n; ++k) addStripe(k - 1, k);
+  StripeCorners = {corner(StripesStart, 0), corner(StripesStart, n)};
   return TListMinutes{corner(StripesStart, 0), corner(StripesStart, n), corner(StripesFinish, n),
                       corner(StripesFinish, 0), corner(StripesStart, 0)};
 }
@@ -132,6 +134,34 @@ void TIsochronicGrid::RemovePoints(int line, Drop drop) {
     ++kept;
   }
   points.resize(kept);
+}
+
+std::vector<std::vector<int>> TIsochronicGrid::PointsByStripe(int line) const {
+  const int n = ListStripes.Count() - 1;
+  std::vector<std::vector<int>> byStripe(static_cast<std::size_t>(std::max(n, 0)) + 1);
+  if (n < 1 || StripeCorners.size() < 2) return byStripe;
+  // The stripes lie side by side across the corridor, so a point's place
+  // across it (0 on the left edge, 1 on the right, in a plane over the
+  // corridor) names its stripe to within one; the polygons of that stripe
+  // and its two neighbours decide, as a test of every stripe would.
+  const TMinutes& left = StripeCorners.front();
+  const TMinutes& right = StripeCorners.back();
+  const double scale = std::cos(left.Lat * kMinutesToRadians);
+  const double ax = (right.Lon - left.Lon) * scale;
+  const double ay = right.Lat - left.Lat;
+  const double across = ax * ax + ay * ay;
+  const TGridLine& gridLine = *Grid.GetLine(line);
+  for (int i = 2; i < gridLine.Count(); ++i) {
+    const TMinutes p = MathTools.BogenToMinutes(gridLine.Points[static_cast<std::size_t>(i - 1)].Position);
+    const double u = across > 0 ? ((p.Lon - left.Lon) * scale * ax + (p.Lat - left.Lat) * ay) / across : 0;
+    const int guess = std::clamp(static_cast<int>(std::floor(u * n)) + 1, 1, n);
+    for (int k = std::max(guess - 1, 1); k <= std::min(guess + 1, n); ++k) {
+      if (ListStripes.Items[static_cast<std::size_t>(k)].ListCoords.GetInPolygon(p, true)) {
+        byStripe[static_cast<std::size_t>(k)].push_back(i);
+      }
+    }
+  }
+  return byStripe;
 }
 
 void TIsochronicGrid::SetBestPoint(int line) {
@@ -211,12 +241,11 @@ void TIsochronicGrid::GetIsochronicGrid(TLegContext& Leg) {
       }
       const int count = Grid.GetLine(line)->Count();
       std::vector<bool> marked(static_cast<std::size_t>(count) + 1, false);
+      const std::vector<std::vector<int>> byStripe = PointsByStripe(line);
       for (int k = 1; k <= n; ++k) {
-        const TListCoords& stripe = ListStripes.Items[static_cast<std::size_t>(k)].ListCoords;
         ListDistBound.Clear();
-        for (int i = 2; i < count; ++i) {
-          const TGridPoint& point = *Grid.GetPoint(line, i);
-          if (stripe.GetInPolygon(point.Position, true)) ListDistBound.Add(point.DistanceToFinish, i);
+        for (const int i : byStripe[static_cast<std::size_t>(k)]) {
+          ListDistBound.Add(Grid.GetPoint(line, i)->DistanceToFinish, i);
         }
         ListDistBound.Sort();
         for (int i = keep; i < ListDistBound.Count(); ++i) {

@@ -55,6 +55,8 @@ class TIsochronicGrid : public TSuperRouting {
   // left of the track to its right.
   TListStripes ListStripes;
   TListExtended ListDistBound;  // work list of the thinning steps
+  // The corridor's two corners at the start, left and right.
+  std::vector<TMinutes> StripeCorners;
 
   // The corridor around the track: D' = max(TrackDistance, 0.5) nm long
   // plus D'/5 beyond the finish, D'/2 wide, cut along the track into
@@ -88,6 +90,9 @@ class TIsochronicGrid : public TSuperRouting {
               double a1, float r, float elapsed, double s, const TLegContext& Leg);
 
  private:
+  // The positions (from 1, the line's end points left out) of the points of
+  // a line in each stripe 1 ... n, ascending.
+  std::vector<std::vector<int>> PointsByStripe(int line) const;
   // Removes the points of a line for which `drop` holds.
   template <typename Drop>
   void RemovePoints(int line, Drop drop);

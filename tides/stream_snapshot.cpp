@@ -20,6 +20,7 @@ TUnpackedStreamAtlas::TCube StreamCubeOf(const TVektorCubeLight& cube) {
     out.MinLat = std::min(out.MinLat, static_cast<float>(vertex.Lat));
     out.MaxLat = std::max(out.MaxLat, static_cast<float>(vertex.Lat));
   }
+  out.AreaIndex = TPolygonSetIndex(std::vector<const TListMinutes*>{&out.Area});
   std::vector<std::uint32_t> all(out.Points.size());
   for (std::size_t j = 0; j < all.size(); ++j) all[j] = static_cast<std::uint32_t>(j);
   BuildStreamPointBuckets(out.Points, out.Radians, all, out.Buckets);
@@ -118,7 +119,8 @@ TCartesian TStreamSnapshot::Read(const TReach* reach, const TMinutes& position, 
         position.Lat > cube.MaxLat) {
       continue;
     }
-    if (math_.GetInPolygon(position, cube.Area)) break;
+    // With the box above, the test of TMathTools::GetInPolygon, by bands.
+    if (cube.AreaIndex.Contains(position)) break;
   }
   if (c == atlas_->Cubes.size()) return {};
   const TUnpackedStreamAtlas::TCube& cube = atlas_->Cubes[c];

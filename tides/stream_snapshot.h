@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/math_tools.h"
+#include "core/polygon_set_index.h"
 #include "core/types.h"
 #include "tides/stream_cube.h"
 
@@ -33,6 +34,7 @@ struct TUnpackedStreamAtlas {
     // The polygon's box in 32-bit floats, as TMathTools::GetInPolygon forms
     // it, to pass over cubes far from a position cheaply.
     float MinLon = 0, MaxLon = 0, MinLat = 0, MaxLat = 0;
+    TPolygonSetIndex AreaIndex;  // the polygon, for the even-odd test
     std::vector<TListCartesian> Fields;
     // Search buckets over all the points, for readings not bound to an area.
     TStreamPointBuckets Buckets;

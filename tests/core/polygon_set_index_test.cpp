@@ -85,13 +85,30 @@ TEST(PolygonSetIndexTest, AnswersAsEveryPolygonWalkedInTurn) {
       if (index.Contains(q) != AnyContains(math, polygons, q)) ++disagreements;
     }
     EXPECT_EQ(disagreements, 0);
+
+    // The same rings as positions in minutes.
+    std::vector<TListMinutes> rings;
+    for (const TPolygon& p : polygons) {
+      TListMinutes& ring = rings.emplace_back();
+      for (const TPointF& v : p) ring.push_back(TMinutes{v.X, v.Y});
+    }
+    std::vector<const TListMinutes*> ringPointers;
+    for (const TListMinutes& ring : rings) ringPointers.push_back(&ring);
+    const TPolygonSetIndex minutes(ringPointers, c.band);
+    int minuteDisagreements = 0;
+    for (const TMinutes& q : queries) {
+      bool expected = false;
+      for (const TListMinutes& ring : rings) expected = expected || math.GetInPolygon(q, ring);
+      if (minutes.Contains(q) != expected) ++minuteDisagreements;
+    }
+    EXPECT_EQ(minuteDisagreements, 0);
   }
 }
 
 TEST(PolygonSetIndexTest, DegenerateInputEnclosesNothing) {
   const TPolygon line{{-80, 3045}, {-79, 3046}};
   const TPolygon flat{{-80, 3045}, {-79, 3045}, {-78, 3045}};
-  const TPolygonSetIndex index({&line, &flat});
+  const TPolygonSetIndex index(std::vector<const TPolygon*>{&line, &flat});
   const TPolygonSetIndex none;
   for (const TMinutes& p : {TMinutes{-79.5, 3045.5}, TMinutes{-79, 3045},
                             TMinutes{std::numeric_limits<double>::quiet_NaN(), 3045}}) {
