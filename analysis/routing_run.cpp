@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "analysis/run_conditions.h"
 #include "core/date_time.h"
@@ -60,7 +61,7 @@ class TCourseProgress {
 TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& PackageApps,
                            TPackageControls& PackageControls,
                            TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                           TRoutingRunWindow* Window) {
+                           TRoutingRunWindow* Window, bool DrawBeforeRun) {
   TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
   TPackageApps& apps = PackageApps;
   TRoutingRunWindow none;
@@ -74,7 +75,7 @@ TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& Pack
   apps.GetTrueGRIBWindCourse(state);
   apps.ResetRouting(state);
   apps.SetRoutingLineStroke(state);
-  window.DrawOffScreen();
+  if (DrawBeforeRun) window.DrawOffScreen();
 
   if (!SilentMode && !(state.Wind.TrueWind.Betrag >= kRoutingMinWindSpeed)) {
     ShowMessage(PackageControls, TMessageKind::Information, kMessageLowWindSpeed);
@@ -85,7 +86,7 @@ TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& Pack
     window.ShowResultsTab();
     window.SetControlsRouting(false);
     window.SetDataResults();
-    window.RepaintMap();
+    if (DrawBeforeRun) window.RepaintMap();
   }
 
   const TListRoutingData& tracks = state.ListRoutingData;
@@ -145,6 +146,8 @@ TRoutingRunResult ApplyRouting(const TRoutingJob& Job, const TRoutedCourse& Rout
   TListRoutingData& tracks = state.ListRoutingData;
   state.AppMessage.clear();
   state.RoutingValid = true;
+  // Each leg's messages, in order, shown once the chart shows the course.
+  std::vector<std::string> messages;
   for (int i = Job.FirstTrack; i <= Job.LastTrack && state.RoutingValid; ++i) {
     TRoutingData* track = tracks.GetItem(i);
     const std::size_t leg = static_cast<std::size_t>(i - Job.FirstTrack);
@@ -153,27 +156,22 @@ TRoutingRunResult ApplyRouting(const TRoutingJob& Job, const TRoutedCourse& Rout
     track->RoutingEnabled = true;
     apps.SetTrackStartTime(i, Job.SingleTrack, state);
     apps.SetHoursToRefTideText(*track, state);
-    if (!silent && apps.GetCourseAshore(*track, state)) {
-      ShowMessage(PackageControls, TMessageKind::Plain, kMessageCourseAshore);
-    }
+    if (!silent && apps.GetCourseAshore(*track, state)) messages.emplace_back(kMessageCourseAshore);
 
     const TLegRouting& routed = Routed.Legs[leg];
     const bool cancelled = routed.Error && routed.Error->Kind == TRoutingFailure::Cancelled;
     result.Cancelled = result.Cancelled || cancelled;
     ++result.LegsTried;
     if (apps.ApplyLegRouting(silent, routed, *track, state)) ++result.LegsRouted;
-
     apps.SetRoutingLineStroke(state);
-    window.DrawOffScreen();
-    if (!silent) window.RepaintMap();
-    if (!silent && !cancelled && !state.AppMessage.empty()) {
-      ShowMessage(PackageControls, TMessageKind::Plain, state.AppMessage);
-    }
-    if (!silent) window.SetDataResults();
+    if (!silent && !cancelled && !state.AppMessage.empty()) messages.push_back(state.AppMessage);
   }
 
   if (state.TrackType == kTrackTypeWindwardLeeward) tracks.IndexTrack = 0;
+  window.DrawOffScreen();
   if (!silent) {
+    window.RepaintMap();
+    for (const std::string& message : messages) ShowMessage(PackageControls, TMessageKind::Plain, message);
     window.SetDataResults();
     window.SetControlsRouting(true);
     window.SetTimeSteps();

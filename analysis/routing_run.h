@@ -110,10 +110,13 @@ struct TRoutedCourse {
 // (SingleTrack, "Routing track") or every track from the first ("Routing
 // all"). SilentMode suppresses every message and panel update and routes at
 // any wind speed; printing uses it. Window may be nullptr.
+// DrawBeforeRun false leaves out both drawings of the chart before the run
+// (a run that follows a change at once: the chart of the results comes
+// within moments).
 TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& PackageApps,
                            TPackageControls& PackageControls,
                            TInterfaceApplicationMobile& InterfaceApplicationMobile,
-                           TRoutingRunWindow* Window = nullptr);
+                           TRoutingRunWindow* Window = nullptr, bool DrawBeforeRun = true);
 
 // Part 2. Routes the legs of the job one after the other, each from the
 // moment the previous one finishes, as a course is sailed: the first leg
@@ -128,16 +131,16 @@ TRoutedCourse RouteJob(const TRoutingJob& Job, TRoutingProgress* Progress = null
 
 // Part 3. AppMessage cleared (once) and RoutingValid set; for each leg while
 // RoutingValid holds: IndexTrack, RoutingEnabled, its start moment (the
-// previous leg's finish) and high-water text; unless silent, "Course ashore
-// - routing might fail!" (Plain) when the straight track meets a coast line
-// (the run goes on); the leg's results (ApplyLegRouting); the line styles,
-// the chart drawn and repainted; unless silent, a non-empty AppMessage shown
-// (Plain) — since it is cleared only before the first track, a message of an
-// earlier leg is shown again after each later leg unless a later step
-// replaces it; a cancelled run ends without showing "Routing cancelled" —
-// and the results filled. A windward-leeward course (TrackType 1) then
-// selects track 0 again; unless silent, the results are filled, the panels
-// enabled and the time steps set.
+// previous leg's finish) and high-water text; the leg's results
+// (ApplyLegRouting) and the line styles. A windward-leeward course (TrackType
+// 1) then selects track 0 again. The chart is drawn once, with the whole
+// course; unless silent it is repainted, and then come the messages, in the
+// order of the legs: "Course ashore - routing might fail!" for a leg whose
+// straight track meets a coast line (its leg is routed all the same), and
+// after each leg a non-empty AppMessage — since it is cleared only before
+// the first leg, a message of an earlier leg comes again after each later
+// leg unless a later step replaces it; a cancelled leg says nothing. Unless
+// silent, the results are filled, the panels enabled and the time steps set.
 TRoutingRunResult ApplyRouting(const TRoutingJob& Job, const TRoutedCourse& Routed,
                                TPackageApps& PackageApps, TPackageControls& PackageControls,
                                TInterfaceApplicationMobile& InterfaceApplicationMobile,

@@ -6,7 +6,6 @@
 
 #include <tbb/parallel_for.h>
 
-#include "analysis/routing_run.h"
 #include "core/date_time.h"
 #include "core/date_tools.h"
 
@@ -110,55 +109,70 @@ std::optional<std::string> CheckSweepRequest(const TSweepRequest& request) {
   return std::nullopt;
 }
 
-TSweep SweepStartTimes(const TSweepRequest& request, TPackageApps& PackageApps, TPackageControls& PackageControls,
-                       TInterfaceApplicationMobile& InterfaceApplicationMobile, const TSweepListener& listener) {
+TPreparedSweep PrepareSweep(const TSweepRequest& request, TPackageApps& PackageApps,
+                            TPackageControls& PackageControls, TInterfaceApplicationMobile& InterfaceApplicationMobile) {
   TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
   TPackageTides& tides = PackageApps.PackageCurrents.PackageTides;
-  TSweep sweep;
+  TPreparedSweep prepared;
+  TSweep& sweep = prepared.Sweep;
   const TDateTime chosen = state.DateTimeGMT;
   const int count = CountStarts(request);
-  const auto stopped = [&] { return listener.Stop != nullptr && *listener.Stop; };
-
-  // The jobs, one per start, prepared where the state lives.
-  std::vector<TRoutingJob> jobs;
-  jobs.reserve(static_cast<std::size_t>(count));
+  prepared.Jobs.reserve(static_cast<std::size_t>(count));
   sweep.Starts.reserve(static_cast<std::size_t>(count));
-  for (int k = 0; k < count && !stopped(); ++k) {
+  for (int k = 0; k < count; ++k) {
     state.DateTimeGMT = IncMinute(request.FromGMT, static_cast<std::int64_t>(k) * request.StepMinutes);
     SetDateTimeLOC(state);
-    jobs.push_back(PrepareRouting(true, false, PackageApps, PackageControls, state));
+    prepared.Jobs.push_back(PrepareRouting(true, false, PackageApps, PackageControls, state));
     TSweptStart& start = sweep.Starts.emplace_back();
     start.StartGMT = state.DateTimeGMT;
     start.StartLOC = state.DateTimeLOC;
     start.HighWaterText = tides.GetTimeToRefTideText(state.TimeZoneOffset, state.TimeZone, state.DateTimeGMT);
     start.HoursToHighWater = tides.HoursToRefTide;
   }
-  if (!jobs.empty()) {
-    for (const TRoutingData& leg : jobs.front().Legs) sweep.LegNames.push_back(leg.BuoyStart + " - " + leg.BuoyFinish);
+  prepared.Routed.assign(prepared.Jobs.size(), 0);
+  if (!prepared.Jobs.empty()) {
+    for (const TRoutingData& leg : prepared.Jobs.front().Legs) {
+      sweep.LegNames.push_back(leg.BuoyStart + " - " + leg.BuoyFinish);
+    }
   }
+  CollectTides(request, tides, state, sweep);
 
-  // The starts on the cores; each routes its legs one after the other.
+  // The chosen moment again, with its field; the sweep's runs leave no
+  // routing results behind.
+  state.DateTimeGMT = chosen;
+  SetDateTimeLOC(state);
+  PackageApps.PackageCurrents.GetTidalCurrents(kCurrentsSourceDrawn, state);
+  PackageApps.ResetRouting(state);
+  return prepared;
+}
+
+void RouteSweep(TPreparedSweep& prepared, const TSweepListener& listener) {
+  const auto stopped = [&] { return listener.Stop != nullptr && *listener.Stop; };
+  const int count = static_cast<int>(prepared.Jobs.size());
   std::atomic<int> done = 0;
-  std::vector<char> routed(jobs.size(), 0);
-  tbb::parallel_for(std::size_t{0}, jobs.size(), [&](std::size_t k) {
+  tbb::parallel_for(std::size_t{0}, prepared.Jobs.size(), [&](std::size_t k) {
     if (stopped()) return;
     TStopListener stop(listener.Stop);
-    const TRoutedCourse course = RouteJob(jobs[k], &stop);
+    const TRoutedCourse course = RouteJob(prepared.Jobs[k], &stop);
     if (stopped()) return;  // a start cut short is no result
-    Summarize(jobs[k], course, sweep.Starts[k]);
-    routed[k] = 1;
+    Summarize(prepared.Jobs[k], course, prepared.Sweep.Starts[k]);
+    prepared.Routed[k] = 1;
     const int finished = ++done;
     if (listener.Progress) listener.Progress(finished, count);
   });
-  sweep.Stopped = stopped() || static_cast<int>(jobs.size()) < count;
-  if (sweep.Stopped) {
+}
+
+TSweep FinishSweep(TPreparedSweep&& prepared, const TSweepListener& listener) {
+  TSweep sweep = std::move(prepared.Sweep);
+  const bool all = std::all_of(prepared.Routed.begin(), prepared.Routed.end(), [](char r) { return r != 0; });
+  sweep.Stopped = !all || (listener.Stop != nullptr && *listener.Stop);
+  if (!all) {
     std::vector<TSweptStart> kept;
-    for (std::size_t k = 0; k < jobs.size(); ++k) {
-      if (routed[k] != 0) kept.push_back(std::move(sweep.Starts[k]));
+    for (std::size_t k = 0; k < sweep.Starts.size(); ++k) {
+      if (prepared.Routed[k] != 0) kept.push_back(std::move(sweep.Starts[k]));
     }
     sweep.Starts = std::move(kept);
   }
-
   for (int k = 0; k < static_cast<int>(sweep.Starts.size()); ++k) {
     const TSweptStart& start = sweep.Starts[static_cast<std::size_t>(k)];
     if (!start.Complete) continue;
@@ -172,15 +186,14 @@ TSweep SweepStartTimes(const TSweepRequest& request, TPackageApps& PackageApps, 
       if (start.Complete) start.LossHours = start.TotalHours - best;
     }
   }
-  CollectTides(request, tides, state, sweep);
-
-  // The chosen moment again, with its field; the sweep's runs leave no
-  // routing results behind.
-  state.DateTimeGMT = chosen;
-  SetDateTimeLOC(state);
-  PackageApps.PackageCurrents.GetTidalCurrents(kCurrentsSourceDrawn, state);
-  PackageApps.ResetRouting(state);
   return sweep;
+}
+
+TSweep SweepStartTimes(const TSweepRequest& request, TPackageApps& PackageApps, TPackageControls& PackageControls,
+                       TInterfaceApplicationMobile& InterfaceApplicationMobile, const TSweepListener& listener) {
+  TPreparedSweep prepared = PrepareSweep(request, PackageApps, PackageControls, InterfaceApplicationMobile);
+  RouteSweep(prepared, listener);
+  return FinishSweep(std::move(prepared), listener);
 }
 
 }  // namespace corvane

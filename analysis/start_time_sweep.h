@@ -19,6 +19,7 @@
 
 #include "analysis/package_apps.h"
 #include "analysis/package_controls.h"
+#include "analysis/routing_run.h"
 #include "core/types.h"
 #include "state/application_state.h"
 
@@ -84,10 +85,27 @@ struct TSweepListener {
   const std::atomic<bool>* Stop = nullptr;
 };
 
-// Sweeps the course of the state over the request's start times (check it
-// first). The wind, boat, calibration, depth line and course are the
-// state's; a start whose wind is below 6 knots is still routed, as printing
-// routes.
+// A sweep in its three parts, so that a window can route the starts away
+// from its thread: PrepareSweep where the state lives (each start's job, its
+// high-water text, the tides of the window; the state's moment put back and
+// its routing reset), RouteSweep anywhere (reads only the prepared sweep and
+// fills its starts), FinishSweep (the best start and the losses; the starts
+// a stop left unrouted are dropped).
+struct TPreparedSweep {
+  std::vector<TRoutingJob> Jobs;
+  TSweep Sweep;               // a start per job, its results still empty
+  std::vector<char> Routed;   // per start: routed to its end
+};
+
+TPreparedSweep PrepareSweep(const TSweepRequest& request, TPackageApps& PackageApps,
+                            TPackageControls& PackageControls, TInterfaceApplicationMobile& InterfaceApplicationMobile);
+void RouteSweep(TPreparedSweep& prepared, const TSweepListener& listener = {});
+TSweep FinishSweep(TPreparedSweep&& prepared, const TSweepListener& listener = {});
+
+// The three in a row: sweeps the course of the state over the request's
+// start times (check it first). The wind, boat, calibration, depth line and
+// course are the state's; a start whose wind is below 6 knots is still
+// routed, as printing routes.
 TSweep SweepStartTimes(const TSweepRequest& request, TPackageApps& PackageApps, TPackageControls& PackageControls,
                        TInterfaceApplicationMobile& InterfaceApplicationMobile,
                        const TSweepListener& listener = {});

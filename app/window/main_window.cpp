@@ -28,6 +28,10 @@ TFormCorvaneDesktop::TFormCorvaneDesktop(TResourceStore store, TFileTools fileTo
   viewPolars_ = new TFormViewPolars(process_->PackageResourceLoader.FileTools, this);
   editPolars_ = new TFormEditPolars(process_->PackageResourceLoader.FileTools, this);
   printManager_ = new TFormPrintManagerTracks(this);
+  startTimes_ = new TStartTimesDialog(
+      [this](TDateTime fromLOC, TDateTime toLOC, int step) { return process_->PrepareStartTimes(fromLOC, toLOC, step); },
+      this);
+  startTimes_->OnStartChosen = [this](TDateTime startLOC) { process_->ChooseStart(startLOC); };
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->addWidget(BuildChartArea());
   splitter_->addWidget(BuildSideColumn());
@@ -87,6 +91,7 @@ TFormCorvaneDesktop::~TFormCorvaneDesktop() {
   // The widgets go before the controller they call, with its gate closed.
   process_->PackageForms.EnableEvents = false;
   ready_ = false;
+  delete startTimes_;
   delete takeCentralWidget();
 }
 
@@ -150,6 +155,17 @@ void TFormCorvaneDesktop::BindWaypointRows() {
 void TFormCorvaneDesktop::closeEvent(QCloseEvent* event) {
   if (ready_) SaveWindowGeometry();
   QMainWindow::closeEvent(event);
+}
+
+void TFormCorvaneDesktop::ShowStartTimes() {
+  if (!ready_) return;
+  if (!startTimes_->isVisible()) {
+    const TInterfaceApplicationMobile& state = process_->InterfaceApplicationMobile;
+    startTimes_->SetStartWindow(state.DateTimeLOC, 12, state.DateTimeMinLOC, state.DateTimeMaxLOC);
+  }
+  startTimes_->show();
+  startTimes_->raise();
+  startTimes_->activateWindow();
 }
 
 std::string TFormCorvaneDesktop::SettingsFile() const {

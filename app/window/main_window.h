@@ -18,6 +18,7 @@
 #include "app/polar_dialogs/edit_polars_dialog.h"
 #include "app/polar_dialogs/view_polars_dialog.h"
 #include "app/print_dialog/print_manager_dialog.h"
+#include "app/start_times_dialog/start_times_dialog.h"
 #include "app/window/package_process.h"
 #include "app/window/qt_controls.h"
 #include "app/window/window_controls.h"
@@ -53,6 +54,11 @@ class TFormCorvaneDesktop : public QMainWindow {
   std::function<void(TFormPrintManagerTracks& dialog)> ShowPrintManager = [](TFormPrintManagerTracks& dialog) {
     dialog.exec();
   };
+
+  // "Start times": the dialog shown beside the window, its window of starts
+  // from the chosen moment on for twelve hours when it was hidden.
+  void ShowStartTimes();
+  TStartTimesDialog& StartTimes() { return *startTimes_; }
 
  protected:
   bool event(QEvent* event) override;
@@ -99,6 +105,7 @@ class TFormCorvaneDesktop : public QMainWindow {
   TFormViewPolars* viewPolars_ = nullptr;
   TFormEditPolars* editPolars_ = nullptr;
   TFormPrintManagerTracks* printManager_ = nullptr;
+  TStartTimesDialog* startTimes_ = nullptr;
   QSplitter* splitter_ = nullptr;
   TCollapsibleSection* results_ = nullptr;
   QScrollArea* sideScroll_ = nullptr;

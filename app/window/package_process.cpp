@@ -134,6 +134,7 @@ void TPackageProcess::MarkDragDone() {
   PackageApps.GetTrueGRIBWindCourse(InterfaceApplicationMobile);
   PackageForms.SetDataTabWind(controls_);
   SaveAppData();
+  RerouteIfLive();
 }
 
 // ------------------------------------------------------ routing run window
@@ -151,7 +152,8 @@ TRoutingRunResult TPackageProcess::GetRoutingNew(bool silentMode, bool singleTra
 void TPackageProcess::StartRouting(bool singleTrack) {
   if (!PackageForms.EnableEvents || RoutingWorker.Busy()) return;
   TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  TRoutingJob job = PrepareRouting(false, singleTrack, PackageApps, controls_, state, this);
+  liveSingleTrack_ = singleTrack;
+  TRoutingJob job = PrepareRouting(false, singleTrack, PackageApps, controls_, state, this, !live_);
   if (!job.Started) return;
   // Closed until the results are in: no command may change what the job
   // was copied from, nor start another run.
@@ -172,7 +174,56 @@ void TPackageProcess::StartRouting(bool singleTrack) {
         const TRoutingRunResult result =
             ApplyRouting(done, routed, PackageApps, controls_, InterfaceApplicationMobile, this);
         if (OnRoutingFinished) OnRoutingFinished(result);
+        if (rerouteWaiting_) {
+          rerouteWaiting_ = false;
+          RerouteIfLive();
+        }
       });
+}
+
+void TPackageProcess::SetLiveRouting(bool live) {
+  live_ = live;
+  rerouteWaiting_ = false;
+  if (live_) StartRouting(false);
+}
+
+void TPackageProcess::RerouteIfLive() {
+  if (!live_) return;
+  if (RoutingWorker.Busy()) {
+    rerouteWaiting_ = true;
+    return;
+  }
+  StartRouting(liveSingleTrack_);
+}
+
+std::optional<TPreparedSweep> TPackageProcess::PrepareStartTimes(TDateTime fromLOC, TDateTime toLOC,
+                                                                 int stepMinutes) {
+  if (!PackageForms.EnableEvents || RoutingWorker.Busy()) return std::nullopt;
+  TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+  TSweepRequest request;
+  request.FromGMT = DateTools.LocalToGMT(state.TimeZoneOffset, state.TimeZone, fromLOC);
+  request.ToGMT = DateTools.LocalToGMT(state.TimeZoneOffset, state.TimeZone, toLOC);
+  request.StepMinutes = stepMinutes;
+  if (const std::optional<std::string> why = CheckSweepRequest(request)) {
+    ShowMessage(TMessageKind::Error, "Start times: " + *why);
+    return std::nullopt;
+  }
+  TPreparedSweep prepared = PrepareSweep(request, PackageApps, controls_, state);
+  // The sweep left no routing results: the panels and the chart say so.
+  PackageForms.SetDataResults(controls_);
+  DrawOffScreen();
+  RepaintMap();
+  return prepared;
+}
+
+void TPackageProcess::ChooseStart(TDateTime startLOC) {
+  const TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+  const auto minutes = static_cast<std::int64_t>(std::llround((startLOC - state.DateTimeLOC) * 1440));
+  const bool live = live_;
+  live_ = false;  // one run for the change, routed below
+  if (minutes != 0) GetTimeShift(minutes);
+  live_ = live;
+  StartRouting(false);
 }
 
 void TPackageProcess::CancelRouting() { RoutingWorker.Cancel(); }

@@ -15,6 +15,7 @@
 
 #include "analysis/package_apps.h"
 #include "analysis/routing_run.h"
+#include "analysis/start_time_sweep.h"
 #include "app/window/package_forms.h"
 #include "app/window/routing_worker.h"
 #include "app/window/service_gestures.h"
@@ -132,6 +133,19 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   void CancelRouting();
   bool RoutingBusy() const { return RoutingWorker.Busy(); }
   std::function<void(const TRoutingRunResult&)> OnRoutingFinished;
+  // "Live": while it is on, every change of the moment, the wind, the
+  // calibration or a mark routes the course again (as the user's last run
+  // did: the track or all), without a click; a change that comes while a
+  // run is under way waits for it, and only the latest is routed. Turning
+  // it on routes the course.
+  void SetLiveRouting(bool live);
+  bool LiveRouting() const { return live_; }
+  // "Start times": a sweep of local start times prepared for the dialog's
+  // thread (nothing while the gate is closed or a run is under way; a
+  // window it cannot sweep is said in a message), and a start the user
+  // picked made the chosen moment and routed.
+  std::optional<TPreparedSweep> PrepareStartTimes(TDateTime fromLOC, TDateTime toLOC, int stepMinutes);
+  void ChooseStart(TDateTime startLOC);
   // The same run on this thread, to its end; silent for printing.
   TRoutingRunResult GetRoutingNew(bool silentMode, bool singleTrack);
   void SaveAppData();
@@ -161,11 +175,16 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
 
  private:
   void ShowMessage(TMessageKind kind, const std::string& text);
+  // After a change that Live follows.
+  void RerouteIfLive();
   void AfterZoom();
   // The refreshes after a change of the chosen moment.
   void RefreshMoment();
 
   TWindowControls& controls_;
+  bool live_ = false;
+  bool liveSingleTrack_ = false;
+  bool rerouteWaiting_ = false;
 };
 
 }  // namespace corvane

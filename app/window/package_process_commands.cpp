@@ -83,11 +83,15 @@ void TPackageProcess::RefreshMoment() {
 }
 
 void TPackageProcess::GetStartDate() {
-  if (PackageForms.GetStartDate(controls_)) RefreshMoment();
+  if (!PackageForms.GetStartDate(controls_)) return;
+  RefreshMoment();
+  RerouteIfLive();
 }
 
 void TPackageProcess::GetStartTime() {
-  if (PackageForms.GetStartTime(controls_)) RefreshMoment();
+  if (!PackageForms.GetStartTime(controls_)) return;
+  RefreshMoment();
+  RerouteIfLive();
 }
 
 void TPackageProcess::SetTimeNow() {
@@ -95,6 +99,7 @@ void TPackageProcess::SetTimeNow() {
   PackageApps.GetGRIBWindValid(InterfaceApplicationMobile);
   PackageForms.SetDataTabGRIBWind(controls_);
   RefreshMoment();
+  RerouteIfLive();
 }
 
 void TPackageProcess::GetTimeShift(std::int64_t minutes) {
@@ -104,16 +109,20 @@ void TPackageProcess::GetTimeShift(std::int64_t minutes) {
   PackageForms.SetDataTabStart(controls_);
   PackageForms.SetDataMovableMarks(controls_);
   PackageForms.SetDataResults(controls_);
+  RerouteIfLive();
 }
 
 void TPackageProcess::GetWind() {
-  if (PackageForms.GetWind(controls_)) PackageForms.SetDataResults(controls_);
+  if (!PackageForms.GetWind(controls_)) return;
+  PackageForms.SetDataResults(controls_);
+  RerouteIfLive();
 }
 
 void TPackageProcess::GetWindAngle() {
   if (!PackageForms.GetWindAngle(controls_)) return;
   PackageForms.SetDataMovableMarks(controls_);
   PackageForms.SetDataResults(controls_);
+  RerouteIfLive();
 }
 
 void TPackageProcess::GetGRIBWind() {
@@ -132,11 +141,15 @@ void TPackageProcess::GetGRIBWind() {
 }
 
 void TPackageProcess::GetAdjustTideTime() {
-  if (PackageForms.GetAdjustTideTime(controls_)) PackageForms.SetDataResults(controls_);
+  if (!PackageForms.GetAdjustTideTime(controls_)) return;
+  PackageForms.SetDataResults(controls_);
+  RerouteIfLive();
 }
 
 void TPackageProcess::GetAdjustTideSpeed() {
-  if (PackageForms.GetAdjustTideSpeed(controls_)) PackageForms.SetDataResults(controls_);
+  if (!PackageForms.GetAdjustTideSpeed(controls_)) return;
+  PackageForms.SetDataResults(controls_);
+  RerouteIfLive();
 }
 
 void TPackageProcess::GetDepthLine() { PackageForms.GetDepthLine(controls_); }
@@ -190,7 +203,11 @@ void TPackageProcess::GetMoveMark(int indexMark) {
   PackageForms.SetDataTabWind(controls_);
   PackageForms.SetDataMovableMarks(controls_);
   PackageForms.SetDataResults(controls_);
-  if (!*inWater) ShowMessage(TMessageKind::Information, kMessageMarkAshore);
+  if (!*inWater) {
+    ShowMessage(TMessageKind::Information, kMessageMarkAshore);
+    return;
+  }
+  RerouteIfLive();
 }
 
 }  // namespace corvane

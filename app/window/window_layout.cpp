@@ -2,6 +2,7 @@
 // collapsible panels, the keyboard shortcuts, and the adapters that the
 // services see.
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -259,6 +260,16 @@ void TFormCorvaneDesktop::BuildCoursePanels(QVBoxLayout& column) {
   routing->Content()->addLayout(runs);
   connect(track, &QPushButton::clicked, this, [this] { process_->StartRouting(true); });
   connect(all, &QPushButton::clicked, this, [this] { process_->StartRouting(false); });
+  auto* tide = new QHBoxLayout();
+  QPushButton* starts = ShortcutButton("Start times", "The course time for every start time over the tide, and the "
+                                       "best start", QKeySequence("F7"), this);
+  auto* live = new QCheckBox("Live");
+  live->setToolTip("Route again at every change of the moment, the wind, the calibration or a mark");
+  tide->addWidget(starts);
+  tide->addWidget(live);
+  routing->Content()->addLayout(tide);
+  connect(starts, &QPushButton::clicked, this, [this] { ShowStartTimes(); });
+  connect(live, &QCheckBox::toggled, this, [this](bool on) { process_->SetLiveRouting(on); });
   // The sheets of the routed course: printed next to the routing buttons.
   auto* print = new QPushButton("Print manager");
   print->setToolTip("Print the track sheets, or save them as a PDF file");

@@ -489,5 +489,75 @@ TEST_F(MainWindowTest, F9RoutesOnTheWorkerAndGivesTheResultsOfARunToItsEnd) {
   process.PackageApps.SetListRoutingData(state);
 }
 
+TEST_F(MainWindowTest, StartTimesSweepsAwayFromTheWindowAndAClickedStartIsRouted) {
+  TInterfaceApplicationMobile& state = State();
+  TPackageProcess& process = Window().Process();
+  Controls().ComboBox_WindSpeedBox->setCurrentIndex(7);  // 12 kts
+  Window().ShowStartTimes();
+  TStartTimesDialog& dialog = Window().StartTimes();
+  ASSERT_TRUE(dialog.isVisible());
+  const TDateTime from = state.DateTimeLOC;
+  dialog.SetStartWindow(from, 2, state.DateTimeMinLOC, state.DateTimeMaxLOC);
+  dialog.Sweep();
+  EXPECT_TRUE(dialog.Busy()) << "the starts route on the dialog's thread";
+  while (dialog.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  QCoreApplication::processEvents();
+  const TSweep& sweep = dialog.Result();
+  ASSERT_EQ(sweep.Starts.size(), 13u) << "two hours every ten minutes";
+  ASSERT_GE(sweep.Best, 0);
+  EXPECT_EQ(state.DateTimeLOC, from) << "the sweep leaves the chosen moment";
+  EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0]);
+
+  // The pointer over a bar names its start; a click routes it.
+  TSweepPlotWidget& plot = dialog.Plot();
+  const int best = sweep.Best;
+  const TDateTime bestStart = sweep.Starts[static_cast<std::size_t>(best)].StartLOC;
+  EXPECT_NE(TSweepPlotWidget::Figures(sweep, best).indexOf("Best start"), -1);
+  const QRectF bar = LayOutSweepPlot(sweep, QSizeF(plot.size())).Bars[static_cast<std::size_t>(best)];
+  EXPECT_EQ(plot.StartAt(bar.center()), best);
+  QTest::mouseClick(&plot, Qt::LeftButton, Qt::NoModifier, bar.center().toPoint());
+  while (process.RoutingBusy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  QCoreApplication::processEvents();
+  EXPECT_NEAR(state.DateTimeLOC, bestStart, 1e-6);
+  ASSERT_TRUE(state.RoutingValid) << state.AppMessage;
+  EXPECT_NEAR(state.ListRoutingData.GetItem(0)->TimeBestCourse, sweep.Starts[static_cast<std::size_t>(best)].TotalHours,
+              1.0 / 3600) << "the start's course, routed as the sweep routed it";
+  dialog.hide();
+}
+
+TEST_F(MainWindowTest, LiveRoutesAgainAtEveryChangeOfTheMoment) {
+  TInterfaceApplicationMobile& state = State();
+  TPackageProcess& process = Window().Process();
+  Controls().ComboBox_WindSpeedBox->setCurrentIndex(7);  // 12 kts
+  const auto settle = [&] {
+    while (process.RoutingBusy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QCoreApplication::processEvents();
+  };
+  process.SetLiveRouting(true);
+  settle();
+  ASSERT_TRUE(state.RoutingValid) << state.AppMessage;
+  const double first = state.ListRoutingData.GetItem(0)->TimeBestCourse;
+
+  // Three changes in a row while the first of them routes: the last moment
+  // is the one routed.
+  Button("+15 min")->click();
+  Button("+15 min")->click();
+  Button("+15 min")->click();
+  settle();
+  ASSERT_TRUE(state.RoutingValid) << state.AppMessage;
+  const TRoutingData& track = *state.ListRoutingData.GetItem(0);
+  EXPECT_EQ(track.DateTimeStartGMT, state.DateTimeGMT) << "routed from the latest moment";
+  EXPECT_TRUE(state.DrawRouting);
+  EXPECT_NE(track.TimeBestCourse, first) << "three quarters of an hour later the stream has changed";
+
+  process.SetLiveRouting(false);
+  Button("-15 min")->click();
+  Button("-15 min")->click();
+  Button("-15 min")->click();
+  settle();
+  EXPECT_FALSE(process.RoutingBusy());
+  EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0]);
+}
+
 }  // namespace
 }  // namespace corvane
