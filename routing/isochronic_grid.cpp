@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
+
 #include "core/constants.h"
 #include "core/date_time.h"
 
@@ -19,6 +22,8 @@ constexpr int kThinningKeep = 50;
 constexpr double kNoDistance = 65535;
 constexpr double kStopFactor = 1.5;
 constexpr int kLastLineToExtend = 35;
+// Fans of one line sailed by one task: enough to outweigh handing it out.
+constexpr int kFansPerTask = 16;
 constexpr double kArrivalReach = 0.3;       // nm: the arrival must come this close
 constexpr double kTrackMinVMGStart = 255;
 constexpr double kWarnVMG = 2.0;
@@ -86,6 +91,14 @@ void TIsochronicGrid::GetGridTimeDefaultReach(TLegContext& Leg) {
 void TIsochronicGrid::AddFan(int line, const TGridPoint& before, int j, double beta, double gamma,
                              double a0, double a1, float r, float elapsed, double s,
                              const TLegContext& Leg) {
+  TGridLine* gridLine = Grid.GetLine(line);
+  if (gridLine == nullptr) return;
+  SailFan(before, j, beta, gamma, a0, a1, r, elapsed, s, Leg, gridLine->Points);
+}
+
+void TIsochronicGrid::SailFan(const TGridPoint& before, int j, double beta, double gamma, double a0, double a1,
+                              float r, float elapsed, double s, const TLegContext& Leg,
+                              std::vector<TGridPoint>& afloat) const {
   const TRoutingData& RoutingData = Leg.Track;
   const TBogen startB = MathTools.MinutesToBogen(RoutingData.TrackStart);
   const TBogen finishB = MathTools.MinutesToBogen(RoutingData.TrackFinish);
@@ -113,7 +126,7 @@ void TIsochronicGrid::AddFan(int line, const TGridPoint& before, int j, double b
     point.Valid = point.InWater;
     point.DistanceToStart = MathTools.DistanceOfBogen(point.Position, startB);
     point.DistanceToFinish = MathTools.DistanceOfBogen(point.Position, finishB);
-    if (point.Valid) *Grid.AddPoint(line) = point;
+    if (point.Valid) afloat.push_back(point);
 
     if (std::fabs(angle) >= a1) break;
     if (!(x <= gamma)) break;
@@ -216,18 +229,28 @@ void TIsochronicGrid::GetIsochronicGrid(TLegContext& Leg) {
     elapsed += r;
     Grid.AddLine();
     const int before = Grid.GetLine(line - 1)->Count();
-    // A narrow fan holds three headings.
-    Grid.GetLine(line)->Points.reserve(3 * static_cast<std::size_t>(before));
-    for (int j = 1; j <= before; ++j) {
-      const TGridPoint& predecessor = *Grid.GetPoint(line - 1, j);
-      const TPolar wind = GetWindOnWater(predecessor.Wind, predecessor.Stream);
-      const double beta = GetPolarBeatAngle(wind, Leg.Polars);
-      const double gamma = GetPolarGybeAngle(wind, Leg.Polars);
-      const double u = std::fabs(predecessor.PolarAngle);
-      AddFan(line, predecessor, j, beta, gamma, std::max(u - kFanStep, beta),
-             std::min(u + kFanStep, gamma), static_cast<float>(r), static_cast<float>(elapsed),
-             side, Leg);
-    }
+    // Each predecessor's fan depends on that point alone: the fans are
+    // sailed on the cores and joined in the predecessors' order, the line
+    // the same as fan after fan.
+    std::vector<std::vector<TGridPoint>> fans(static_cast<std::size_t>(before));
+    const TGridLine& previous = *Grid.GetLine(line - 1);
+    tbb::parallel_for(tbb::blocked_range<int>(1, before + 1, kFansPerTask), [&](const tbb::blocked_range<int>& range) {
+      for (int j = range.begin(); j != range.end(); ++j) {
+        const TGridPoint& predecessor = previous.Points[static_cast<std::size_t>(j - 1)];
+        const TPolar wind = GetWindOnWater(predecessor.Wind, predecessor.Stream);
+        const double beta = GetPolarBeatAngle(wind, Leg.Polars);
+        const double gamma = GetPolarGybeAngle(wind, Leg.Polars);
+        const double u = std::fabs(predecessor.PolarAngle);
+        std::vector<TGridPoint>& fan = fans[static_cast<std::size_t>(j - 1)];
+        // A narrow fan holds three headings.
+        fan.reserve(3);
+        SailFan(predecessor, j, beta, gamma, std::max(u - kFanStep, beta), std::min(u + kFanStep, gamma),
+                static_cast<float>(r), static_cast<float>(elapsed), side, Leg, fan);
+      }
+    });
+    std::vector<TGridPoint>& points = Grid.GetLine(line)->Points;
+    points.reserve(3 * static_cast<std::size_t>(before));
+    for (const std::vector<TGridPoint>& fan : fans) points.insert(points.end(), fan.begin(), fan.end());
 
     if (line > 3) {
       // Keep the corridor, and in each stripe the few points nearest the

@@ -90,6 +90,10 @@ class TIsochronicGrid : public TSuperRouting {
               double a1, float r, float elapsed, double s, const TLegContext& Leg);
 
  private:
+  // The fan of AddFan, its afloat points appended to `afloat`; reads the
+  // grid and the leg only, so fans may be sailed at the same time.
+  void SailFan(const TGridPoint& before, int j, double beta, double gamma, double a0, double a1, float r,
+               float elapsed, double s, const TLegContext& Leg, std::vector<TGridPoint>& afloat) const;
   // The positions (from 1, the line's end points left out) of the points of
   // a line in each stripe 1 ... n, ascending.
   std::vector<std::vector<int>> PointsByStripe(int line) const;

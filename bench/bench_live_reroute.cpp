@@ -1,0 +1,98 @@
+// The window's re-route path with "Live" on, for the three-leg course
+// Orrasey Post, Fennick Post, buoy 37, Orrasey Post in 12 knots from 095 on
+// the built-in data: a change of the moment by a minute as the time keys
+// make it (the drawn field of the new moment and the chart drawn off screen
+// for it), then the course prepared, routed and applied with the chart
+// drawn once more with the laylines, boats and results. The off-screen
+// chart is that of a 1920 x 1080 map image at the default zoom. What is
+// left to the window after it is the copy of the visible part (well under
+// a millisecond, bench_chart_render).
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <filesystem>
+#include <memory>
+
+#include "analysis/package_apps.h"
+#include "analysis/routing_run.h"
+#include "chart/mobile_graphics.h"
+#include "core/constants.h"
+#include "core/date_time.h"
+#include "data/package_resource_loader.h"
+#include "datasets/builtin_datasets.h"
+#include "startup/startup.h"
+
+namespace corvane {
+namespace {
+
+// The window's parts of a run that cost: drawing the chart off screen.
+class TDrawingWindow : public TRoutingRunWindow {
+ public:
+  TDrawingWindow(TMobileGraphics& graphics, TInterfaceApplicationMobile& state) : graphics_(graphics), state_(state) {}
+  void DrawOffScreen() override { graphics_.DrawOffScreen(state_); }
+
+ private:
+  TMobileGraphics& graphics_;
+  TInterfaceApplicationMobile& state_;
+};
+
+struct TLiveSetup {
+  int Argc = 1;
+  char Arg0[16] = "bench_live";
+  char* Argv[2] = {Arg0, nullptr};
+  std::unique_ptr<QGuiApplication> App;
+  TPackageResourceLoader Loader{BuiltInResourceStore(), TFileTools(std::filesystem::temp_directory_path())};
+  TPackageCurrents Currents;
+  TInterfaceApplicationMobile State;
+  TPackageApps Apps{Currents};
+  TPackageControls Controls;
+  TMobileGraphics Graphics;
+  bool Started = false;
+
+  TLiveSetup() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    App = std::make_unique<QGuiApplication>(Argc, Argv);
+    Started = RunStartup(Loader, Currents, State).Completed;
+    State.TrackType = 3;
+    State.ListWayPoints = "183;177;37;183";
+    Apps.SetListRoutingData(State);
+    State.Wind.TrueWind = TPolar{12, 95 * kDegreesToRadians};
+    State.DeviceWidth = 1920;
+    State.DeviceHeight = 1080;
+    Graphics.InitDeviceProjection(State);
+    Graphics.GetDeviceProjection(State);
+  }
+};
+
+void BM_LiveRerouteThreeLegs(benchmark::State& bench) {
+  auto setup = std::make_unique<TLiveSetup>();
+  if (!setup->Started) {
+    bench.SkipWithError("the built-in start-up did not complete");
+    return;
+  }
+  TInterfaceApplicationMobile& state = setup->State;
+  TDrawingWindow window(setup->Graphics, state);
+  int step = 1;
+  TRoutingRunResult result;
+  for (auto _ : bench) {
+    // The change: a minute on (or back), its field and its chart.
+    state.DateTimeGMT = IncMinute(state.DateTimeGMT, step);
+    step = -step;
+    SetDateTimeLOC(state);
+    setup->Currents.GetTidalCurrents(kCurrentsSourceDrawn, state);
+    setup->Graphics.DrawOffScreen(state);
+    // The re-route that follows it.
+    const TRoutingJob job = PrepareRouting(false, false, setup->Apps, setup->Controls, state, &window, false);
+    const TRoutedCourse routed = RouteJob(job);
+    result = ApplyRouting(job, routed, setup->Apps, setup->Controls, state, &window);
+  }
+  if (!result.AllRouted()) bench.SkipWithError(("not every leg routed: " + state.AppMessage).c_str());
+  bench.SetLabel("off-screen " + std::to_string(setup->Graphics.OffScreen.BitMap->Width()) + "x" +
+                 std::to_string(setup->Graphics.OffScreen.BitMap->Height()));
+}
+
+BENCHMARK(BM_LiveRerouteThreeLegs)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace corvane
