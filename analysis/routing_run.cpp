@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,25 @@ TRoutingRunResult ApplyRouting(const TRoutingJob& Job, const TRoutedCourse& Rout
   }
   result.RoutingValid = state.RoutingValid;
   return result;
+}
+
+std::string RoutingInputsKey(const TInterfaceApplicationMobile& InterfaceApplicationMobile) {
+  const TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
+  std::ostringstream key;
+  key.precision(17);
+  key << state.DateTimeGMT << ' ' << state.Wind.TrueWind.Betrag << ' ' << state.Wind.TrueWind.Winkel << ' '
+      << state.GRIBWindLoaded << state.GRIBWindValid << state.GRIBCurrentLoaded << ' ' << state.TideTimeShift << ' '
+      << state.TideRangeShift << ' ' << state.HideCurrent << ' ' << state.IndexDepthLine << ' ' << state.BoatClass
+      << ' ' << state.TrackType << ' ' << state.ListWayPoints << ' ' << state.ListRoutingData.IndexTrack << ' '
+      << state.ListRoutingData.IndexTopMark << ' ' << state.MaxTimeToFinish;
+  for (const std::vector<double>& column : state.Polars.Velocity) {
+    for (const double speed : column) key << ' ' << speed;
+  }
+  for (const auto& track : state.ListRoutingData.Items) {
+    key << " | " << track->TrackStart.Lon << ' ' << track->TrackStart.Lat << ' ' << track->TrackFinish.Lon << ' '
+        << track->TrackFinish.Lat;
+  }
+  return key.str();
 }
 
 TRoutingRunResult GetRoutingNew(bool SilentMode, bool SingleTrack, TPackageApps& PackageApps,

@@ -26,6 +26,7 @@
 // while the job is away.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "analysis/package_apps.h"
@@ -145,6 +146,13 @@ TRoutingRunResult ApplyRouting(const TRoutingJob& Job, const TRoutedCourse& Rout
                                TPackageApps& PackageApps, TPackageControls& PackageControls,
                                TInterfaceApplicationMobile& InterfaceApplicationMobile,
                                TRoutingRunWindow* Window = nullptr);
+
+// What a run is prepared from, as a text: the moment, the wind (and
+// whether a GRIB wind is loaded), the calibration, the depth line, the boat
+// and its polar table, and the course with its marks. Two states with equal
+// texts give equal runs, so a front end that lets the user go on while a run
+// is away can tell whether its results still fit.
+std::string RoutingInputsKey(const TInterfaceApplicationMobile& InterfaceApplicationMobile);
 
 // The three parts in a row, on the calling thread (the legs on the cores).
 TRoutingRunResult GetRoutingNew(bool SilentMode, bool SingleTrack, TPackageApps& PackageApps,

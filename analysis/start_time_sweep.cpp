@@ -132,7 +132,7 @@ TPreparedSweep PrepareSweep(const TSweepRequest& request, TPackageApps& PackageA
   prepared.Routed.assign(prepared.Jobs.size(), 0);
   if (!prepared.Jobs.empty()) {
     for (const TRoutingData& leg : prepared.Jobs.front().Legs) {
-      sweep.LegNames.push_back(leg.BuoyStart + " - " + leg.BuoyFinish);
+      sweep.LegNames.push_back(leg.BuoyStart + " to " + leg.BuoyFinish);
     }
   }
   CollectTides(request, tides, state, sweep);

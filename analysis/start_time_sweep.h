@@ -74,7 +74,7 @@ struct TSweep {
   // times), for plots.
   std::vector<TDateTime> HighWatersLOC;
   std::vector<TDateTime> LowWatersLOC;
-  // The legs as "start - finish" texts of their marks.
+  // The legs as "start to finish" texts of their marks.
   std::vector<std::string> LegNames;
 };
 

@@ -168,6 +168,10 @@ class TPackageForms {
 
   // Draws the chart layers off screen and repaints the image.
   void Redraw(TWindowControls& c);
+  // While DeferRedraw is set, Redraw only notes in RedrawDeferred that the
+  // chart wants drawing (a run that follows the change draws it).
+  bool DeferRedraw = false;
+  bool RedrawDeferred = false;
   void Repaint(TWindowControls& c);
 
  private:

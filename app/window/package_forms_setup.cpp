@@ -170,6 +170,10 @@ void TPackageForms::FormResize(TWindowControls& c) {
 }
 
 void TPackageForms::Redraw(TWindowControls& c) {
+  if (DeferRedraw) {
+    RedrawDeferred = true;
+    return;
+  }
   graphics_.DrawOffScreen(state_);
   Repaint(c);
 }

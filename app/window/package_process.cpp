@@ -134,7 +134,7 @@ void TPackageProcess::MarkDragDone() {
   PackageApps.GetTrueGRIBWindCourse(InterfaceApplicationMobile);
   PackageForms.SetDataTabWind(controls_);
   SaveAppData();
-  RerouteIfLive();
+  TLiveChange(*this).Done();
 }
 
 // ------------------------------------------------------ routing run window
@@ -149,15 +149,40 @@ TRoutingRunResult TPackageProcess::GetRoutingNew(bool silentMode, bool singleTra
                                 this);
 }
 
-void TPackageProcess::StartRouting(bool singleTrack) {
-  if (!PackageForms.EnableEvents || RoutingWorker.Busy()) return;
+namespace {
+
+// The window's parts of a run that follows a change with Live on: the
+// panels stay as they are, so that the user goes on changing while it runs.
+class TLiveRunWindow : public TRoutingRunWindow {
+ public:
+  explicit TLiveRunWindow(TRoutingRunWindow& window) : window_(window) {}
+  void ShowResultsTab() override { window_.ShowResultsTab(); }
+  void SetDataResults() override { window_.SetDataResults(); }
+  void DrawOffScreen() override { window_.DrawOffScreen(); }
+  void RepaintMap() override { window_.RepaintMap(); }
+  void SetTimeSteps() override { window_.SetTimeSteps(); }
+
+ private:
+  TRoutingRunWindow& window_;
+};
+
+}  // namespace
+
+bool TPackageProcess::StartRouting(bool singleTrack) {
+  if (!PackageForms.EnableEvents || RoutingWorker.Busy()) return false;
   TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
   liveSingleTrack_ = singleTrack;
-  TRoutingJob job = PrepareRouting(false, singleTrack, PackageApps, controls_, state, this, !live_);
-  if (!job.Started) return;
-  // Closed until the results are in: no command may change what the job
-  // was copied from, nor start another run.
-  PackageForms.EnableEvents = false;
+  const bool live = live_;
+  TLiveRunWindow liveWindow(*this);
+  TRoutingRunWindow* window = live ? static_cast<TRoutingRunWindow*>(&liveWindow) : this;
+  TRoutingJob job = PrepareRouting(false, singleTrack, PackageApps, controls_, state, window, !live);
+  if (!job.Started) return false;
+  // A run of a button is closed off until its results are in: no command
+  // may change what the job was copied from, nor start another run. A live
+  // run leaves the window open and keeps what it was prepared from, to
+  // throw away results that no longer fit.
+  if (!live) PackageForms.EnableEvents = false;
+  const std::string inputs = live ? RoutingInputsKey(state) : std::string();
   PackageApps.StartProgressBar(state);
   RoutingWorker.Start(
       std::move(job),
@@ -166,19 +191,29 @@ void TPackageProcess::StartRouting(bool singleTrack) {
         InterfaceApplicationMobile.ProgressValue = value;
         if (controls_.ProgressBar != nullptr) controls_.ProgressBar->ShowProgress(InterfaceApplicationMobile);
       },
-      [this](const TRoutingJob& done, const TRoutedCourse& routed) {
+      [this, live, inputs](const TRoutingJob& done, const TRoutedCourse& routed) {
         PackageApps.StopProgressBar(InterfaceApplicationMobile);
+        if (live && RoutingInputsKey(InterfaceApplicationMobile) != inputs) {
+          // The user changed the course's situation meanwhile: the latest
+          // one is routed instead.
+          rerouteWaiting_ = false;
+          if (!RerouteIfLive()) PackageForms.Redraw(controls_);
+          return;
+        }
         // Open again: the results are applied as a run on this thread would
         // apply them, the panels refreshed through the gate.
         PackageForms.EnableEvents = true;
+        TLiveRunWindow liveWindow(*this);
+        TRoutingRunWindow* window = live ? static_cast<TRoutingRunWindow*>(&liveWindow) : this;
         const TRoutingRunResult result =
-            ApplyRouting(done, routed, PackageApps, controls_, InterfaceApplicationMobile, this);
+            ApplyRouting(done, routed, PackageApps, controls_, InterfaceApplicationMobile, window);
         if (OnRoutingFinished) OnRoutingFinished(result);
         if (rerouteWaiting_) {
           rerouteWaiting_ = false;
           RerouteIfLive();
         }
       });
+  return true;
 }
 
 void TPackageProcess::SetLiveRouting(bool live) {
@@ -187,13 +222,32 @@ void TPackageProcess::SetLiveRouting(bool live) {
   if (live_) StartRouting(false);
 }
 
-void TPackageProcess::RerouteIfLive() {
-  if (!live_) return;
+bool TPackageProcess::RerouteIfLive() {
+  if (!live_) return false;
   if (RoutingWorker.Busy()) {
     rerouteWaiting_ = true;
-    return;
+    return false;
   }
-  StartRouting(liveSingleTrack_);
+  return StartRouting(liveSingleTrack_);
+}
+
+TPackageProcess::TLiveChange::TLiveChange(TPackageProcess& process) : process_(process) {
+  TPackageForms& forms = process_.PackageForms;
+  deferring_ = process_.live_ && !process_.RoutingWorker.Busy() && !forms.DeferRedraw;
+  if (deferring_) {
+    forms.DeferRedraw = true;
+    forms.RedrawDeferred = false;
+  }
+}
+
+TPackageProcess::TLiveChange::~TLiveChange() {
+  TPackageForms& forms = process_.PackageForms;
+  if (deferring_) forms.DeferRedraw = false;
+  const bool routing = done_ && process_.RerouteIfLive();
+  if (deferring_ && forms.RedrawDeferred) {
+    forms.RedrawDeferred = false;
+    if (!routing) forms.Redraw(process_.controls_);
+  }
 }
 
 std::optional<TPreparedSweep> TPackageProcess::PrepareStartTimes(TDateTime fromLOC, TDateTime toLOC,

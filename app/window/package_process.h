@@ -128,7 +128,8 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   // paints and the gate stays closed, the results applied here when they
   // come back (OnRoutingFinished then runs). Nothing while the gate is
   // closed or a run is under way.
-  void StartRouting(bool singleTrack);
+  // True when a run was started.
+  bool StartRouting(bool singleTrack);
   // Asks a run under way to stop; its legs end as "Routing cancelled".
   void CancelRouting();
   bool RoutingBusy() const { return RoutingWorker.Busy(); }
@@ -175,8 +176,27 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
 
  private:
   void ShowMessage(TMessageKind kind, const std::string& text);
-  // After a change that Live follows.
-  void RerouteIfLive();
+  // After a change that Live follows; true when a run was started.
+  bool RerouteIfLive();
+  // Around a change that Live follows: while Live is on and no run is under
+  // way, the change's own drawing of the chart waits for the run that
+  // follows it, which draws the chart with its results (so they come with
+  // the change, not a drawing later); when no run starts, the chart is
+  // drawn at the end as usual.
+  class TLiveChange {
+   public:
+    explicit TLiveChange(TPackageProcess& process);
+    ~TLiveChange();
+    TLiveChange(const TLiveChange&) = delete;
+    TLiveChange& operator=(const TLiveChange&) = delete;
+    // The change was made: the course is routed again.
+    void Done() { done_ = true; }
+
+   private:
+    TPackageProcess& process_;
+    bool deferring_ = false;
+    bool done_ = false;
+  };
   void AfterZoom();
   // The refreshes after a change of the chosen moment.
   void RefreshMoment();

@@ -83,46 +83,52 @@ void TPackageProcess::RefreshMoment() {
 }
 
 void TPackageProcess::GetStartDate() {
+  TLiveChange change(*this);
   if (!PackageForms.GetStartDate(controls_)) return;
   RefreshMoment();
-  RerouteIfLive();
+  change.Done();
 }
 
 void TPackageProcess::GetStartTime() {
+  TLiveChange change(*this);
   if (!PackageForms.GetStartTime(controls_)) return;
   RefreshMoment();
-  RerouteIfLive();
+  change.Done();
 }
 
 void TPackageProcess::SetTimeNow() {
+  TLiveChange change(*this);
   if (!PackageForms.SetTimeNow(controls_)) return;
   PackageApps.GetGRIBWindValid(InterfaceApplicationMobile);
   PackageForms.SetDataTabGRIBWind(controls_);
   RefreshMoment();
-  RerouteIfLive();
+  change.Done();
 }
 
 void TPackageProcess::GetTimeShift(std::int64_t minutes) {
+  TLiveChange change(*this);
   if (!PackageForms.GetTimeShift(controls_, minutes)) return;
   PackageForms.SetDataMapHeader(controls_);
   PackageForms.SetDataTabWind(controls_);
   PackageForms.SetDataTabStart(controls_);
   PackageForms.SetDataMovableMarks(controls_);
   PackageForms.SetDataResults(controls_);
-  RerouteIfLive();
+  change.Done();
 }
 
 void TPackageProcess::GetWind() {
+  TLiveChange change(*this);
   if (!PackageForms.GetWind(controls_)) return;
   PackageForms.SetDataResults(controls_);
-  RerouteIfLive();
+  change.Done();
 }
 
 void TPackageProcess::GetWindAngle() {
+  TLiveChange change(*this);
   if (!PackageForms.GetWindAngle(controls_)) return;
   PackageForms.SetDataMovableMarks(controls_);
   PackageForms.SetDataResults(controls_);
-  RerouteIfLive();
+  change.Done();
 }
 
 void TPackageProcess::GetGRIBWind() {
@@ -141,15 +147,17 @@ void TPackageProcess::GetGRIBWind() {
 }
 
 void TPackageProcess::GetAdjustTideTime() {
+  TLiveChange change(*this);
   if (!PackageForms.GetAdjustTideTime(controls_)) return;
   PackageForms.SetDataResults(controls_);
-  RerouteIfLive();
+  change.Done();
 }
 
 void TPackageProcess::GetAdjustTideSpeed() {
+  TLiveChange change(*this);
   if (!PackageForms.GetAdjustTideSpeed(controls_)) return;
   PackageForms.SetDataResults(controls_);
-  RerouteIfLive();
+  change.Done();
 }
 
 void TPackageProcess::GetDepthLine() { PackageForms.GetDepthLine(controls_); }
@@ -198,6 +206,7 @@ void TPackageProcess::GetPostPrint() {
 void TPackageProcess::GetGotoTrack() { PackageForms.GetGotoTrack(controls_); }
 
 void TPackageProcess::GetMoveMark(int indexMark) {
+  TLiveChange change(*this);
   const std::optional<bool> inWater = PackageForms.GetMoveMark(controls_, indexMark);
   if (!inWater) return;
   PackageForms.SetDataTabWind(controls_);
@@ -207,7 +216,7 @@ void TPackageProcess::GetMoveMark(int indexMark) {
     ShowMessage(TMessageKind::Information, kMessageMarkAshore);
     return;
   }
-  RerouteIfLive();
+  change.Done();
 }
 
 }  // namespace corvane

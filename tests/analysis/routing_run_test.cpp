@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/date_time.h"
 #include "routing_services_world.h"
 
 namespace corvane {
@@ -262,6 +263,37 @@ TEST_F(RoutingRunTest, AWindwardLeewardCourseEndsWithItsBeatSelected) {
   }
   EXPECT_EQ(state_.ListRoutingData.GetItem(0)->TypeOfCourse, 1);
   EXPECT_EQ(state_.ListRoutingData.GetItem(1)->TypeOfCourse, 3);
+}
+
+TEST_F(RoutingRunTest, TheInputsKeyChangesWithWhatARunIsPreparedFrom) {
+  world_.SetCourse("183;177", 12, 60);
+  const TDateTime moment = state_.DateTimeGMT;
+  const std::string key = RoutingInputsKey(state_);
+  EXPECT_EQ(RoutingInputsKey(state_), key);
+  struct Case {
+    const char* name;
+    std::function<void(TInterfaceApplicationMobile&)> change;
+  };
+  const std::vector<Case> cases = {
+      {"the moment", [](TInterfaceApplicationMobile& s) { s.DateTimeGMT = IncMinute(s.DateTimeGMT, 1); }},
+      {"the wind", [](TInterfaceApplicationMobile& s) { s.Wind.TrueWind.Winkel += 0.01; }},
+      {"the calibration", [](TInterfaceApplicationMobile& s) { s.TideTimeShift = 10; }},
+      {"a mark", [](TInterfaceApplicationMobile& s) { s.ListRoutingData.GetItem(0)->TrackFinish.Lat += 0.01; }},
+      {"the depth line", [](TInterfaceApplicationMobile& s) { s.IndexDepthLine = 2; }},
+      {"the polar", [](TInterfaceApplicationMobile& s) { s.Polars.Velocity[3][4] += 0.1; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    world_.SetCourse("183;177", 12, 60);
+    state_.DateTimeGMT = moment;
+    state_.TideTimeShift = 0;
+    state_.IndexDepthLine = 0;
+    ASSERT_EQ(RoutingInputsKey(state_), key);
+    const TPolars polars = state_.Polars;
+    c.change(state_);
+    EXPECT_NE(RoutingInputsKey(state_), key);
+    state_.Polars = polars;
+  }
 }
 
 }  // namespace

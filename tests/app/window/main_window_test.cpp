@@ -538,11 +538,15 @@ TEST_F(MainWindowTest, LiveRoutesAgainAtEveryChangeOfTheMoment) {
   ASSERT_TRUE(state.RoutingValid) << state.AppMessage;
   const double first = state.ListRoutingData.GetItem(0)->TimeBestCourse;
 
-  // Three changes in a row while the first of them routes: the last moment
-  // is the one routed.
+  // Three changes in a row while the first of them routes: the window takes
+  // each of them, and the last moment is the one routed.
+  const TDateTime before = state.DateTimeGMT;
+  Button("+15 min")->click();
+  EXPECT_TRUE(process.RoutingBusy());
+  EXPECT_TRUE(process.GetEnableEvents()) << "a live run leaves the window open";
   Button("+15 min")->click();
   Button("+15 min")->click();
-  Button("+15 min")->click();
+  EXPECT_NEAR((state.DateTimeGMT - before) * 1440, 45, 1e-6);
   settle();
   ASSERT_TRUE(state.RoutingValid) << state.AppMessage;
   const TRoutingData& track = *state.ListRoutingData.GetItem(0);
