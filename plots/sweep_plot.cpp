@@ -120,6 +120,14 @@ void PaintSweepPlot(QPainter& painter, const TSweep& sweep, const TSweepPlotLayo
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.fillRect(QRectF(QPointF(0, 0), layout.Size), Qt::white);
+  if (sweep.Starts.empty()) {
+    painter.setPen(QColor(90, 90, 90));
+    painter.setFont(Font(scale, 16));
+    painter.drawText(QRectF(QPointF(0, 0), layout.Size), Qt::AlignCenter,
+                     sweep.Stopped ? "Stopped before a start was routed" : "No start routed yet");
+    painter.restore();
+    return;
+  }
 
   // Title and legend.
   painter.setPen(Qt::black);
@@ -232,8 +240,7 @@ void PaintSweepPlot(QPainter& painter, const TSweep& sweep, const TSweepPlotLayo
     painter.fillPath(arrow, QColor(200, 0, 0));
     painter.setFont(Font(scale, 14, true));
     painter.setPen(QColor(200, 0, 0));
-    painter.drawText(QRectF(area.left(), area.top() + 4 * scale, area.width() - 8 * scale, 22 * scale),
-                     Qt::AlignRight | Qt::AlignVCenter,
+    painter.drawText(QRectF(area.left(), 8 * scale, area.width(), 30 * scale), Qt::AlignRight | Qt::AlignVCenter,
                      "Best start " + Clock(best.StartLOC) + ": " + Duration(best.TotalHours));
   }
 

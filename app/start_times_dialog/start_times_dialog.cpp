@@ -58,8 +58,9 @@ TStartTimesDialog::TStartTimesDialog(TPrepare prepare, QWidget* parent)
   sweep_->setToolTip("Route the course for every start (again to stop)");
   bar_ = new QProgressBar();
   bar_->setTextVisible(true);
-  bar_->setFormat("%v of %m starts");
+  bar_->setRange(0, 1);
   bar_->setValue(0);
+  bar_->setFormat("");
   actions->addWidget(sweep_);
   actions->addWidget(bar_);
   actions->addStretch();
@@ -99,6 +100,7 @@ void TStartTimesDialog::Sweep() {
   const int total = static_cast<int>(prepared_->Jobs.size());
   bar_->setRange(0, total);
   bar_->setValue(0);
+  bar_->setFormat("%v of %m starts");
   sweep_->setText("Stop");
   status_->setText("Routing the course for each start ...");
   busy_ = true;

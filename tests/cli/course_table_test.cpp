@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ struct TCourseCase {
   std::vector<TLeg> Legs;
   const char* Message;  // standard error, empty when none
 };
+
+// A failing case names its course rather than dumping the struct's bytes.
+void PrintTo(const TCourseCase& c, std::ostream* os) { *os << c.Name; }
 
 const std::string kGribWind = std::string(CORVANE_GRIB_FIXTURES) + "/wind_bits.grb";
 
