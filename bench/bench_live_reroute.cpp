@@ -12,17 +12,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <filesystem>
 #include <memory>
 
-#include "analysis/package_apps.h"
 #include "analysis/routing_run.h"
 #include "chart/mobile_graphics.h"
-#include "core/constants.h"
 #include "core/date_time.h"
-#include "data/package_resource_loader.h"
-#include "datasets/builtin_datasets.h"
-#include "startup/startup.h"
+#include "built_in_course.h"
 
 namespace corvane {
 namespace {
@@ -43,36 +38,28 @@ struct TLiveSetup {
   char Arg0[16] = "bench_live";
   char* Argv[2] = {Arg0, nullptr};
   std::unique_ptr<QGuiApplication> App;
-  TPackageResourceLoader Loader{BuiltInResourceStore(), TFileTools(std::filesystem::temp_directory_path())};
-  TPackageCurrents Currents;
-  TInterfaceApplicationMobile State;
-  TPackageApps Apps{Currents};
-  TPackageControls Controls;
+  TBuiltInCourse Course{kThreeLegCourse, 12, 95};
   TMobileGraphics Graphics;
-  bool Started = false;
 
   TLiveSetup() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     App = std::make_unique<QGuiApplication>(Argc, Argv);
-    Started = RunStartup(Loader, Currents, State).Completed;
-    State.TrackType = 3;
-    State.ListWayPoints = "183;177;37;183";
-    Apps.SetListRoutingData(State);
-    State.Wind.TrueWind = TPolar{12, 95 * kDegreesToRadians};
-    State.DeviceWidth = 1920;
-    State.DeviceHeight = 1080;
-    Graphics.InitDeviceProjection(State);
-    Graphics.GetDeviceProjection(State);
+    Course.State.DeviceWidth = 1920;
+    Course.State.DeviceHeight = 1080;
+    Graphics.InitDeviceProjection(Course.State);
+    Graphics.GetDeviceProjection(Course.State);
   }
 };
 
 void BM_LiveRerouteThreeLegs(benchmark::State& bench) {
   auto setup = std::make_unique<TLiveSetup>();
-  if (!setup->Started) {
+  if (!setup->Course.Started) {
     bench.SkipWithError("the built-in start-up did not complete");
     return;
   }
-  TInterfaceApplicationMobile& state = setup->State;
+  TInterfaceApplicationMobile& state = setup->Course.State;
+  TPackageApps& apps = setup->Course.Apps;
+  TPackageControls& controls = setup->Course.Controls;
   TDrawingWindow window(setup->Graphics, state);
   int step = 1;
   TRoutingRunResult result;
@@ -81,11 +68,11 @@ void BM_LiveRerouteThreeLegs(benchmark::State& bench) {
     state.DateTimeGMT = IncMinute(state.DateTimeGMT, step);
     step = -step;
     SetDateTimeLOC(state);
-    setup->Currents.GetTidalCurrents(kCurrentsSourceDrawn, state);
+    setup->Course.Currents.GetTidalCurrents(kCurrentsSourceDrawn, state);
     // The re-route that follows it.
-    const TRoutingJob job = PrepareRouting(false, false, setup->Apps, setup->Controls, state, &window, false);
+    const TRoutingJob job = PrepareRouting(false, false, apps, controls, state, &window, false);
     const TRoutedCourse routed = RouteJob(job);
-    result = ApplyRouting(job, routed, setup->Apps, setup->Controls, state, &window);
+    result = ApplyRouting(job, routed, apps, controls, state, &window);
   }
   if (!result.AllRouted()) bench.SkipWithError(("not every leg routed: " + state.AppMessage).c_str());
   bench.SetLabel("off-screen " + std::to_string(setup->Graphics.OffScreen.BitMap->Width()) + "x" +

@@ -7,18 +7,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "analysis/package_apps.h"
 #include "analysis/start_time_sweep.h"
-#include "core/constants.h"
 #include "core/date_time.h"
-#include "core/file_tools.h"
-#include "data/package_resource_loader.h"
-#include "datasets/builtin_datasets.h"
-#include "startup/startup.h"
+#include "built_in_course.h"
 
 namespace corvane {
 namespace {
@@ -26,25 +20,8 @@ namespace {
 constexpr int kStarts = 144;
 constexpr int kStepMinutes = 5;
 
-struct TSweepBench {
-  TPackageResourceLoader Loader{BuiltInResourceStore(), TFileTools(std::filesystem::temp_directory_path())};
-  TPackageCurrents Currents;
-  TInterfaceApplicationMobile State;
-  TPackageApps Apps{Currents};
-  TPackageControls Controls;
-  bool Started = false;
-
-  TSweepBench(const std::string& waypoints, double knots, double degrees) {
-    Started = RunStartup(Loader, Currents, State).Completed;
-    State.TrackType = 3;
-    State.ListWayPoints = waypoints;
-    Apps.SetListRoutingData(State);
-    State.Wind.TrueWind = TPolar{knots, degrees * kDegreesToRadians};
-  }
-};
-
 void RunSweep(benchmark::State& bench, const std::string& waypoints, double knots, double degrees) {
-  auto setup = std::make_unique<TSweepBench>(waypoints, knots, degrees);
+  auto setup = std::make_unique<TBuiltInCourse>(waypoints, knots, degrees);
   if (!setup->Started) {
     bench.SkipWithError("the built-in start-up did not complete");
     return;
@@ -65,8 +42,8 @@ void RunSweep(benchmark::State& bench, const std::string& waypoints, double knot
   bench.SetLabel(std::to_string(kStarts) + " starts, " + std::to_string(complete) + " routed whole");
 }
 
-void BM_SweepDefaultCourse(benchmark::State& bench) { RunSweep(bench, "183;177", 7, 60); }
-void BM_SweepThreeLegs(benchmark::State& bench) { RunSweep(bench, "183;177;37;183", 12, 95); }
+void BM_SweepDefaultCourse(benchmark::State& bench) { RunSweep(bench, kDefaultCourse, 7, 60); }
+void BM_SweepThreeLegs(benchmark::State& bench) { RunSweep(bench, kThreeLegCourse, 12, 95); }
 
 BENCHMARK(BM_SweepDefaultCourse)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SweepThreeLegs)->Unit(benchmark::kMillisecond)->UseRealTime();

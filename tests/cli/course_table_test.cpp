@@ -48,7 +48,7 @@ const std::string kGribWind = std::string(CORVANE_GRIB_FIXTURES) + "/wind_bits.g
 const std::vector<TCourseCase>& Cases() {
   static const std::vector<TCourseCase> cases = {
       {"DefaultCourse", {}, 0, {{1, 3913.7}}, ""},
-      {"BeatReachRun", {"--course", "183,177,37,183", "--wind", "12@95"}, 0,
+      {"ThreeLegCourse", {"--course", "183,177,37,183", "--wind", "12@95"}, 0,
        {{2, 2138.2}, {2, 1126.1}, {3, 2105.7}}, ""},
       {"BeatBeforeHighWater", {"--course", "183,177", "--wind", "12@60", "--time", "2016-09-01 09:00"}, 0,
        {{1, 1295.6}}, ""},
