@@ -25,6 +25,10 @@ constexpr double kLaylineMargin = 5;       // degrees inside the beat / gybe ang
 // distance, at most a fraction of the track's distance.
 constexpr double kApproachFactor = 3;
 constexpr double kApproachShare = 20;
+// The predecessors an inner grid point is reached from.
+enum class TReachedFrom { None, Left, Right, Both };
+// Nautical miles below which two grid points are one place.
+constexpr double kSamePlace = 1e-6;
 constexpr float kProgressGridDone = 2 * kProgressK + 70;
 
 const char* const kMessageMarksAshore = "Error: Course marks in shallow waters!";
@@ -33,6 +37,12 @@ const char* const kMessageShallow = "Error: Routing across shallow waters!";
 const char* const kMessageNotReached = "Error: Mark not reached!";
 
 }  // namespace
+
+bool TDynamicGrid::LiesAhead(const TBogen& from, const TPolar& course, const TBogen& point) const {
+  // A point on top of its predecessor is reached in no time on any course.
+  if (MathTools.DistanceOfBogen(from, point) < kSamePlace) return true;
+  return std::fabs(std::remainder(MathTools.AngleOfBogen(from, point) - course.Winkel, 2 * kPi)) < kPi / 2;
+}
 
 void TDynamicGrid::GetCourseInWater(TLegContext& Leg) {
   if (!Leg.Navigable(Leg.Track.TrackStart) || !Leg.Navigable(Leg.Track.TrackFinish)) {
@@ -231,30 +241,54 @@ void TDynamicGrid::GetDynamicGrid(int TypeOfCourse, TLegContext& Leg) {
       TGridPoint& point = *Grid.GetPoint(L, k);
       const TGridPoint& left = *Grid.GetPoint(L - 1, k - 1);
       const TGridPoint& right = *Grid.GetPoint(L - 1, k);
-      if (left.InWater && !right.InWater) {
+      TReachedFrom from = left.InWater ? (right.InWater ? TReachedFrom::Both : TReachedFrom::Left)
+                                       : (right.InWater ? TReachedFrom::Right : TReachedFrom::None);
+      TBogen apex;
+      TPolar overLeft;
+      TPolar overRight;
+      if (from == TReachedFrom::Both) {
+        const double angle = GetAngleBoatWindOnWater(type, left.Wind, left.Stream, Leg);
+        overLeft = GetBoatVektorOverGround(type, Leg.Polars, left, angle);
+        overRight = GetBoatVektorOverGround(type, Leg.Polars, right, -angle);
+        apex = MathTools.GetIntersection(type, left.Position, right.Position, overLeft, overRight);
+        if (!LiesAhead(left.Position, overLeft, apex) || !LiesAhead(right.Position, overRight, apex)) {
+          // A strong foul stream can turn the two tacks over ground away
+          // from each other: their courses then meet only behind one of the
+          // boats, and no point is reached on both. Taking that meeting
+          // point would credit a boat with sailing backwards. The point is
+          // the one of the two tacks that ends nearer the finish.
+          const TBogen finish = MathTools.MinutesToBogen(RoutingData.TrackFinish);
+          TGridPoint viaLeft;
+          TGridPoint viaRight;
+          TPolar unused;
+          StepFrom(type, left, +1, stepRight, Leg, viaLeft, unused);
+          StepFrom(type, right, -1, stepLeft, Leg, viaRight, unused);
+          from = MathTools.DistanceOfBogen(viaLeft.Position, finish) <=
+                         MathTools.DistanceOfBogen(viaRight.Position, finish)
+                     ? TReachedFrom::Left
+                     : TReachedFrom::Right;
+        }
+      }
+      if (from == TReachedFrom::Left) {
         StepFrom(type, left, +1, stepRight, Leg, point, point.SailingVektorLeft);
         point.TimeFromBeforeLeft = stepRight;
         point.BeforeLeftExists = true;
         ArriveFromLeft(left, stepRight, q, point);
         CompletePoint(type, true, false, Leg, point);
-      } else if (!left.InWater && right.InWater) {
+      } else if (from == TReachedFrom::Right) {
         StepFrom(type, right, -1, stepLeft, Leg, point, point.SailingVektorRight);
         point.TimeFromBeforeRight = stepLeft;
         point.BeforeRightExists = true;
         ArriveFromRight(right, stepLeft, q, point);
         CompletePoint(type, false, true, Leg, point);
-      } else if (left.InWater && right.InWater) {
-        const double angle = GetAngleBoatWindOnWater(type, left.Wind, left.Stream, Leg);
-        point.SailingVektorLeft = GetBoatVektorOverGround(type, Leg.Polars, left, angle);
-        point.SailingVektorRight = GetBoatVektorOverGround(type, Leg.Polars, right, -angle);
-        point.Position = MathTools.GetIntersection(type, left.Position, right.Position,
-                                                   point.SailingVektorLeft, point.SailingVektorRight);
-        const double speedLeft = point.SailingVektorLeft.Betrag;
-        const double speedRight = point.SailingVektorRight.Betrag;
+      } else if (from == TReachedFrom::Both) {
+        point.Position = apex;
+        point.SailingVektorLeft = overLeft;
+        point.SailingVektorRight = overRight;
         point.TimeFromBeforeLeft =
-            speedLeft != 0 ? MathTools.DistanceOfBogen(left.Position, point.Position) / speedLeft : 0;
+            overLeft.Betrag != 0 ? MathTools.DistanceOfBogen(left.Position, apex) / overLeft.Betrag : 0;
         point.TimeFromBeforeRight =
-            speedRight != 0 ? MathTools.DistanceOfBogen(right.Position, point.Position) / speedRight : 0;
+            overRight.Betrag != 0 ? MathTools.DistanceOfBogen(right.Position, apex) / overRight.Betrag : 0;
         point.BeforeLeftExists = true;
         point.BeforeRightExists = true;
         ArriveFromLeft(left, point.TimeFromBeforeLeft, q, point);

@@ -95,6 +95,9 @@ class TDynamicGrid : public TSuperRouting {
   void ArriveFromRight(const TGridPoint& v, double t, double q, TGridPoint& point) const;
 
  private:
+  // Whether `point` lies ahead of `from` on `course` (over ground, radians)
+  // rather than behind it.
+  bool LiesAhead(const TBogen& from, const TPolar& course, const TBogen& point) const;
   // Fills a point reached from one predecessor: boat vector over ground for
   // the signed angle, scaled by the time step, gives its position.
   void StepFrom(int TypeOfCourse, const TGridPoint& before, double sign, double timeStep,

@@ -74,7 +74,7 @@ const std::vector<TCourseCase>& Cases() {
        {{2, 1900.2}}, ""},
       {"DepthLine", {"--depth", "2", "--course", "183,177", "--wind", "12@60"}, 0, {{1, 2667.9}}, ""},
       {"Calibrated", {"--shift", "60", "--range", "30", "--course", "183,177", "--wind", "12@60"}, 0,
-       {{1, 3564.3}}, ""},
+       {{1, 4030.1}}, ""},
       {"DinghyRun", {"--boat", "DUO-CLASSIC-420", "--course", "37,183", "--wind", "10@95"}, 0, {{3, 2341.4}}, ""},
       {"DinghyBeat", {"--boat", "DUO-CLASSIC-420", "--course", "183,177", "--wind", "10@60"}, 0,
        {{1, 4053.4}}, ""},

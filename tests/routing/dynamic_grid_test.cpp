@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -292,6 +293,59 @@ TEST_F(DynamicGridTest, ProgressIsReportedAndTheBeatConeKept) {
   const int cone = leg.Detection.Count();
   EXPECT_FALSE(grid_.GetFinishInLaylines(kCourseRun, leg));
   EXPECT_EQ(leg.Detection.Count(), cone);
+}
+
+// Whether every point reached from both predecessors lies ahead of each of
+// them on its course over ground, so no boat is credited with sailing
+// backwards to it.
+bool NoPointLiesBehindAPredecessor(TGrid& grid) {
+  TMathTools math;
+  auto ahead = [&](const TGridPoint& from, const TPolar& course, const TGridPoint& point) {
+    if (math.DistanceOfBogen(from.Position, point.Position) < 1e-6) return true;
+    return std::fabs(std::remainder(math.AngleOfBogen(from.Position, point.Position) - course.Winkel, 2 * kPi)) <
+           kPi / 2;
+  };
+  bool sound = true;
+  for (int line = 3; line <= grid.Count(); ++line) {
+    for (int k = 2; k < line; ++k) {
+      const TGridPoint& point = *grid.GetPoint(line, k);
+      if (!point.BeforeLeftExists || !point.BeforeRightExists) continue;
+      if (!ahead(*grid.GetPoint(line - 1, k - 1), point.SailingVektorLeft, point) ||
+          !ahead(*grid.GetPoint(line - 1, k), point.SailingVektorRight, point)) {
+        ADD_FAILURE() << "line " << line << " point " << k << " lies behind a predecessor";
+        sound = false;
+      }
+    }
+  }
+  return sound;
+}
+
+// A foul stream as strong as the beat's speed over ground on one side of the
+// leg and slack on the other turns the two tacks over ground away from each
+// other; their courses then meet behind a boat, not ahead of it.
+TEST_F(DynamicGridTest, AShearedFoulStreamNeverPutsAPointBehindABoat) {
+  struct Case {
+    const char* name;
+    double windKnots, widthMinutes, side;
+  };
+  const Case cases[] = {
+      {"7 knots, slack half a mile to the west", 7, 0.5, -1},
+      {"7 knots, slack half a mile to the east", 7, 0.5, +1},
+      {"8 knots, slack a mile to the west", 8, 1.0, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    world_.Conditions = routing_test::SteadyWind(0, c.windKnots);
+    const double slackEdge = kStart.Lon + c.side * c.widthMinutes;
+    world_.Conditions.Stream = [=](const TMinutes& p, double) {
+      const double share = std::clamp((p.Lon - slackEdge) / (kStart.Lon - slackEdge), 0.0, 1.0);
+      return TCartesian{0, -3.0 * share};
+    };
+    TLegContext leg = Context(0, 3);
+    grid_.GetDynamicGrid(kCourseBeat, leg);
+    EXPECT_TRUE(leg.Valid) << leg.Message;
+    EXPECT_TRUE(NoPointLiesBehindAPredecessor(grid_.Grid));
+  }
 }
 
 TEST_F(DynamicGridTest, AStopRequestEndsTheGridAtTheNextLine) {
