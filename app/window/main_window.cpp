@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "app/window/shortcut_memo.h"
+#include "app/window/wheel_needs_focus.h"
 #include "app/window/window_settings.h"
 
 namespace corvane {
@@ -39,6 +40,9 @@ TFormCorvaneDesktop::TFormCorvaneDesktop(TResourceStore store, TFileTools fileTo
   splitter_->setStretchFactor(1, 0);
   splitter_->setChildrenCollapsible(false);
   setCentralWidget(splitter_);
+  // On the application, so the dialogs opened from the window are covered.
+  QCoreApplication::instance()->installEventFilter(new TWheelNeedsFocus(this));
+  TWheelNeedsFocus::TakeFocusByClickOnly(*this);
 
   // Registration of the controls: the chart controls make this the desktop.
   controls_.Form = this;

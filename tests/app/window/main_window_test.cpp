@@ -5,7 +5,12 @@
 #include <QCoreApplication>
 
 #include <QApplication>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QRadioButton>
 #include <QTest>
 #include <filesystem>
@@ -561,6 +566,61 @@ TEST_F(MainWindowTest, LiveRoutesAgainAtEveryChangeOfTheMoment) {
   settle();
   EXPECT_FALSE(process.RoutingBusy());
   EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0]);
+}
+
+// A notch of the mouse wheel over the middle of `widget`, pointing away from
+// the user when `notches` is positive; whether the widget took it.
+bool TurnWheel(QWidget& widget, int notches) {
+  const QPointF centre = QRectF(widget.rect()).center();
+  QWheelEvent event(centre, widget.mapToGlobal(centre), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&widget, &event);
+  return event.isAccepted();
+}
+
+// What a wheel notch may change on a widget of the column.
+QString ValueOf(const QWidget& widget) {
+  if (const auto* combo = qobject_cast<const QComboBox*>(&widget)) return combo->currentText();
+  if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(&widget)) return spin->text();
+  if (const auto* slider = qobject_cast<const QAbstractSlider*>(&widget)) return QString::number(slider->value());
+  return {};
+}
+
+TEST_F(MainWindowTest, TheWheelChangesNoListOrNumberUntilItIsClickedInto) {
+  std::vector<QWidget*> valued;
+  for (QWidget* widget : Window().findChildren<QWidget*>()) {
+    if (qobject_cast<QScrollBar*>(widget)) continue;
+    if (qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
+        qobject_cast<QAbstractSlider*>(widget)) {
+      valued.push_back(widget);
+    }
+  }
+  ASSERT_GT(valued.size(), 8u);
+  const double wind = State().Wind.TrueWind.Betrag;
+  for (QWidget* widget : valued) {
+    SCOPED_TRACE(widget->objectName().toStdString() + " " + widget->metaObject()->className());
+    // A notch over a widget would otherwise give it the focus first.
+    EXPECT_NE(widget->focusPolicy(), Qt::WheelFocus);
+    const QString before = ValueOf(*widget);
+    // Not taken, so the application hands it on to the scrolling column.
+    EXPECT_FALSE(TurnWheel(*widget, -1));
+    EXPECT_FALSE(TurnWheel(*widget, +1));
+    EXPECT_EQ(ValueOf(*widget), before);
+  }
+  EXPECT_EQ(State().Wind.TrueWind.Betrag, wind);
+
+  // Clicked into, the list follows the wheel.
+  QComboBox& speeds = *Controls().ComboBox_WindSpeedBox;
+  Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  speeds.setFocus(Qt::MouseFocusReason);
+  ASSERT_TRUE(speeds.hasFocus());
+  const int index = speeds.currentIndex();
+  EXPECT_TRUE(TurnWheel(speeds, -1));
+  EXPECT_EQ(speeds.currentIndex(), index + 1);
+  EXPECT_TRUE(TurnWheel(speeds, +1));
+  EXPECT_EQ(speeds.currentIndex(), index);
+  speeds.clearFocus();
 }
 
 }  // namespace
