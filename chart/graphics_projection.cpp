@@ -265,6 +265,32 @@ TMobileGraphicsProjection::TPanResult TMobileGraphicsProjection::GesturePanWindo
   return result;
 }
 
+double TMobileGraphicsProjection::ZoomedBySteps(const TInterfaceApplicationMobile& state, double steps) {
+  const double max = state.DeviceZoomMax;
+  if (max <= 0 || state.DeviceZoomStep <= 0) return 0;
+  // The scale is (zoom + 1) times the whole chart's.
+  const double factor = std::pow(max + 1, state.DeviceZoomStep / max);
+  return std::clamp((state.DeviceZoom + 1) * std::pow(factor, steps) - 1, 0.0, max);
+}
+
+TMobileGraphicsProjection::TChartPixel TMobileGraphicsProjection::OnScreenToChartPixel(const TPointF& point,
+                                                                                    const TPointF& offset) const {
+  return TChartPixel{static_cast<double>(point.X) + OffScreen.Offset.X + OnScreen.Offset.X - offset.X,
+                     OnScreen.MapArea.Height + offset.Y - point.Y + OffScreen.Offset.Y + OnScreen.Offset.Y};
+}
+
+void TMobileGraphicsProjection::CentreZoomAbout(TInterfaceApplicationMobile& state, double zoom,
+                                                const TPointF& point, const TPointF& offset) {
+  // Chart pixels grow with zoom + 1 about any fixed point: the new centre is
+  // the old one drawn towards the point by the inverse growth.
+  const double growth = (zoom + 1) / (state.DeviceZoom + 1);
+  const TChartPixel fixed = OnScreenToChartPixel(point, offset);
+  const double x = fixed.X + (OnScreen.Center.X - fixed.X) / growth;
+  const double y = fixed.Y + (OnScreen.Center.Y - fixed.Y) / growth;
+  OnScreen.MapArea.Center = ChartPixelToMinutes(x, y);
+  state.DeviceCenter = OnScreen.MapArea.Center;
+}
+
 void TMobileGraphicsProjection::GetGotoTrack(const TRoutingData& routingData,
                                              TInterfaceApplicationMobile& state) {
   if (routingData.TrackDistance > 0) {

@@ -108,6 +108,17 @@ class TMobileGraphicsProjection {
   // redraws.
   void GetGotoTrack(const TRoutingData& routingData, TInterfaceApplicationMobile& state);
 
+  // The zoom `steps` zoom keys away from the state's: every step multiplies
+  // the scale by the same factor, and DeviceZoomMax / DeviceZoomStep steps
+  // lead from the whole chart to the largest zoom. Clamped to the range.
+  static double ZoomedBySteps(const TInterfaceApplicationMobile& state, double steps);
+
+  // Centres the view for a zoom from the state's to `zoom` so that the chart
+  // under the on-screen `point` stays under it (as far as the chart's edges
+  // allow). The zoom itself follows with GetDeviceProjection.
+  void CentreZoomAbout(TInterfaceApplicationMobile& state, double zoom, const TPointF& point,
+                       const TPointF& offset);
+
  protected:
   // A new white surface of the given size; the canvas renderer overrides it
   // with a bitmap that has pixels.
@@ -120,7 +131,16 @@ class TMobileGraphicsProjection {
   void MarkTiles(TInterfaceApplicationMobile& state) const;
   // OnScreen.Center and its MapArea.Center from OnScreen.Offset.
   void SetOnScreenCenter();
+
+ protected:
   TMinutes ChartPixelToMinutes(double x, double y) const;
+  // Chart pixels (y up) of an on-screen point (y down); offset as in
+  // CentreZoomAbout.
+  struct TChartPixel {
+    double X = 0;
+    double Y = 0;
+  };
+  TChartPixel OnScreenToChartPixel(const TPointF& point, const TPointF& offset) const;
 };
 
 }  // namespace corvane

@@ -22,10 +22,8 @@ TPointF TMobileGraphicsTransformation::Minutes_to_OffScreen(const TMinutes& minu
 
 TMinutes TMobileGraphicsTransformation::OnScreen_to_Minutes(const TPointF& point,
                                                             const TPointF& offset) const {
-  const double x = static_cast<double>(point.X) + OffScreen.Offset.X + OnScreen.Offset.X - offset.X;
-  const double y = OnScreen.MapArea.Height + offset.Y - point.Y + OffScreen.Offset.Y +
-                OnScreen.Offset.Y;
-  return TMinutes{ServiceMercator->GetPixToLon(x), ServiceMercator->GetPixToLat(y)};
+  const TChartPixel pixel = OnScreenToChartPixel(point, offset);
+  return ChartPixelToMinutes(pixel.X, pixel.Y);
 }
 
 TPointF TMobileGraphicsTransformation::Minutes_to_OnScreen(const TMinutes& minutes,

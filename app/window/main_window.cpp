@@ -54,8 +54,8 @@ TFormCorvaneDesktop::TFormCorvaneDesktop(TResourceStore store, TFileTools fileTo
   map.OnMouse = [this](int mouseEvent, float x, float y) {
     if (ready_) process_->MouseMap(mouseEvent, x, y);
   };
-  map.OnWheel = [this](int notches) {
-    if (ready_) process_->MapZoomWheel(notches);
+  map.OnWheel = [this](int notches, float x, float y) {
+    if (ready_) process_->MapZoomWheel(notches, x, y);
   };
   map.OnResize = [this] {
     PlaceProgressPanel();

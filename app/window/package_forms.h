@@ -160,7 +160,8 @@ class TPackageForms {
   bool GetAdjustTideSpeed(TWindowControls& c);
   bool GetDepthLine(TWindowControls& c);
   bool GetResultsPage(TWindowControls& c, int page);
-  bool MapZoom(TWindowControls& c, double zoom, bool setSlider);
+  // With `about` (on-screen pixels) the chart under that point stays put.
+  bool MapZoom(TWindowControls& c, double zoom, bool setSlider, const TPointF* about = nullptr);
   bool GetGotoTrack(TWindowControls& c);
   // Nothing when the gate is closed; false when the typed position is on
   // land (the mark keeps its place).

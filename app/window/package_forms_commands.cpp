@@ -290,10 +290,12 @@ bool TPackageForms::GetResultsPage(TWindowControls& c, int page) {
   return true;
 }
 
-bool TPackageForms::MapZoom(TWindowControls& c, double zoom, bool setSlider) {
+bool TPackageForms::MapZoom(TWindowControls& c, double zoom, bool setSlider, const TPointF* about) {
   TEventsGate gate(EnableEvents);
   if (!gate.Open()) return false;
-  state_.DeviceZoom = std::clamp(zoom, double(0), state_.DeviceZoomMax);
+  zoom = std::clamp(zoom, double(0), state_.DeviceZoomMax);
+  if (about != nullptr) graphics_.CentreZoomAbout(state_, zoom, *about, state_.Offset);
+  state_.DeviceZoom = zoom;
   if (setSlider) SetZoomSlider(c);
   graphics_.GestureZoom(state_);
   Repaint(c);

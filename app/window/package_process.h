@@ -119,8 +119,9 @@ class TPackageProcess : public TGestureHost, public TRoutingRunWindow {
   void MapZoomOut();
   void MapZoomIn();
   void MapZoomSlide();
-  // Zoom by a number of wheel notches, a quarter step each.
-  void MapZoomWheel(int notches);
+  // Zoom by a number of wheel notches, a quarter step each, about the
+  // pointer at (x, y) on the chart.
+  void MapZoomWheel(int notches, float x, float y);
   void GetGotoTrack();
   void GetMoveMark(int indexMark);
   // "Routing track" (singleTrack) and "Routing all" on the routing worker:

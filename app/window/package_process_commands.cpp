@@ -173,13 +173,13 @@ void TPackageProcess::AfterZoom() {
 }
 
 void TPackageProcess::MapZoomOut() {
-  const TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  if (PackageForms.MapZoom(controls_, state.DeviceZoom - state.DeviceZoomStep, true)) AfterZoom();
+  const double zoom = TMobileGraphics::ZoomedBySteps(InterfaceApplicationMobile, -1);
+  if (PackageForms.MapZoom(controls_, zoom, true)) AfterZoom();
 }
 
 void TPackageProcess::MapZoomIn() {
-  const TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  if (PackageForms.MapZoom(controls_, state.DeviceZoom + state.DeviceZoomStep, true)) AfterZoom();
+  const double zoom = TMobileGraphics::ZoomedBySteps(InterfaceApplicationMobile, +1);
+  if (PackageForms.MapZoom(controls_, zoom, true)) AfterZoom();
 }
 
 void TPackageProcess::MapZoomSlide() {
@@ -188,10 +188,11 @@ void TPackageProcess::MapZoomSlide() {
   if (PackageForms.MapZoom(controls_, zoom, false)) AfterZoom();
 }
 
-void TPackageProcess::MapZoomWheel(int notches) {
-  const TInterfaceApplicationMobile& state = InterfaceApplicationMobile;
-  const double zoom = state.DeviceZoom + notches * state.DeviceZoomStep / kWheelNotchesPerStep;
-  if (PackageForms.MapZoom(controls_, zoom, true)) AfterZoom();
+void TPackageProcess::MapZoomWheel(int notches, float x, float y) {
+  const double zoom =
+      TMobileGraphics::ZoomedBySteps(InterfaceApplicationMobile, static_cast<double>(notches) / kWheelNotchesPerStep);
+  const TPointF pointer{x, y};
+  if (PackageForms.MapZoom(controls_, zoom, true, &pointer)) AfterZoom();
 }
 
 void TPackageProcess::GetPostPrint() {

@@ -57,7 +57,9 @@ void TImageMap::wheelEvent(QWheelEvent* event) {
   wheelRest_ += event->angleDelta().y();
   const int notches = wheelRest_ / kWheelNotch;
   wheelRest_ -= notches * kWheelNotch;
-  if (notches != 0 && OnWheel) OnWheel(notches);
+  if (notches != 0 && OnWheel) {
+    OnWheel(notches, static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+  }
   event->accept();
 }
 

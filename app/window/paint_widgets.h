@@ -29,8 +29,9 @@ class TImageMap : public TPaintedWidget {
   // Mouse down (1), up (2), move (3) at a point of the image, and double
   // click (4) with (0, 0): the codes of the map interaction.
   std::function<void(int mouseEvent, float x, float y)> OnMouse;
-  // Wheel turned by whole notches, positive away from the user.
-  std::function<void(int notches)> OnWheel;
+  // Wheel turned by whole notches, positive away from the user, with the
+  // pointer at (x, y).
+  std::function<void(int notches, float x, float y)> OnWheel;
   std::function<void()> OnResize;
 
  protected:

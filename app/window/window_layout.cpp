@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QShortcut>
+#include <QStringList>
+#include <cstdlib>
 
 #include "app/window/main_window.h"
 #include "app/window/shortcut_memo.h"
@@ -16,32 +18,40 @@
 namespace corvane {
 namespace {
 
-// The time-shift buttons: caption, minutes and keyboard shortcut.
+// The time-shift buttons: caption, minutes and keyboard shortcut. Down and
+// right go later, as in the time lists of chart and tide programs.
 struct TTimeShiftButton {
   const char* Caption;
   int Minutes;
   const char* Keys;
 };
 constexpr TTimeShiftButton kTimeShiftButtons[] = {
-    {"-30 min", -30, "Ctrl+Shift+PgDown"}, {"-15 min", -15, "Ctrl+PgDown"},
-    {"-5 min", -5, "Ctrl+Shift+Left"},     {"-1 min", -1, "Ctrl+Left"},
-    {"+1 min", 1, "Ctrl+Right"},           {"+5 min", 5, "Ctrl+Shift+Right"},
-    {"+15 min", 15, "Ctrl+PgUp"},          {"+30 min", 30, "Ctrl+Shift+PgUp"},
+    {"-30 min", -30, "Ctrl+Shift+PgUp"}, {"-15 min", -15, "Ctrl+PgUp"},
+    {"-5 min", -5, "Ctrl+Shift+Left"},   {"-1 min", -1, "Ctrl+Left"},
+    {"+1 min", 1, "Ctrl+Right"},         {"+5 min", 5, "Ctrl+Shift+Right"},
+    {"+15 min", 15, "Ctrl+PgDown"},      {"+30 min", 30, "Ctrl+Shift+PgDown"},
 };
 
 constexpr const char* kDepthLines[] = {"Coast Line", "0.0 m + Tide level", "2.0 m + Tide level",
                                        "3.5 m + Tide level", "5.0 m + Tide level"};
 
-// A button whose tooltip names its keyboard shortcut, bound to it window-wide.
-QPushButton* ShortcutButton(const QString& caption, const QString& tip, const QKeySequence& keys,
+// A button whose tooltip names its keyboard shortcuts, bound to them in
+// every window of the program: the keys work from any field that has no use
+// of its own for them (a text field keeps Ctrl+Left for its words).
+QPushButton* ShortcutButton(const QString& caption, const QString& tip, const QList<QKeySequence>& keys,
                             QWidget* window) {
   auto* button = new QPushButton(caption);
-  button->setToolTip(tip + " (" + keys.toString(QKeySequence::NativeText) + ")");
-  auto* shortcut = new QShortcut(keys, window);
-  QObject::connect(shortcut, &QShortcut::activated, button, [button] {
-    // Also when its panel is folded away; never while the panels are off.
-    if (button->isEnabled()) button->click();
-  });
+  QStringList names;
+  for (const QKeySequence& key : keys) {
+    names << key.toString(QKeySequence::NativeText);
+    auto* shortcut = new QShortcut(key, window);
+    shortcut->setContext(Qt::ApplicationShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+      // Also when its panel is folded away; never while the panels are off.
+      if (button->isEnabled()) button->click();
+    });
+  }
+  button->setToolTip(tip + " (" + names.join(", ") + ")");
   return button;
 }
 
@@ -95,8 +105,9 @@ void TFormCorvaneDesktop::BuildTimePanels(QVBoxLayout& column) {
   auto* grid = new QGridLayout();
   for (int i = 0; i < 8; ++i) {
     const TTimeShiftButton& b = kTimeShiftButtons[i];
-    QPushButton* button = ShortcutButton(b.Caption, QString("Shift the time by %1 minutes").arg(b.Minutes),
-                                         QKeySequence(b.Keys), this);
+    QPushButton* button = ShortcutButton(
+        b.Caption, QString("%1 by %2 minutes").arg(b.Minutes < 0 ? "Earlier" : "Later").arg(std::abs(b.Minutes)),
+        {QKeySequence(b.Keys)}, this);
     const int minutes = b.Minutes;
     connect(button, &QPushButton::clicked, this, [this, minutes] { process_->GetTimeShift(minutes); });
     grid->addWidget(button, i / 4, i % 4);
@@ -253,8 +264,8 @@ void TFormCorvaneDesktop::BuildCoursePanels(QVBoxLayout& column) {
   routing->Content()->addLayout(routingForm);
   connect(controls_.ComboBox_DepthLine, &QComboBox::currentIndexChanged, this, [this] { process_->GetDepthLine(); });
   auto* runs = new QHBoxLayout();
-  QPushButton* track = ShortcutButton("Routing track", "Route the selected track", QKeySequence("F8"), this);
-  QPushButton* all = ShortcutButton("Routing all", "Route every track of the course", QKeySequence("F9"), this);
+  QPushButton* track = ShortcutButton("Routing track", "Route the selected track", {QKeySequence("F8")}, this);
+  QPushButton* all = ShortcutButton("Routing all", "Route every track of the course", {QKeySequence("F9")}, this);
   runs->addWidget(track);
   runs->addWidget(all);
   routing->Content()->addLayout(runs);
@@ -262,7 +273,7 @@ void TFormCorvaneDesktop::BuildCoursePanels(QVBoxLayout& column) {
   connect(all, &QPushButton::clicked, this, [this] { process_->StartRouting(false); });
   auto* tide = new QHBoxLayout();
   QPushButton* starts = ShortcutButton("Start times", "The course time for every start time over the tide, and the "
-                                       "best start", QKeySequence("F7"), this);
+                                       "best start", {QKeySequence("F7")}, this);
   auto* live = new QCheckBox("Live");
   live->setToolTip("Route again at every change of the moment, the wind, the calibration or a mark");
   tide->addWidget(starts);
@@ -305,9 +316,11 @@ void TFormCorvaneDesktop::BuildResultPanels(QVBoxLayout& column) {
 void TFormCorvaneDesktop::BuildChartPanels(QVBoxLayout& column) {
   TCollapsibleSection* zoom = AddSection(column, controls_.Expander_Zoom, "Zoom");
   auto* buttons = new QHBoxLayout();
-  QPushButton* out = ShortcutButton("Out", "Zoom out", QKeySequence(QKeySequence::ZoomOut), this);
-  QPushButton* in = ShortcutButton("In", "Zoom in", QKeySequence(QKeySequence::ZoomIn), this);
-  QPushButton* track = ShortcutButton("Track", "Zoom to the selected track", QKeySequence("Ctrl+T"), this);
+  QPushButton* out = ShortcutButton("Out", "Zoom out", {QKeySequence(QKeySequence::ZoomOut)}, this);
+  // Ctrl+= as well: on most keyboards "+" needs Shift and "=" shares its key.
+  QPushButton* in =
+      ShortcutButton("In", "Zoom in", {QKeySequence(QKeySequence::ZoomIn), QKeySequence("Ctrl+=")}, this);
+  QPushButton* track = ShortcutButton("Track", "Zoom to the selected track", {QKeySequence("Ctrl+T")}, this);
   for (QPushButton* b : {out, in, track}) buttons->addWidget(b);
   controls_.TrackBar_Zoom = new QSlider(Qt::Horizontal);
   controls_.TrackBar_Zoom->setTickPosition(QSlider::TicksBelow);

@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, CommandsChangeTheStateAndRefreshThePanels) {
          Button("In")->click();
        },
        [&] {
-         EXPECT_EQ(state.DeviceZoom, std::min(zoom + state.DeviceZoomStep, state.DeviceZoomMax));
+         EXPECT_GT(state.DeviceZoom, zoom);
          EXPECT_EQ(c.TrackBar_Zoom->value(), static_cast<int>(std::lround(static_cast<double>(state.DeviceZoom * 100))));
        }},
       {"zoom out stops at 0",
@@ -611,8 +611,9 @@ TEST_F(MainWindowTest, TheWheelChangesNoListOrNumberUntilItIsClickedInto) {
 
   // Clicked into, the list follows the wheel.
   QComboBox& speeds = *Controls().ComboBox_WindSpeedBox;
-  Window().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  Controls().Expander_TrueWind->SetExpanded(true);
+  ASSERT_TRUE(speeds.isEnabled());
+  QApplication::setActiveWindow(&Window());
   speeds.setFocus(Qt::MouseFocusReason);
   ASSERT_TRUE(speeds.hasFocus());
   const int index = speeds.currentIndex();
@@ -621,6 +622,79 @@ TEST_F(MainWindowTest, TheWheelChangesNoListOrNumberUntilItIsClickedInto) {
   EXPECT_TRUE(TurnWheel(speeds, +1));
   EXPECT_EQ(speeds.currentIndex(), index);
   speeds.clearFocus();
+}
+
+// A key as the user presses it while `target` has the focus.
+void PressKey(QWidget& target, int key, Qt::KeyboardModifiers modifiers) {
+  QApplication::setActiveWindow(target.window());
+  target.setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(&target, static_cast<Qt::Key>(key), modifiers);
+  QCoreApplication::processEvents();
+}
+
+TEST_F(MainWindowTest, TimeKeysGoLaterDownwardsAndWorkFromTheFieldsOfTheWindow) {
+  TWindowControls& c = Controls();
+  struct Case {
+    const char* name;
+    QWidget* target;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int minutes;
+  };
+  const Case cases[] = {
+      {"Ctrl+PgDown on the chart", c.Image_Map, Qt::Key_PageDown, Qt::ControlModifier, 15},
+      {"Ctrl+PgUp in the wind direction", c.Edit_WindAngleBox, Qt::Key_PageUp, Qt::ControlModifier, -15},
+      {"Ctrl+Shift+PgDown in the start time", c.TimeEdit_Start, Qt::Key_PageDown,
+       Qt::ControlModifier | Qt::ShiftModifier, 30},
+      {"Ctrl+Shift+PgUp in the shortcuts", c.Memo_ShortCutWaypointsBox, Qt::Key_PageUp, Qt::ControlModifier | Qt::ShiftModifier,
+       -30},
+      // A text field keeps Ctrl+Left and Ctrl+Right for moving by words.
+      {"Ctrl+Right in the wind direction", c.Edit_WindAngleBox, Qt::Key_Right, Qt::ControlModifier, 0},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    ASSERT_NE(k.target, nullptr);
+    const TDateTime before = State().DateTimeGMT;
+    PressKey(*k.target, k.key, k.modifiers);
+    EXPECT_EQ(CompareDateTime(IncMinute(before, k.minutes), State().DateTimeGMT), 0);
+  }
+  EXPECT_NE(Button("+15 min")->toolTip().toStdString().find("Later"), std::string::npos);
+  EXPECT_NE(Button("+15 min")->toolTip().toStdString().find("Ctrl+PgDown"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ZoomKeysStepByOneFactorAndTheWheelZoomsAboutThePointer) {
+  TInterfaceApplicationMobile& state = State();
+  TImageMap& map = *Controls().Image_Map;
+  const double max = state.DeviceZoomMax;
+  for (int i = 0; i < 12; ++i) PressKey(map, Qt::Key_Minus, Qt::ControlModifier);
+  ASSERT_EQ(state.DeviceZoom, 0);
+  // Ctrl+= and Ctrl++ alike; every press the same factor, eight from the
+  // whole chart to the largest zoom.
+  std::vector<double> scales{1};
+  for (int i = 0; i < 8; ++i) {
+    PressKey(map, i % 2 == 0 ? Qt::Key_Equal : Qt::Key_Plus, Qt::ControlModifier);
+    scales.push_back(state.DeviceZoom + 1);
+  }
+  EXPECT_NEAR(scales.back(), max + 1, 1e-9);
+  for (std::size_t i = 1; i < scales.size(); ++i) EXPECT_NEAR(scales[i] / scales[i - 1], scales[1], 1e-9);
+
+  // Half way in, a notch away from the user about a point off the centre.
+  for (int i = 0; i < 4; ++i) PressKey(map, Qt::Key_Minus, Qt::ControlModifier);
+  const TPointF pointer{static_cast<float>(map.width() / 4), static_cast<float>(map.height() / 3)};
+  const TMobileGraphics& graphics = Window().Process().MobileGraphics;
+  const TMinutes under = graphics.OnScreen_to_Minutes(pointer, state.Offset);
+  const double zoom = state.DeviceZoom;
+  for (int notches : {+1, -2}) {
+    SCOPED_TRACE(notches);
+    QWheelEvent event(QPointF(pointer.X, pointer.Y), map.mapToGlobal(QPointF(pointer.X, pointer.Y)), QPoint(),
+                      QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&map, &event);
+    QCoreApplication::processEvents();
+    EXPECT_NE(state.DeviceZoom, zoom);
+    const TPointF still = graphics.Minutes_to_OnScreen(under, state.Offset);
+    EXPECT_NEAR(still.X, pointer.X, 1);
+    EXPECT_NEAR(still.Y, pointer.Y, 1);
+  }
 }
 
 }  // namespace
