@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kLayoutWaypoints = 3;
 constexpr int kLayoutWindwardLeeward = 1;
-// Characters of the boat class the narrow value column holds.
-constexpr std::size_t kBoatClassChars = 16;
 
 // What the values of one track are formatted from.
 struct TRowSource {
@@ -37,16 +35,27 @@ struct TRowLayout {
   // The text once filled; nullptr keeps the set-up text.
   const char* FilledText;
   TDetail Detail;
+  // Why the detail is kNotApplicable, when it can be.
+  const char* Note = nullptr;
 };
 
-std::string BoatClass(const TRowSource& s) { return s.State.BoatClass.substr(0, kBoatClassChars); }
+std::string BoatClass(const TRowSource& s) { return s.State.BoatClass; }
 std::string TrackDirection(const TRowSource& s) { return s.Track.TrackAngleText; }
 std::string TrackDistance(const TRowSource& s) { return s.Track.TrackDistanceText; }
 std::string BestCourse(const TRowSource& s) { return s.Tools.ToTimes(s.Track.TimeBestCourse, s.V); }
-std::string LossesLeft(const TRowSource& s) { return s.Tools.ToTimes(s.Track.TimeLaylineLeft, s.B || s.R); }
-std::string LossesRight(const TRowSource& s) { return s.Tools.ToTimes(s.Track.TimeLaylineRight, s.B || s.R); }
+std::string LossesLeft(const TRowSource& s) {
+  return s.V && !(s.B || s.R) ? kNotApplicable : s.Tools.ToTimes(s.Track.TimeLaylineLeft, s.B || s.R);
+}
+std::string LossesRight(const TRowSource& s) {
+  return s.V && !(s.B || s.R) ? kNotApplicable : s.Tools.ToTimes(s.Track.TimeLaylineRight, s.B || s.R);
+}
 std::string CurrentsWind(const TRowSource& s) { return s.Tools.ToWindshift(s.Track.CurrentsWindShift, s.V, true); }
-std::string TopApproach(const TRowSource& s) { return s.Tools.ToCompass(s.Track.FinalCourse, s.B); }
+std::string TopApproach(const TRowSource& s) {
+  return s.V && !s.B ? kNotApplicable : s.Tools.ToCompass(s.Track.FinalCourse, s.B);
+}
+
+constexpr const char* kNoteLaylines = "Laylines belong to beats and runs; a reach has none";
+constexpr const char* kNoteApproach = "The approach to the mark is found on beats only";
 std::string VMGAverage(const TRowSource& s) { return s.Tools.ToSpeed(s.Track.TrackVMG, s.V); }
 std::string VMGMinimum(const TRowSource& s) { return s.Tools.ToSpeed(s.Track.TrackMinVMG, s.V); }
 
@@ -63,10 +72,10 @@ const std::array<TRowLayout, 20> kWaypointRows{{
     {false, "Course", nullptr, [](const TRowSource& s) { return s.Tools.ToCourseType(s.Track.TypeOfCourse, s.V); }},
     {false, "Start", nullptr, [](const TRowSource& s) { return s.Tools.ToTimeOfDay(s.Track.DateTimeStartLOC, s.V); }},
     {false, "Best Course", nullptr, BestCourse},
-    {false, "Losses Left", nullptr, LossesLeft},
-    {false, "Losses Right", nullptr, LossesRight},
+    {false, "Losses Left", nullptr, LossesLeft, kNoteLaylines},
+    {false, "Losses Right", nullptr, LossesRight, kNoteLaylines},
     {false, "Currents Wind", nullptr, CurrentsWind},
-    {false, "Top Approach", nullptr, TopApproach},
+    {false, "Top Approach", nullptr, TopApproach, kNoteApproach},
     {true, "VMG on Track", "VMG ON TRACK", nullptr},
     {false, "VMG Average", nullptr, VMGAverage},
     {false, "VMG Minimum", nullptr, VMGMinimum},
@@ -88,10 +97,10 @@ const std::array<TRowLayout, 15> kWindwardLeewardRows{{
     {false, "Topmark", nullptr, [](const TRowSource& s) { return s.Tools.ToTopmark(s.State.ListRoutingData.IndexTopMark); }},
     {true, "Results", "RESULTS ", nullptr},
     {false, "Best Course", nullptr, BestCourse},
-    {false, "Losses Left", nullptr, LossesLeft},
-    {false, "Losses Right", nullptr, LossesRight},
+    {false, "Losses Left", nullptr, LossesLeft, kNoteLaylines},
+    {false, "Losses Right", nullptr, LossesRight, kNoteLaylines},
     {false, "Currents Wind", nullptr, CurrentsWind},
-    {false, "Top Approach", nullptr, TopApproach},
+    {false, "Top Approach", nullptr, TopApproach, kNoteApproach},
     {false, "VMG Average", nullptr, VMGAverage},
     {false, "VMG Minimum", nullptr, VMGMinimum},
 }};
@@ -110,6 +119,7 @@ std::vector<TResultsRow> FilledRows(const std::array<TRowLayout, N>& layout, con
   for (const TRowLayout& row : layout) {
     TResultsRow filled{row.Header, row.FilledText != nullptr ? row.FilledText : row.SetupText, ""};
     if (row.Detail && source != nullptr) filled.Detail = row.Detail(*source);
+    if (row.Note != nullptr && filled.Detail == kNotApplicable) filled.Note = row.Note;
     rows.push_back(filled);
   }
   return rows;

@@ -23,6 +23,8 @@ struct TResultsRow {
   bool Header = false;  // a header row (upper-case text, no value)
   std::string Text;     // the row's label
   std::string Detail;   // the value; empty for a header row
+  // Why a routed leg has no such value (the window's tooltip); empty when it has.
+  std::string Note;
 };
 
 struct TResultsTable {

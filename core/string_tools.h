@@ -42,6 +42,11 @@
 
 namespace corvane {
 
+// A result that a routed leg of its type does not have (the laylines of a
+// reach, the top approach of a reach or run): a dash rather than "not
+// computed", which reads like a failure.
+inline constexpr const char* kNotApplicable = "–";
+
 class TStringTools {
  public:
   // Scratch list of the splitting operations, cleared and refilled by every

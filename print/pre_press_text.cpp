@@ -102,14 +102,19 @@ void TPrePressText::PrePressTextTracks(const TInterfaceApplicationMobile& state)
   const bool windShift =
       routed && (type == kBeat || type == kReach || (type == kRun && (state.TrackType == 3 || state.TrackType == 0)));
   labelled(kStepFirst, kFontBody, "Best course", StringTools.ToTimes(routed ? track->TimeBestCourse : 0, routed));
+  // A value the leg type does not have is a dash, not "not computed".
+  const auto unlessMissing = [routed](bool has, const std::string& value) {
+    return routed && !has ? std::string(kNotApplicable) : value;
+  };
   labelled(kStepNext, kFontBody, "Losses layline left",
-           StringTools.ToTimes(laylines ? track->TimeLaylineLeft : 0, laylines));
+           unlessMissing(laylines, StringTools.ToTimes(laylines ? track->TimeLaylineLeft : 0, laylines)));
   labelled(kStepNext, kFontBody, "Losses layline right",
-           StringTools.ToTimes(laylines ? track->TimeLaylineRight : 0, laylines));
+           unlessMissing(laylines, StringTools.ToTimes(laylines ? track->TimeLaylineRight : 0, laylines)));
   labelled(kStepNext, kFontBody, "Currents wind shift",
            StringTools.ToWindshift(windShift ? track->CurrentsWindShift : 0, windShift, true));
   const bool approach = routed && type == kBeat;
-  labelled(kStepNext, kFontBody, "Topmark approach", StringTools.ToCompass(approach ? track->FinalCourse : 0, approach));
+  labelled(kStepNext, kFontBody, "Topmark approach",
+           unlessMissing(approach, StringTools.ToCompass(approach ? track->FinalCourse : 0, approach)));
 
   // The stream calibration the sheet was computed with.
   if (tides) {

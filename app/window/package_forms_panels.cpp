@@ -20,7 +20,10 @@ void TPackageForms::SetDataResults(TWindowControls& c) {
     QTreeWidgetItem* item = list.topLevelItem(i);
     const TResultsRow& row = table.Rows[static_cast<std::size_t>(i)];
     item->setText(0, QString::fromStdString(row.Text));
-    if (!row.Header) item->setText(1, QString::fromStdString(row.Detail));
+    if (!row.Header) {
+      item->setText(1, QString::fromStdString(row.Detail));
+      item->setToolTip(1, QString::fromStdString(row.Note));
+    }
   }
 }
 

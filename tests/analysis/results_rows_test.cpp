@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "routing_services_world.h"
@@ -69,7 +70,8 @@ TEST_F(ResultsRowsTest, AnUnroutedTrackShowsItsGeometryAndNothingComputed) {
   EXPECT_EQ(DetailOf(table, 2), "Fennick Post - 7S");
   EXPECT_EQ(DetailOf(table, 3), "2.99 nm");
   EXPECT_EQ(DetailOf(table, 4), "60 deg");
-  EXPECT_EQ(DetailOf(table, 6), "GRAND-SOLEIL39-N");
+  // Whole, though longer than the other values.
+  EXPECT_EQ(DetailOf(table, 6), "GRAND-SOLEIL39-NEW-C");
   for (const std::size_t row : {7u, 8u, 9u, 10u, 11u, 12u, 13u, 15u, 16u, 18u, 19u}) {
     SCOPED_TRACE(table.Rows[row].Text);
     EXPECT_EQ(DetailOf(table, row), "not computed");
@@ -118,9 +120,15 @@ TEST_F(ResultsRowsTest, LaylineLossesAndTheTopApproachBelongToTheirLegTypes) {
     SCOPED_TRACE(c.name);
     track.TypeOfCourse = c.type;
     const TResultsTable table = GetResultsRows(state_, 0);
-    EXPECT_EQ(DetailOf(table, 10) != "not computed", c.losses);
-    EXPECT_EQ(DetailOf(table, 11) != "not computed", c.losses);
-    EXPECT_EQ(DetailOf(table, 13) != "not computed", c.topApproach);
+    // A value the leg type does not have is a dash with the reason beside
+    // it, never "not computed", which reads like a failure.
+    for (const auto& [row, applies] : {std::pair<std::size_t, bool>{10, c.losses}, {11, c.losses}, {13, c.topApproach}}) {
+      SCOPED_TRACE(table.Rows[row].Text);
+      const std::string detail = DetailOf(table, row);
+      EXPECT_NE(detail, "not computed");
+      EXPECT_EQ(detail == kNotApplicable, !applies);
+      EXPECT_EQ(table.Rows[row].Note.empty(), applies);
+    }
     EXPECT_NE(DetailOf(table, 9), "not computed");
   }
 }
@@ -147,7 +155,7 @@ TEST_F(ResultsRowsTest, AWindwardLeewardCourseNamesItsTracksAndLegTypes) {
   EXPECT_EQ(DetailOf(beat, 2), "12 kts   " + std::to_string(static_cast<int>(std::lround(
                                                  state_.Wind.TrueWind.Winkel * kRadiansToDegrees))) + " deg");
   EXPECT_TRUE(EndsWith(DetailOf(run, 8), " h:m:s"));
-  EXPECT_EQ(DetailOf(run, 12), "not computed");  // no windward mark on a run
+  EXPECT_EQ(DetailOf(run, 12), kNotApplicable);  // no windward mark on a run
 }
 
 TEST_F(ResultsRowsTest, OtherCourseTypesAndMissingTracksGiveNoValues) {

@@ -145,10 +145,11 @@ TEST_F(PrePressTextTest, LegTypeDecidesWhichResultsApply) {
   };
   const Case cases[] = {
       {"beat", 1, 3, "Beat", "00:15:00 h:m:s", "+3 deg", "274 deg"},
-      {"reach", 2, 3, "Reach", "not computed", "+3 deg", "not computed"},
-      {"run on a course of marks", 3, 3, "Run", "00:15:00 h:m:s", "+3 deg", "not computed"},
-      {"run without a course type", 3, 0, "Run", "00:15:00 h:m:s", "+3 deg", "not computed"},
-      {"run of a windward-leeward course", 3, 1, "Run", "00:15:00 h:m:s", "not computed", "not computed"},
+      // What a leg type does not have is a dash, not "not computed".
+      {"reach", 2, 3, "Reach", kNotApplicable, "+3 deg", kNotApplicable},
+      {"run on a course of marks", 3, 3, "Run", "00:15:00 h:m:s", "+3 deg", kNotApplicable},
+      {"run without a course type", 3, 0, "Run", "00:15:00 h:m:s", "+3 deg", kNotApplicable},
+      {"run of a windward-leeward course", 3, 1, "Run", "00:15:00 h:m:s", "not computed", kNotApplicable},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
