@@ -30,8 +30,6 @@
 
 namespace corvane {
 
-// The waypoint rows of the window: at most this many waypoints.
-inline constexpr int kMaxWaypoints = 12;
 // A deletion keeps at least one leg.
 inline constexpr int kMinWaypoints = 2;
 

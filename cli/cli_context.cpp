@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "core/date_time.h"
@@ -125,6 +127,10 @@ TCliContext::TCliContext(TCommonOptions options, TResourceStore store)
 void TCliContext::Load() {
   if (loaded_) return;
   if (!options_.Settings.empty()) {
+    std::error_code error;
+    if (std::filesystem::is_directory(options_.Settings, error)) {
+      throw TUsageError("--settings " + options_.Settings + ": is a folder, not a settings file");
+    }
     if (!Loader.FileTools.GetFileExists(options_.Settings)) {
       throw TUsageError("--settings " + options_.Settings + ": no such file");
     }

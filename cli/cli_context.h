@@ -88,8 +88,9 @@ class TCliContext {
   const TResourceStore& Store() const { return store_; }
 
   // Runs the start-up (region defaults, background load, join) once; later
-  // calls do nothing. Throws TUsageError when --settings names no file. The
-  // settings file is read, never written.
+  // calls do nothing. Throws TUsageError when --settings names no file or a
+  // folder. The settings file is read, never written, and no folder is
+  // created.
   void Load();
 
   // The chosen moment from a time typed by the user (local, or GMT with
@@ -119,6 +120,10 @@ class TCliContext {
   // The settings file read, or looked for when it does not exist.
   std::string SettingsFile;
   bool SettingsFileFound = false;
+  // A file named on the command line was read only in part (a GRIB file
+  // whose reading stopped at a faulty record): the command works with what
+  // was read and exits with 1.
+  bool InputReadInPart = false;
 
  private:
   TCommonOptions options_;

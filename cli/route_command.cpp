@@ -8,11 +8,12 @@
 // refused with "Low wind speed", and the messages the window would show in
 // its dialogs go to standard error, one line each, exactly as worded. There
 // is no progress bar and no dialog waits. Exit code 0 when every leg routed,
-// 1 when the run was refused or a leg failed or could not be routed, 2 for
-// bad arguments. The situation options (--time, --wind, --boat, --course or
-// --shortcuts, --windward-leeward with --topmark, --depth, --shift, --range,
-// --grib) are those of corvane chart and corvane print; their notes go to
-// standard error as well.
+// 1 when the run was refused, a leg failed or could not be routed, or the
+// --grib file was read only in part, 2 for bad arguments. The situation
+// options (--time, --wind, --boat, --course or --shortcuts,
+// --windward-leeward with --topmark, --depth, --shift, --range, --grib) are
+// those of corvane chart and corvane print; their notes go to standard error
+// as well.
 
 #include <cmath>
 #include <fstream>
@@ -250,7 +251,7 @@ int RunRoute(TCliContext& context, const TRouteOptions& options, std::ostream& o
     out << Row("Legs routed", std::to_string(result.LegsRouted) + " of " + std::to_string(last - first + 1));
     PrintTables(state, first, last, out);
   }
-  return result.AllRouted() ? kExitOk : kExitFailure;
+  return result.AllRouted() && !context.InputReadInPart ? kExitOk : kExitFailure;
 }
 
 }  // namespace

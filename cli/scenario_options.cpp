@@ -84,7 +84,7 @@ std::filesystem::path FindGRIBFile(const TCliContext& context, const std::string
     return error ? typed : absolute;
   }
   if (!typed.has_parent_path()) {
-    const std::filesystem::path inFolder(context.Loader.FileTools.GetDocumentsPath() + name);
+    const std::filesystem::path inFolder(context.Loader.FileTools.GetDocumentsPathForReading() + name);
     if (std::filesystem::is_regular_file(inFolder, error)) return inFolder;
   }
   throw TUsageError("--grib " + name + ": no such file");
@@ -101,6 +101,14 @@ void LoadScenarioGRIB(TCliContext& context, const std::string& typed, const std:
   TGRIBServices grib(TFileTools::ForProgramFolder(file.parent_path()));
   const TGRIBWindLoad load =
       grib.LoadGRIBWindFile(file.filename().string(), 0, context.Currents, state);
+  const std::string& stopped = grib.FastGRIB2.ReadEnd;
+  if (load != TGRIBWindLoad::Invalid && !stopped.empty()) {
+    // The fields before the faulty record serve; the command still ends
+    // with exit code 1 so that a script notices the records left out.
+    context.InputReadInPart = true;
+    notes << "corvane: --grib " << typed << ": reading stopped (" << stopped
+          << "); the fields before it are used\n";
+  }
   if (load == TGRIBWindLoad::Loaded && state.GRIBWindValid) {
     grib.GetTrueGRIBWindCourse(state);
     return;
@@ -124,6 +132,15 @@ void LoadScenarioGRIB(TCliContext& context, const std::string& typed, const std:
   notes << "corvane: --grib " << typed << ": " << why << "; the fixed wind "
         << tools.ToSpeed(fixed.TrueWind.Betrag, 1) << " from " << tools.ToWindDirection(fixed.TrueWind.Winkel)
         << " stays\n";
+}
+
+// A course holds no more marks than the window's waypoint list has rows.
+// Checked before the marks are looked up: the text of a course far too long
+// is not repeated in the message.
+void CheckCourseLength(const std::string& option, std::size_t marks) {
+  if (marks <= static_cast<std::size_t>(kMaxWaypoints)) return;
+  throw TUsageError(option + ": " + std::to_string(marks) + " marks; a course holds at most " +
+                    std::to_string(kMaxWaypoints) + ", the rows of the window's waypoint list");
 }
 
 // The ranges of --topmark and --depth, checked before the data sets load.
@@ -176,9 +193,9 @@ void AddScenarioOptions(CLI::App& command, TScenarioOptions& options) {
       ->type_name("SPEED@DIR");
   command.add_option("--boat", options.Boat, "Boat class (letter case ignored)")->type_name("CLASS");
   CLI::Option* course =
-      command.add_option("--course", options.Course, "Course of marks: buoy numbers in order, at least two")
+      command.add_option("--course", options.Course, "Course of marks: buoy numbers in order, 2 to 12")
           ->type_name("183,177,...");
-  command.add_option("--shortcuts", options.ShortCuts, "Course of marks by the buoys' shortcut codes")
+  command.add_option("--shortcuts", options.ShortCuts, "Course of marks by the buoys' shortcut codes, 2 to 12")
       ->type_name("\"4P 3V ...\"")
       ->excludes(course);
   command.add_option("--shift", options.Shift, "High-water time shift, minutes (multiple of 10, -150 to 150)")
@@ -217,6 +234,7 @@ std::vector<int> ParseCourse(const std::string& text, const TInterfaceApplicatio
   TStringTools tools;
   TStringList items;
   tools.GetDelimitedStringList(text, ',', items);
+  CheckCourseLength("--course", items.size());
   const int buoys = static_cast<int>(state.ListBuoysPosition.size());
   std::vector<int> course;
   for (const std::string& item : items) {
@@ -236,6 +254,7 @@ std::vector<int> ParseShortCuts(const std::string& text, const TInterfaceApplica
   // error is reported instead of sailing a different course.
   TCourseServices services;
   const TShortCutCourse course = services.GetShortCutCourse(text, state);
+  CheckCourseLength("--shortcuts", course.Buoys.size() + course.Skipped.size());
   if (!course.Skipped.empty()) {
     throw TUsageError("--shortcuts " + text + ": no buoy has the code \"" + course.Skipped.front() + "\"");
   }
@@ -269,7 +288,7 @@ void ApplyScenario(TCliContext& context, const TScenarioOptions& options, std::o
   TInterfaceApplicationMobile& state = context.State;
   if (!(state.Wind.TrueWind.Betrag > 0)) {
     // The speed of the chosen row of the speed list, as the window shows it.
-    state.Wind.TrueWind.Betrag = std::max(state.Wind.IndexSpeed, 0) + kWindListFirstKnots;
+    state.Wind.TrueWind.Betrag = std::clamp(state.Wind.IndexSpeed, 0, kWindListLastRow) + kWindListFirstKnots;
   }
   if (!options.Boat.empty()) SetBoat(context, options.Boat);
   if (!options.Course.empty()) state.ListWayPoints = CourseText(ParseCourse(options.Course, state));

@@ -7,8 +7,10 @@
 //                              --gmt); default the state's moment
 //   --wind SPEED@DIR           true wind, knots and degrees it comes from
 //   --boat CLASS               a class of the class list (letter case ignored)
-//   --course 183,177,...       buoy numbers, at least two
-//   --shortcuts "4P 3V ..."    the buoys' two-character shortcut codes
+//   --course 183,177,...       buoy numbers, 2 to 12 (the window's waypoint
+//                              rows)
+//   --shortcuts "4P 3V ..."    the buoys' two-character shortcut codes, 2 to
+//                              12
 //   --shift MIN, --range PCT   high-water shift and stream speed correction
 //   --grib FILE                a GRIB wind file (a path, or a bare name in
 //                              the program's folder): its wind replaces the
@@ -63,12 +65,12 @@ std::optional<TPolar> ParseWind(const std::string& text);
 
 // The buoy numbers of "183,177,..." (commas, blanks allowed around them).
 // Throws TUsageError naming --course unless every item is a buoy number of
-// the state and there are at least two.
+// the state and there are 2 to kMaxWaypoints of them.
 std::vector<int> ParseCourse(const std::string& text, const TInterfaceApplicationMobile& state);
 // The buoy numbers of blank-separated shortcut codes ("4P 3V"), each the
 // first buoy whose code matches exactly (codes are upper case), read by the
 // course services. Throws TUsageError naming --shortcuts for a code no buoy
-// carries or fewer than two codes.
+// carries, fewer than two codes or more than kMaxWaypoints.
 std::vector<int> ParseShortCuts(const std::string& text, const TInterfaceApplicationMobile& state);
 
 // Loads the state and applies every given option, the moment last so that

@@ -178,10 +178,15 @@ TFileTools TFileTools::ForProgramFolder(std::filesystem::path programFolder) {
 }
 
 std::string TFileTools::GetDocumentsPath() const {
+  const std::string path = GetDocumentsPathForReading();
+  std::error_code ec;
+  fs::create_directories(fs::path(path), ec);
+  return path;
+}
+
+std::string TFileTools::GetDocumentsPathForReading() const {
   const fs::path base = documentsBase_.empty() ? GetUserDocumentsFolder() : documentsBase_;
   const fs::path folder = baseIsProgramFolder_ ? base : base / kDataFolderName;
-  std::error_code ec;
-  fs::create_directories(folder, ec);
   std::string text = folder.string();
   if (text.empty() || text.back() != kPathSeparator) text += kPathSeparator;
   return text;

@@ -47,6 +47,10 @@ class TFileTools {
   // The folder and any missing parent are created; when that fails the text
   // is returned all the same and the later file operations report the error.
   std::string GetDocumentsPath() const;
+  // The same path without creating anything, for looking files up and
+  // listing them: a folder that does not exist holds none, and a run that
+  // writes nothing leaves no folder behind.
+  std::string GetDocumentsPathForReading() const;
 
   // folder + fileName as they are (folder must end with the separator).
   std::string GetPath(const std::string& folder, const std::string& fileName) const;

@@ -93,6 +93,13 @@ double TMathTools::AddRad(double rad1, double rad2) const {
   return sum;
 }
 
+double TMathTools::ReduceRad(double rad) const {
+  double reduced = std::fmod(rad, kTwoPi);
+  if (reduced < 0) reduced += kTwoPi;
+  // A tiny negative remainder plus 2 pi rounds to 2 pi itself.
+  return reduced >= kTwoPi ? 0 : reduced;
+}
+
 double TMathTools::AngleRad180(double rad1, double rad2) const {
   const double d = std::fabs(rad1 - rad2);
   return d > kPi ? kTwoPi - d : d;
@@ -128,7 +135,12 @@ std::string TMathTools::MinutesToGeoPos(double minutes, char xn, char xp) const 
   double degrees = std::fabs(std::trunc(minutes / 60));
   // Can come out a hair below zero when minutes / 60 rounds up to a whole
   // degree; the thousandths then round to 0 and nothing shows of it.
-  const double m = std::fabs(minutes) - 60 * degrees;
+  double m = std::fabs(minutes) - 60 * degrees;
+  // Far beyond any coordinate (a corrupt chart frame or settings file) 60
+  // times the degrees misses the value by more than a degree, or overflows,
+  // and the difference would not fit the two digits of minutes; the
+  // remainder, exact for any finite double, does.
+  if (!(m > -1 && m < 60)) m = std::fmod(std::fabs(minutes), 60);
   double wholeMinutes = std::trunc(m);
   double thousandths = RoundHalfEven((m - wholeMinutes) * 1000);
   if (thousandths == 1000) {

@@ -38,6 +38,10 @@ class TMathTools {
   double AddDeg(double deg1, double deg2) const;
   // The same in radians with 2 pi in place of 360.
   double AddRad(double rad1, double rad2) const;
+  // A direction (radians) brought into one turn, [0, 2 pi), however many
+  // turns it holds: the angle tests of the routing and the charts assume
+  // that range. NaN and the infinities give NaN.
+  double ReduceRad(double rad) const;
   // Unsigned difference of two directions (radians, each in [0, 2 pi]), in
   // [0, pi]: d = |rad1 - rad2|, and 2 pi - d when d > pi.
   double AngleRad180(double rad1, double rad2) const;

@@ -96,14 +96,24 @@ class TPackageResourceLoader : public TPackageSuperResourceLoader {
   //
   // A value that cannot be used does not end the load: the field keeps its
   // value and the problem is returned as one line naming the key and the
-  // value. That covers an integer key that is not a decimal integer, an index
-  // outside its list (TIDESHIFT 0-30, CURRENTSSPEED 0-40, BOATDEPTH 0-4, the
-  // date and time words 0-65535), a date that does not exist (the five date
-  // fields then all keep their values), and a WAYPOINTS text with an item
-  // that is not a buoy number of the loaded buoy list (the course keeps its
-  // value; with no buoys loaded the text is not checked). A file that exists
-  // but cannot be read counts as missing and is reported. The result is
-  // empty when nothing was wrong.
+  // value. That covers an integer key that is not a decimal integer, a float
+  // key that is not a decimal number (nan and inf are not), and every value
+  // outside its range:
+  //   DEVICEZOOM 0 to kZoomMaxQuarne (25); DEVICECENTERLON/LAT and the marks'
+  //   M1LON, M1LAT, M2LON, M2LAT (minutes) within the chart frame SeaMap, or
+  //   within +-180 and +-90 degrees while no frame is loaded (P1 = P2);
+  //   TIDESHIFT 0-30, CURRENTSSPEED 0-40, BOATDEPTH 0-4; COURSETYPE 1 or 3;
+  //   INDEXTOPMARK 0-20; INDEXSPEED 0-25; INDEXDIRECTION 0-359; DIRECTION
+  //   (radians) within +-1e6, then reduced to [0, 2 pi); T_YEAR .. T_MINUTE
+  //   0-65535 and together a date that exists (the five date fields then
+  //   all keep their values); T_HOURBEGIN and T_HOUREND 0-23, T_MINUTEBEGIN
+  //   and T_MINUTEEND 0-59; T_TIMEINTERVAL 0-1440;
+  //   WAYPOINTS at most kMaxWaypoints items, each a buoy number of the loaded
+  //   buoy list (with no buoys loaded the numbers are not checked).
+  // A mark with one coordinate unusable keeps both. A file that exists but
+  // cannot be read counts as missing and is reported; so does a UTF-16 file
+  // (named by its encoding). Lines ended by a carriage return alone are read
+  // as lines, with a warning. The result is empty when nothing was wrong.
   TStringList LoadSettingsDevice(TInterfaceApplicationMobile& state);
   TStringList LoadSettingsDevice(TInterfaceApplicationMobile& state, const std::string& file);
   // SaveSettingsDevice first splits DateTimeGMT into AYear .. AMinute
@@ -115,8 +125,8 @@ class TPackageResourceLoader : public TPackageSuperResourceLoader {
   // the file could not be written; the program goes on either way.
   bool SaveSettingsDevice(TInterfaceApplicationMobile& state);
   bool SaveSettingsDevice(TInterfaceApplicationMobile& state, const std::string& file);
-  // The settings file of the documents folder: folder + IniName (the folder
-  // is created when missing).
+  // The settings file of the documents folder: folder + IniName. Nothing is
+  // created: saving creates the folder.
   std::string GetSettingsFileName(const TInterfaceApplicationMobile& state) const;
 
   TFileTools FileTools;

@@ -15,7 +15,11 @@ namespace {
 
 constexpr double kMinCorridorLength = 0.5;  // nm: shorter tracks get this corridor
 constexpr int kReachLines = 25;           // planned lines
-constexpr double kFanStep = 5 * kDegreesToRadians;
+constexpr int kFanStepDegrees = 5;
+constexpr double kFanStep = kFanStepDegrees * kDegreesToRadians;
+// A fan turns from the beat angle at most to dead downwind, half a turn: no
+// fan holds more headings than that, whatever angles it is handed.
+constexpr int kMaxFanHeadings = 180 / kFanStepDegrees + 1;
 constexpr double kDistanceBound = 1.15;     // drop points this much farther than the last best
 constexpr double kThinningStart = 1.5;      // thin once the best is below this many half tracks
 constexpr int kThinningKeep = 50;
@@ -102,7 +106,7 @@ void TIsochronicGrid::SailFan(const TGridPoint& before, int j, double beta, doub
   const TRoutingData& RoutingData = Leg.Track;
   const TBogen startB = MathTools.MinutesToBogen(RoutingData.TrackStart);
   const TBogen finishB = MathTools.MinutesToBogen(RoutingData.TrackFinish);
-  for (int h = 0;; ++h) {
+  for (int h = 0; h < kMaxFanHeadings; ++h) {
     const double x = std::max(std::fabs(a0 + h * kFanStep), beta);
     double angle = std::min(x, gamma);
     // The wind from the right of the course: the boat bears away to the left

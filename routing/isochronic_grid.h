@@ -84,8 +84,10 @@ class TIsochronicGrid : public TSuperRouting {
   // The fan from the predecessor `before` (index j, from 1, in the line
   // before) into line `line`: angles |a0 + h 5 deg| held within [beta,
   // gamma], negative when the side value s <= pi, until one reaches a1 or
-  // passes gamma; points not afloat are dropped. r is the time step and
-  // elapsed the line's elapsed time, hours, carried as 32-bit floats.
+  // passes gamma, and never more than 37 headings (half a turn in 5 degree
+  // steps, whatever the angles); points not afloat are dropped. r is the
+  // time step and elapsed the line's elapsed time, hours, carried as 32-bit
+  // floats.
   void AddFan(int line, const TGridPoint& before, int j, double beta, double gamma, double a0,
               double a1, float r, float elapsed, double s, const TLegContext& Leg);
 

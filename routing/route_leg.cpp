@@ -1,5 +1,7 @@
 #include "routing/route_leg.h"
 
+#include <cmath>
+
 #include "routing/leg_context.h"
 #include "routing/package_routing.h"
 #include "routing/routing_area.h"
@@ -34,6 +36,15 @@ void TraceGrid(TGrid& grid, TLegRouting& result) {
 TLegRouting RouteLeg(const TRoutingData& leg, double startHours, const TPolars& polars,
                      const TRoutingConditions& conditions, const TRoutingOptions& options,
                      TRoutingProgress* progress) {
+  // The leg type, the fans and the laylines compare the wind's direction with
+  // courses within one turn; a direction of several turns (or below zero)
+  // would turn those tests over, so it is reduced once here.
+  const double direction = TMathTools().ReduceRad(conditions.TrueWind.Winkel);
+  if (direction != conditions.TrueWind.Winkel && !std::isnan(direction)) {
+    TRoutingConditions reduced = conditions;
+    reduced.TrueWind.Winkel = direction;
+    return RouteLeg(leg, startHours, polars, reduced, options, progress);
+  }
   TLegContext context(leg, startHours, polars, conditions, options, progress);
   TLegRouting result;
   TPackageRouting routing;

@@ -102,8 +102,10 @@ TMinutes OrtWegOrt(const TMathTools& math, const TMinutes& from, double distance
 
 }  // namespace
 
+// The offsets are taken in double: an index of any int value (a settings
+// file is checked, a caller need not be) must not overflow.
 double TListRoutingData::TopMarkOffset() const {
-  const float degrees = static_cast<float>(IndexTopMark - kNoTopMarkOffset);
+  const float degrees = static_cast<float>(static_cast<double>(IndexTopMark) - kNoTopMarkOffset);
   return static_cast<float>(degrees * kDegreesToRadians);
 }
 
@@ -142,7 +144,7 @@ void TListRoutingData::SetRoutingDataByWind(TRoutingData& routingDataBeat,
 double TListRoutingData::GetTrueWindAngle() const {
   const TRoutingData* first = GetItem(0);
   if (first == nullptr) return 0;
-  return MathTools.AddDeg(first->TrackAngle, kNoTopMarkOffset - IndexTopMark) * kDegreesToRadians;
+  return MathTools.AddDeg(first->TrackAngle, kNoTopMarkOffset - static_cast<double>(IndexTopMark)) * kDegreesToRadians;
 }
 
 void TListRoutingData::Clone(const TListRoutingData& listRoutingData) {

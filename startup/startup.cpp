@@ -47,9 +47,10 @@ TStringList LoadAppResources(TPackageResourceLoader& loader, TPackageCurrents& c
   TPackageTides& tides = currents.PackageTides;
 
   loader.LoadListBuoys(state);
+  // The chart frame first: the settings' chart centre and marks must lie in it.
+  loader.LoadSettingsMap(state);
   TStringList warnings = settingsFile.empty() ? loader.LoadSettingsDevice(state)
                                               : loader.LoadSettingsDevice(state, settingsFile);
-  loader.LoadSettingsMap(state);
   loader.LoadListMapTilesA(state);
   loader.LoadListMapTilesB(state);
   loader.LoadListTides(state, tides);
@@ -69,7 +70,13 @@ TStringList LoadAppResources(TPackageResourceLoader& loader, TPackageCurrents& c
   loader.LoadListCourses(state);
 
   loader.LoadListClasses(state);
+  const std::string chosenClass = state.BoatClass;
   loader.LoadBoatPolars(state);
+  // The polar loader takes the first class for a name it does not know.
+  if (state.BoatClass != chosenClass) {
+    warnings.push_back("The boat class " + chosenClass + " is not in the class list; the first class, " +
+                       state.BoatClass + ", is taken.");
+  }
 
   SetDateTimeLOC(state);
   if (CompareDateTime(state.DateTimeLOC, state.DateTimeMinLOC) < 0 ||

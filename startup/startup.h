@@ -45,18 +45,20 @@ struct TStartupResult {
 // first (no tide table loaded, say). True when the window was set.
 bool SetDateTimeWindowOfTides(TInterfaceApplicationMobile& state);
 
-// Loads, in this order: buoys and marks; the settings file (file, or the
-// documents folder's when file is empty); the chart frame; the two sets of
+// Loads, in this order: buoys and marks; the chart frame; the settings file
+// (file, or the documents folder's when file is empty); the two sets of
 // coast tiles; the tide table (into currents.PackageTides) and with it the
 // selectable window; the positions of the high- and low-resolution stream
 // grids, then their vectors; the validity areas of both grids and the label
 // positions of the low-resolution one; slack positions, towns, flats,
 // courses; the class list and the polar of BoatClass; finally DateTimeLOC
-// from DateTimeGMT. The buoys come before the settings file because the
-// file holds the positions of the two movable marks, buoys 0 and 1. A
-// missing data set leaves its lists empty. Returns the warnings of the
-// settings file and, when the chosen moment lies outside the selectable
-// window, a line that says so.
+// from DateTimeGMT. The buoys and the chart frame come before the settings
+// file because the file holds the positions of the two movable marks, buoys
+// 0 and 1, and the chart's centre, which must lie in the frame. A missing
+// data set leaves its lists empty. Returns the warnings of the settings
+// file, a line naming a BoatClass that the class list does not hold (the
+// first class is taken) and, when the chosen moment lies outside the
+// selectable window, a line that says so.
 TStringList LoadAppResources(TPackageResourceLoader& loader, TPackageCurrents& currents,
                              TInterfaceApplicationMobile& state, const std::string& settingsFile = "");
 

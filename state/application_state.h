@@ -17,6 +17,9 @@
 
 namespace corvane {
 
+// The waypoint rows of the window: a course holds at most this many marks.
+inline constexpr int kMaxWaypoints = 12;
+
 class TInterfaceApplicationMobile {
  public:
   // Sets the construction defaults; Setup of the region defaults overrides

@@ -40,7 +40,7 @@ void TSettingsQuarne::Setup(int device, int appType, TInterfaceApplicationMobile
   state.DrawCurrentsText = true;
 
   state.DeviceZoom = 9.81699816298431;
-  state.DeviceZoomMax = 25;
+  state.DeviceZoomMax = kZoomMaxQuarne;
   state.DeviceZoomStep = state.DeviceZoomMax / 8;
   state.DeviceCenter = TMinutes{-76.6150016784668, 3046.47497558594};
 

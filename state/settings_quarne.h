@@ -6,6 +6,9 @@
 
 namespace corvane {
 
+// The largest zoom of the chart of The Quarne (0 shows the whole chart).
+inline constexpr double kZoomMaxQuarne = 25;
+
 class TSettingsQuarne {
  public:
   // Device 2 is the desktop (it turns the latitude/longitude grid on);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,34 @@ TEST_F(ChartCommandTest, ThePictureHasTheRequestedSize) {
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.width(), 640);
   EXPECT_EQ(image.height(), 400);
+}
+
+// A settings view the chart cannot show (a zoom of 1e308 drew a blank
+// picture) gives way to the default view: the same picture as without it.
+TEST_F(ChartCommandTest, AViewOutsideTheSettingsRangesDrawsTheDefaultView) {
+  const std::string file = Out("view.png");
+  const std::vector<std::string> args{"chart", "--out", file, "--width", "400", "--height", "300"};
+  const TCorvaneOutcome plain = Run(args);
+  ASSERT_EQ(plain.code, 0) << plain.err;
+  const QImage expected(QString::fromStdString(file), "PNG");
+  for (const std::string settings : {"DEVICEZOOM=1e308", "DEVICEZOOM=-5", "DEVICECENTERLON=1e308"}) {
+    SCOPED_TRACE(settings);
+    std::ofstream(runner_.Documents().path() / "TheQuarne2016.ini") << "[SETTINGS]\n" << settings << "\n";
+    const TCorvaneOutcome outcome = Run(args);
+    ASSERT_EQ(outcome.code, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, plain.out);
+    EXPECT_TRUE(QImage(QString::fromStdString(file), "PNG") == expected);
+  }
+}
+
+// Twelve marks fill the window's waypoint list and are taken.
+TEST_F(ChartCommandTest, ACourseOfTwelveMarksIsTaken) {
+  const TCorvaneOutcome outcome = Run({"chart", "--out", Out("twelve.png"), "--width", "300", "--height", "200",
+                                       "--course", "183,177,183,177,183,177,183,177,183,177,183,177"});
+  ASSERT_EQ(outcome.code, 0) << outcome.err;
+  EXPECT_NE(outcome.out.find("  Course            183;177;183;177;183;177;183;177;183;177;183;177 ("),
+            std::string::npos)
+      << outcome.out;
 }
 
 TEST_F(ChartCommandTest, OpenWaterIsSeaColouredAndLandIsNot) {
@@ -191,8 +220,30 @@ TEST_F(ChartCommandTest, BadArgumentsGiveOneLineAndExitCode2) {
     std::string err;
   };
   const std::string out = Out("bad.png");
+  // A thousand marks took two minutes to route; thirteen already do not fit
+  // the window's waypoint list.
+  std::string thousandMarks = "183";
+  std::string thousandCodes = "7Y";
+  for (int i = 1; i < 1000; ++i) {
+    thousandMarks += i % 2 == 0 ? ",183" : ",177";
+    thousandCodes += i % 2 == 0 ? " 7Y" : " 7S";
+  }
   const std::vector<Case> cases{
-      {"too small", {"--width", "10"}, "corvane: --width and --height: 10 x 1080 pixels; each must lie from 200 to 8000\n"},
+      {"too small", {"--width", "10"},
+       "corvane: --width and --height: 10 x 1080 pixels; each must lie from 200 to 3000 (3000 pixels print 25 cm at "
+       "300 dpi)\n"},
+      {"too large to hold in memory", {"--width", "8000", "--height", "8000"},
+       "corvane: --width and --height: 8000 x 8000 pixels; each must lie from 200 to 3000 (3000 pixels print 25 cm "
+       "at 300 dpi)\n"},
+      {"one side too large", {"--width", "3001"},
+       "corvane: --width and --height: 3001 x 1080 pixels; each must lie from 200 to 3000 (3000 pixels print 25 cm "
+       "at 300 dpi)\n"},
+      {"thirteen marks", {"--course", "183,177,183,177,183,177,183,177,183,177,183,177,183"},
+       "corvane: --course: 13 marks; a course holds at most 12, the rows of the window's waypoint list\n"},
+      {"a thousand marks", {"--course", thousandMarks},
+       "corvane: --course: 1000 marks; a course holds at most 12, the rows of the window's waypoint list\n"},
+      {"a thousand codes", {"--shortcuts", thousandCodes},
+       "corvane: --shortcuts: 1000 marks; a course holds at most 12, the rows of the window's waypoint list\n"},
       {"zoom", {"--zoom", "30"}, "corvane: --zoom 30.00: the zoom lies from 0 (the whole chart) to 25\n"},
       {"centre off the chart", {"--center", "5", "50"},
        "corvane: --center: 005.00.000E  050.00.000N lies outside the chart, which spans 001.40.000W  050.32.000N to "

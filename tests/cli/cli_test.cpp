@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -27,7 +28,10 @@ struct Outcome {
 class CorvaneTest : public ::testing::Test {
  protected:
   Outcome Run(std::vector<std::string> args, const TResourceStore& store) {
-    args.insert(args.begin(), {"corvane", "--documents", documents_.path().string()});
+    return RunIn(documents_.path(), std::move(args), store);
+  }
+  Outcome RunIn(const std::filesystem::path& documents, std::vector<std::string> args, const TResourceStore& store) {
+    args.insert(args.begin(), {"corvane", "--documents", documents.string()});
     std::vector<const char*> argv;
     for (const std::string& a : args) argv.push_back(a.c_str());
     std::ostringstream out;
@@ -136,6 +140,8 @@ TEST_F(CorvaneTest, BadArgumentsGiveOneLineAndExitCode2) {
       {{"currents", "--time", "2016-09-01 15:00", "--range", "105"},
        "corvane: --range 105: the speed correction is a multiple of 5 percent from -100 to 100\n"},
       {{"info", "--settings", "/nonexistent/settings.ini"}, "corvane: --settings /nonexistent/settings.ini: no such file\n"},
+      {{"info", "--settings", documents_.path().string()},
+       "corvane: --settings " + documents_.path().string() + ": is a folder, not a settings file\n"},
   };
   for (const Case& c : cases) {
     std::string name;
@@ -182,6 +188,75 @@ TEST_F(CorvaneTest, InfoShowsTheSettingsFileAndItsWarnings) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), "T_HOUR=noon\nCURRENTSSPEED=22\nBOATCLASS=BLUEWATER-33-DEEP-MH\nWAYPOINTS=1;x\n");
+}
+
+// A settings value outside what the program can show or use is listed under
+// Warnings, and the setting in force is the default.
+TEST_F(CorvaneTest, InfoWarnsOfSettingsOutOfRangeAndShowsTheDefaultInForce) {
+  const auto utf16 = [](const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) bytes += std::string{c, '\0'};
+    return bytes;
+  };
+  struct Case {
+    std::string settings;
+    std::string warning;  // a part of the line under Warnings
+    std::string row;      // the setting in force
+  };
+  const std::string defaultWind = "  Wind              7 kts from 60 deg\n";
+  const std::string defaultView = "  Chart view        centre 001.16.615W  050.46.475N, zoom 9.82\n";
+  const Case cases[] = {
+      {"[WIND]\nINDEXSPEED=2147483647\n", "\"INDEXSPEED=2147483647\" is outside 0 to 25; INDEXSPEED keeps 2.",
+       defaultWind},
+      {"[WIND]\nINDEXSPEED=-1\n", "\"INDEXSPEED=-1\" is outside 0 to 25", defaultWind},
+      {"[WIND]\nDIRECTION=nan\n", "\"DIRECTION=nan\" is not a number; DIRECTION keeps 1.0471975511966.",
+       defaultWind},
+      {"[SETTINGS]\nDEVICEZOOM=1e308\n", "\"DEVICEZOOM=1e308\" is outside 0 to 25", defaultView},
+      {"[SETTINGS]\nDEVICEZOOM=-5\n", "\"DEVICEZOOM=-5\" is outside 0 to 25", defaultView},
+      {"[SETTINGS]\nDEVICECENTERLON=1e308\n", "\"DEVICECENTERLON=1e308\" is outside -100 to -60", defaultView},
+      {"[COURSES]\nCOURSETYPE=99\n", "\"COURSETYPE=99\" is outside 1 to 3", "  Course type       waypoints (3)\n"},
+      {"[COURSES]\nINDEXTOPMARK=-2147483648\n", "\"INDEXTOPMARK=-2147483648\" is outside 0 to 20",
+       "  Course            183;177 ("},
+      {"[COURSES]\nWAYPOINTS=1;2;3;4;5;6;7;8;9;10;11;12;13\n", "WAYPOINTS holds 13 marks, more than the 12 rows",
+       "  Course            183;177 ("},
+      {"[SETTINGS]\nBOATCLASS=NO-SUCH-CLASS\n",
+       "The boat class NO-SUCH-CLASS is not in the class list; the first class, DUO-CLASSIC-420, is taken.",
+       "  Boat class        DUO-CLASSIC-420\n"},
+      {utf16("[WIND]\r\nINDEXSPEED=5\r\n"), "is UTF-16 little-endian text, which the program does not read",
+       defaultWind},
+      // Read as lines, with a note; the value is taken.
+      {"[WIND]\rINDEXSPEED=5\r", "ends its lines with a carriage return alone; they are read as lines.",
+       "  Wind              10 kts from 60 deg\n"},
+      // A direction of many turns is the same direction: no warning.
+      {"[WIND]\nDIRECTION=700\n", "", "  Wind              7 kts from 147 deg\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings);
+    std::ofstream(SettingsFile(), std::ios::binary) << c.settings;
+    const Outcome outcome = Run({"info"});
+    ASSERT_EQ(outcome.code, 0) << outcome.err;
+    const std::string warnings = outcome.out.substr(outcome.out.find("\nWarnings\n"));
+    if (c.warning.empty()) {
+      EXPECT_EQ(warnings, "\nWarnings\n  none\n");
+    } else {
+      EXPECT_TRUE(Has(warnings, c.warning)) << warnings;
+      EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 3) << "one warning: " << warnings;
+    }
+    EXPECT_TRUE(Has(outcome.out, c.row)) << outcome.out;
+  }
+}
+
+// A command that writes nothing leaves the documents folder it is given
+// uncreated.
+TEST_F(CorvaneTest, ACommandThatWritesNothingCreatesNoFolder) {
+  const std::filesystem::path folder = documents_.path() / "not" / "there";
+  for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+           {"info"}, {"tides"}, {"currents", "--time", "2016-09-01 15:00"}, {"route", "--course", "183,177"}}) {
+    SCOPED_TRACE(command.front());
+    const Outcome outcome = RunIn(folder, command, BuiltInResourceStore());
+    EXPECT_EQ(outcome.code, 0) << outcome.err;
+    EXPECT_FALSE(std::filesystem::exists(documents_.path() / "not"));
+  }
 }
 
 TEST_F(CorvaneTest, InfoSaysWhetherAStreamAtlasIsBuiltIn) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QString>
 #include <QXmlStreamReader>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -112,6 +113,23 @@ TEST_F(RouteCommandTest, TheDefaultCourseRoutesAsABeat) {
   EXPECT_LE(std::stod(RowValue(out, "VMG Minimum")), vmg);
 }
 
+// A settings file may hold a wind direction of many turns (700 radians ran
+// the isochrones on without end): it routes as the same direction within
+// one turn, in well under a second.
+TEST_F(RouteCommandTest, AWindDirectionOfManyTurnsRoutesAsThatDirection) {
+  const auto routeWithDirection = [this](const std::string& direction) {
+    std::ofstream(runner_.Documents().path() / "TheQuarne2016.ini") << "[WIND]\nDIRECTION=" << direction << "\n";
+    return Run({"route"});
+  };
+  const TCorvaneOutcome turned = routeWithDirection("700");
+  ASSERT_EQ(turned.code, 0) << turned.err;
+  EXPECT_EQ(RowValue(turned.out, "Wind"), "7.0 kts from 147 deg");
+  EXPECT_EQ(RowValue(turned.out, "Legs routed"), "1 of 1");
+  const TCorvaneOutcome reduced = routeWithDirection("2.56637061435917");
+  ASSERT_EQ(reduced.code, 0) << reduced.err;
+  EXPECT_EQ(turned.out, reduced.out);
+}
+
 TEST_F(RouteCommandTest, BadArgumentsExitWithTwo) {
   struct Case {
     std::vector<std::string> args;
@@ -120,6 +138,10 @@ TEST_F(RouteCommandTest, BadArgumentsExitWithTwo) {
   const Case cases[] = {
       {{"route", "--wind", "12"}, "corvane: --wind 12: expected knots"},
       {{"route", "--course", "183"}, "corvane: --course 183: a course needs at least two marks"},
+      {{"route", "--course", "183,177,183,177,183,177,183,177,183,177,183,177,183"},
+       "corvane: --course: 13 marks; a course holds at most 12"},
+      {{"route", "--shortcuts", "7Y 7S 7Y 7S 7Y 7S 7Y 7S 7Y 7S 7Y 7S 7Y"},
+       "corvane: --shortcuts: 13 marks; a course holds at most 12"},
       {{"route", "--shortcuts", "7Y ZZ"}, "corvane: --shortcuts 7Y ZZ: no buoy has the code \"ZZ\""},
       {{"route", "--track", "2"}, "corvane: --track 2: the course has 1 track(s), numbered from 1"},
       {{"route", "--track", "0"}, "corvane: --track 0:"},

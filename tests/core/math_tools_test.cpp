@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -102,6 +103,35 @@ TEST(MathToolsAngles, AddRadCorrectsOnceEachWay) {
   }
 }
 
+TEST(MathToolsAngles, ReduceRadBringsAnyNumberOfTurnsIntoOne) {
+  struct Case {
+    const char* name;
+    double rad;
+    double reduced;
+  };
+  const Case cases[] = {
+      {"within the turn", 1.25, 1.25},
+      {"one turn on", kTwoPi + 1.25, 1.25},
+      {"settings value of 700", 700, 700 - 111 * kTwoPi},
+      {"below zero", -0.5, kTwoPi - 0.5},
+      {"many turns below zero", -700, 112 * kTwoPi - 700},
+      {"exactly one turn", kTwoPi, 0},
+      {"a hair below zero", -1e-300, 0},
+  };
+  const TMathTools math;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const double reduced = math.ReduceRad(c.rad);
+    EXPECT_NEAR(reduced, c.reduced, 1e-12);
+    EXPECT_GE(reduced, 0);
+    EXPECT_LT(reduced, kTwoPi);
+  }
+  for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    SCOPED_TRACE(bad);
+    EXPECT_TRUE(std::isnan(math.ReduceRad(bad)));
+  }
+}
+
 TEST(MathToolsAngles, AngleRad180TakesTheShorterWayRound) {
   struct Case {
     const char* name;
@@ -153,6 +183,10 @@ TEST(MathToolsPositions, MinutesToGeoPosFormatsOneCoordinate) {
       {"half a thousandth rounds down to even", 0.0625, "000.00.062N"},
       {"half a thousandth rounds up to even", 0.1875, "000.00.188N"},
       {"only the last three digits of degrees", 1001 * 60 + 1, "001.01.000N"},
+      // A chart frame text with a run of digits reads as such a value; 60
+      // times its degrees misses it by 2^70 minutes.
+      {"far beyond any coordinate keeps two digits of minutes", -9.9999999999999984e+36, "688.48.000S"},
+      {"the largest double, whose degrees times 60 overflow", std::numeric_limits<double>::max(), "456.08.000N"},
   };
   const TMathTools math;
   for (const Case& c : cases) {

@@ -4,10 +4,12 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "core/constants.h"
 #include "core/date_time.h"
 #include "data/package_resource_loader.h"
 #include "state/settings_quarne.h"
@@ -36,6 +38,15 @@ class SettingsFileTest : public ::testing::Test {
   static void Buoys(TInterfaceApplicationMobile& state, int n) {
     state.ListBuoysPosition.clear();
     for (int i = 0; i < n; ++i) state.ListBuoysPosition.push_back(TMinutes{-70.5 - i, 3040.25 + i});
+  }
+
+  // The region defaults, a buoy list as long as the built-in one and the
+  // chart frame of The Quarne, which bounds the positions of the file.
+  static void SetUpQuarne(TInterfaceApplicationMobile& state) {
+    TSettingsQuarne().Setup(2, 0, state);
+    Buoys(state, 195);
+    state.SeaMap.P1 = TMinutes{-100, 3032};
+    state.SeaMap.P2 = TMinutes{-60, 3052};
   }
 
   TTempFolder folder_;
@@ -293,6 +304,161 @@ TEST_F(SettingsFileTest, WaypointsOutsideTheBuoyListFallBackToTheCourse) {
       ASSERT_EQ(warnings.size(), 1u);
       EXPECT_EQ(warnings[0], c.warning);
     }
+  }
+}
+
+// Every key has the range of what the program can show or use; a value
+// outside it, or a number that is none (nan, inf), warns and keeps the
+// key's value. The chart frame of The Quarne bounds the positions.
+TEST_F(SettingsFileTest, AValueOutsideItsRangeKeepsTheKeyAndWarns) {
+  struct Case {
+    std::string line;
+    std::string warning;
+    std::function<double(const TInterfaceApplicationMobile&)> field;
+    double kept;
+  };
+  const auto zoom = [](const TInterfaceApplicationMobile& s) { return s.DeviceZoom; };
+  const auto centreLon = [](const TInterfaceApplicationMobile& s) { return s.DeviceCenter.Lon; };
+  const auto centreLat = [](const TInterfaceApplicationMobile& s) { return s.DeviceCenter.Lat; };
+  const auto speed = [](const TInterfaceApplicationMobile& s) { return double(s.Wind.IndexSpeed); };
+  const auto direction = [](const TInterfaceApplicationMobile& s) { return s.Wind.TrueWind.Winkel; };
+  const auto mark = [](const TInterfaceApplicationMobile& s) { return s.ListBuoysPosition[0].Lon; };
+  const Case cases[] = {
+      {"INDEXSPEED=2147483647", "\"INDEXSPEED=2147483647\" is outside 0 to 25; INDEXSPEED keeps 2.", speed, 2},
+      {"INDEXSPEED=-1", "\"INDEXSPEED=-1\" is outside 0 to 25; INDEXSPEED keeps 2.", speed, 2},
+      {"INDEXDIRECTION=360", "\"INDEXDIRECTION=360\" is outside 0 to 359; INDEXDIRECTION keeps 12.",
+       [](const TInterfaceApplicationMobile& s) { return double(s.Wind.IndexDirection); }, 12},
+      {"INDEXTOPMARK=-2147483648", "\"INDEXTOPMARK=-2147483648\" is outside 0 to 20; INDEXTOPMARK keeps 10.",
+       [](const TInterfaceApplicationMobile& s) { return double(s.ListRoutingData.IndexTopMark); }, 10},
+      {"COURSETYPE=99", "\"COURSETYPE=99\" is outside 1 to 3; COURSETYPE keeps 3.",
+       [](const TInterfaceApplicationMobile& s) { return double(s.TrackType); }, 3},
+      {"COURSETYPE=2", "\"COURSETYPE=2\" is neither 1 (windward-leeward) nor 3 (course of marks); COURSETYPE keeps 3.",
+       [](const TInterfaceApplicationMobile& s) { return double(s.TrackType); }, 3},
+      {"T_HOURBEGIN=24", "\"T_HOURBEGIN=24\" is outside 0 to 23; T_HOURBEGIN keeps 0.",
+       [](const TInterfaceApplicationMobile& s) { return double(s.AHourBegin); }, 0},
+      {"T_MINUTEEND=60", "\"T_MINUTEEND=60\" is outside 0 to 59; T_MINUTEEND keeps 0.",
+       [](const TInterfaceApplicationMobile& s) { return double(s.AMinuteEnd); }, 0},
+      {"T_TIMEINTERVAL=-1", "\"T_TIMEINTERVAL=-1\" is outside 0 to 1440; T_TIMEINTERVAL keeps 4.",
+       [](const TInterfaceApplicationMobile& s) { return double(s.TimeInterval); }, 4},
+      {"DEVICEZOOM=1e308", "\"DEVICEZOOM=1e308\" is outside 0 to 25; DEVICEZOOM keeps 9.81699816298431.", zoom,
+       9.81699816298431},
+      {"DEVICEZOOM=-5", "\"DEVICEZOOM=-5\" is outside 0 to 25; DEVICEZOOM keeps 9.81699816298431.", zoom,
+       9.81699816298431},
+      {"DEVICEZOOM=nan", "\"DEVICEZOOM=nan\" is not a number; DEVICEZOOM keeps 9.81699816298431.", zoom,
+       9.81699816298431},
+      {"DEVICEZOOM=inf", "\"DEVICEZOOM=inf\" is not a number; DEVICEZOOM keeps 9.81699816298431.", zoom,
+       9.81699816298431},
+      {"DEVICEZOOM=1e400", "\"DEVICEZOOM=1e400\" is not a number; DEVICEZOOM keeps 9.81699816298431.", zoom,
+       9.81699816298431},
+      {"DEVICEZOOM=12abc", "\"DEVICEZOOM=12abc\" is not a number; DEVICEZOOM keeps 9.81699816298431.", zoom,
+       9.81699816298431},
+      {"DEVICECENTERLON=1e308",
+       "\"DEVICECENTERLON=1e308\" is outside -100 to -60; DEVICECENTERLON keeps -76.6150016784668.", centreLon,
+       -76.6150016784668},
+      {"DEVICECENTERLAT=3052.5",
+       "\"DEVICECENTERLAT=3052.5\" is outside 3032 to 3052; DEVICECENTERLAT keeps 3046.47497558594.", centreLat,
+       3046.47497558594},
+      {"DIRECTION=1e308", "\"DIRECTION=1e308\" is outside -1000000 to 1000000; DIRECTION keeps 1.0471975511966.",
+       direction, kPi / 3},
+      {"DIRECTION=-inf", "\"DIRECTION=-inf\" is not a number; DIRECTION keeps 1.0471975511966.", direction, kPi / 3},
+      // One coordinate of a mark out of the chart keeps both.
+      {"M1LON=-75.25\nM1LAT=3099", "\"M1LAT=3099\" is outside 3032 to 3052; M1LAT keeps 3040.25.", mark, -70.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    TInterfaceApplicationMobile state;
+    SetUpQuarne(state);
+    Write(c.line + "\nT_MINUTE=30\n");
+    const TStringList warnings = loader_.LoadSettingsDevice(state, File());
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "Settings file: " + c.warning);
+    EXPECT_EQ(c.field(state), c.kept);
+    // The keys after the bad one are read.
+    EXPECT_EQ(state.AMinute, 30);
+  }
+}
+
+TEST_F(SettingsFileTest, ValuesWithinTheirRangeAreTakenAndDirectionsReducedToOneTurn) {
+  struct Case {
+    std::string line;
+    std::function<double(const TInterfaceApplicationMobile&)> field;
+    double expected;
+  };
+  const auto zoom = [](const TInterfaceApplicationMobile& s) { return s.DeviceZoom; };
+  const auto direction = [](const TInterfaceApplicationMobile& s) { return s.Wind.TrueWind.Winkel; };
+  const Case cases[] = {
+      {"DEVICEZOOM=0", zoom, 0},
+      {"DEVICEZOOM=25", zoom, 25},
+      {"DEVICEZOOM=+1,5e1", zoom, 15},
+      {"DEVICEZOOM= 12.5 ", zoom, 12.5},
+      {"DEVICECENTERLON=-100", [](const TInterfaceApplicationMobile& s) { return s.DeviceCenter.Lon; }, -100},
+      {"DIRECTION=700", direction, 700 - 111 * kTwoPi},
+      {"DIRECTION=-0.5", direction, kTwoPi - 0.5},
+      // The writer's form of a small value.
+      {"DIRECTION=1e-05", direction, 1e-05},
+      {"INDEXSPEED=25", [](const TInterfaceApplicationMobile& s) { return double(s.Wind.IndexSpeed); }, 25},
+      {"COURSETYPE=1", [](const TInterfaceApplicationMobile& s) { return double(s.TrackType); }, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    TInterfaceApplicationMobile state;
+    SetUpQuarne(state);
+    Write(c.line + "\n");
+    EXPECT_TRUE(loader_.LoadSettingsDevice(state, File()).empty());
+    EXPECT_NEAR(c.field(state), c.expected, 1e-12);
+  }
+}
+
+TEST_F(SettingsFileTest, ACourseLongerThanTheWaypointListKeepsTheCourse) {
+  Buoys(state_, 195);
+  Write("WAYPOINTS=1;2;3;4;5;6;7;8;9;10;11;12\n");
+  EXPECT_TRUE(loader_.LoadSettingsDevice(state_, File()).empty());
+  EXPECT_EQ(state_.ListWayPoints, "1;2;3;4;5;6;7;8;9;10;11;12");
+
+  state_.ListWayPoints = "183;177";
+  Write("WAYPOINTS=1;2;3;4;5;6;7;8;9;10;11;12;13\n");
+  const TStringList warnings = loader_.LoadSettingsDevice(state_, File());
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0],
+            "Settings file: WAYPOINTS holds 13 marks, more than the 12 rows of the waypoint list; the course stays "
+            "183;177.");
+  EXPECT_EQ(state_.ListWayPoints, "183;177");
+}
+
+// A file the line reader cannot take as key=value lines is not passed over
+// in silence: UTF-16 is refused by name, lines ended by a carriage return
+// alone are read as lines.
+TEST_F(SettingsFileTest, AFileInAnotherEncodingOrWithOldLineEndsSaysSo) {
+  const auto utf16 = [](const std::string& text, bool little, bool mark) {
+    std::string bytes = mark ? (little ? "\xFF\xFE" : "\xFE\xFF") : "";
+    for (char c : text) bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
+    return bytes;
+  };
+  struct Case {
+    std::string name;
+    std::string bytes;
+    std::string warning;  // after the file's name
+    int indexSpeed;
+  };
+  const std::string text = "[WIND]\r\nINDEXSPEED=5\r\n";
+  const Case cases[] = {
+      {"UTF-16 with its mark", utf16(text, true, true),
+       " is UTF-16 little-endian text, which the program does not read; save it as UTF-8. The defaults stay in force.",
+       2},
+      {"UTF-16 big-endian without a mark", utf16(text, false, false),
+       " is UTF-16 big-endian text, which the program does not read; save it as UTF-8. The defaults stay in force.", 2},
+      {"carriage returns alone", "[WIND]\rINDEXSPEED=5\rINDEXDIRECTION=30\r",
+       " ends its lines with a carriage return alone; they are read as lines.", 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TInterfaceApplicationMobile state;
+    TSettingsQuarne().Setup(2, 0, state);
+    std::ofstream(File(), std::ios::binary) << c.bytes;
+    const TStringList warnings = loader_.LoadSettingsDevice(state, File());
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "Settings file " + File() + c.warning);
+    EXPECT_EQ(state.Wind.IndexSpeed, c.indexSpeed);
   }
 }
 

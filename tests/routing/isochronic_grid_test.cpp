@@ -112,6 +112,33 @@ TEST_F(IsochronicGridTest, FansStepFiveDegreesWithinTheBeatAndGybeAngles) {
   }
 }
 
+// Angles that were never reduced to one turn (a wind direction of 700
+// radians read as degrees off the wind) must not make a fan of thousands of
+// headings: it stops after half a turn of them.
+TEST_F(IsochronicGridTest, AFanHandedAnglesOfManyTurnsStopsAfterHalfATurn) {
+  struct Case {
+    const char* name;
+    double beta, gamma, a0, a1;
+  };
+  const double turns = 700 / kDeg;
+  const Case cases[] = {
+      {"gybe angle of many turns", 40, turns, 40, turns},
+      {"both limits of many turns", turns, 2 * turns, turns, 2 * turns},
+      {"first heading many turns below zero", 40, turns, -turns, turns},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<double> angles = Fan(c.beta, c.gamma, c.a0, c.a1, kPi / 2);
+    EXPECT_GE(angles.size(), 1u);
+    EXPECT_LE(angles.size(), 37u);
+  }
+  const std::vector<double> widest = Fan(40, turns, 40, turns, kPi / 2);
+  ASSERT_EQ(widest.size(), 37u);
+  EXPECT_EQ(widest.front(), -40);
+  EXPECT_EQ(widest[1], -45);
+  EXPECT_EQ(widest.back(), -220);
+}
+
 TEST_F(IsochronicGridTest, FanPointsOnLandAreDropped) {
   // Land to the north of the start: only headings south of east survive.
   world_.Conditions.Navigable = [](const TMinutes& p) { return p.Lat <= kStart.Lat; };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <iterator>
@@ -331,6 +332,38 @@ TEST(RouteLegTest, LegsRoutedAtTheSameTimeOnOtherThreadsGetTheSameResults) {
     SCOPED_TRACE(bearings[i]);
     EXPECT_GT(serial[i], 0);
     EXPECT_EQ(parallel[i], serial[i]);
+  }
+}
+
+// A wind direction handed over without being reduced to one turn (a
+// settings file may hold 700 radians) is the same wind: the leg routes as
+// in the reduced direction, and as quickly.
+TEST(RouteLegTest, AWindDirectionOfManyTurnsRoutesAsTheSameDirectionWithinOneTurn) {
+  struct Case {
+    const char* name;
+    double bearing;
+    double turns;  // whole turns added to the wind's direction
+  };
+  const Case cases[] = {
+      {"beat, 111 turns", 10, 111},     {"run, 111 turns", 175, 111},   {"reach, 111 turns", 260, 111},
+      {"reach, -111 turns", 260, -111}, {"beat, -3 turns", 10, -3},     {"reach, 1e6 turns", 260, 1e6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TRoutingData leg = routing_test::Leg(c.bearing, 2.5);
+    TWorld reduced;
+    reduced.Conditions = routing_test::SteadyWind(20);
+    TWorld turned;
+    turned.Conditions = reduced.Conditions;
+    turned.Conditions.TrueWind.Winkel += c.turns * 2 * kPi;
+    const TLegRouting expected = reduced.Route(leg);
+    ASSERT_TRUE(expected.Routed()) << expected.Error->Message;
+    const auto begin = std::chrono::steady_clock::now();
+    const TLegRouting result = turned.Route(leg);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(2));
+    ASSERT_TRUE(result.Routed()) << result.Error->Message;
+    EXPECT_EQ(result.Type(), expected.Type());
+    EXPECT_NEAR(result.Track.TimeBestCourse, expected.Track.TimeBestCourse, 1e-6);
   }
 }
 

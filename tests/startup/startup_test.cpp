@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -17,9 +18,12 @@ std::string Moment(TDateTime t) { return FormatDateTime("yyyy-mm-dd hh:mm", t); 
 
 class StartupTest : public ::testing::Test {
  protected:
-  // The settings file of the documents folder the loader uses.
+  // The settings file of the documents folder the loader uses. Naming the
+  // file creates no folder (a save does), so the folder is made here.
   void WriteSettings(const std::string& text) {
-    std::ofstream(loader_.GetSettingsFileName(state_)) << text;
+    const std::filesystem::path file = loader_.GetSettingsFileName(state_);
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << text;
   }
 
   TStartupResult Run() { return RunStartup(loader_, currents_, state_); }
@@ -65,11 +69,12 @@ TEST_F(StartupTest, TheSelectableWindowSpansTheTideTablesYears) {
 
 TEST_F(StartupTest, TheSettingsFileIsReadAfterTheBuoysSoTheMovableMarksTakeItsPositions) {
   WriteSettings(
-      "[SETTINGS]\nT_YEAR=2030\nT_MONTH=6\nT_DAY=15\nT_HOUR=8\nT_MINUTE=20\nBOATCLASS=FIRST-40\n"
+      "[SETTINGS]\nT_YEAR=2030\nT_MONTH=6\nT_DAY=15\nT_HOUR=8\nT_MINUTE=20\nBOATCLASS=BLUEWATER-40-DEEP-MH\n"
       "[COURSES]\nM1LON=-75.25\nM1LAT=3045.5\nM2LON=-77.125\nM2LAT=3047.75\n");
   const TStartupResult result = Run();
   ASSERT_TRUE(result.Completed);
   EXPECT_TRUE(result.Warnings.empty());
+  EXPECT_EQ(state_.BoatClass, "BLUEWATER-40-DEEP-MH");
   EXPECT_EQ(state_.ListBuoysPosition[0].Lon, -75.25);
   EXPECT_EQ(state_.ListBuoysPosition[0].Lat, 3045.5);
   EXPECT_EQ(state_.ListBuoysPosition[1].Lon, -77.125);
@@ -79,6 +84,22 @@ TEST_F(StartupTest, TheSettingsFileIsReadAfterTheBuoysSoTheMovableMarksTakeItsPo
   EXPECT_EQ(Moment(state_.DateTimeLOC), "2030-06-15 09:20");
   EXPECT_TRUE(state_.TidesValid);
   EXPECT_FALSE(state_.HoursToRefTideText.empty());
+}
+
+// The chart frame is loaded before the settings file, so a chart centre
+// off the chart is caught there; a boat class the class list does not hold
+// falls back to the first class, and says so.
+TEST_F(StartupTest, SettingsAreCheckedAgainstTheChartFrameAndTheClassList) {
+  WriteSettings("[SETTINGS]\nDEVICECENTERLON=-50\nBOATCLASS=NO-SUCH-CLASS\n");
+  const TStartupResult result = Run();
+  ASSERT_TRUE(result.Completed);
+  ASSERT_EQ(result.Warnings.size(), 2u);
+  EXPECT_EQ(result.Warnings[0],
+            "Settings file: \"DEVICECENTERLON=-50\" is outside -100 to -60; DEVICECENTERLON keeps -76.6150016784668.");
+  EXPECT_EQ(result.Warnings[1],
+            "The boat class NO-SUCH-CLASS is not in the class list; the first class, DUO-CLASSIC-420, is taken.");
+  EXPECT_EQ(state_.DeviceCenter.Lon, -76.6150016784668);
+  EXPECT_EQ(state_.BoatClass, "DUO-CLASSIC-420");
 }
 
 TEST_F(StartupTest, ABadSettingsValueIsReportedAndTheLoadGoesOn) {
