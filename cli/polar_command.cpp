@@ -3,12 +3,12 @@
 // user's own polar.
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
 #include "core/string_tools.h"
+#include "polars/own_polars.h"
 #include "polars/package_polars.h"
 #include "polars/polar_exchange.h"
 
@@ -42,12 +42,6 @@ std::string PadRight(const std::string& text, std::size_t width) {
 std::string PadLeft(const std::string& text, std::size_t width) {
   const std::size_t shown = DisplayWidth(text);
   return shown >= width ? " " + text : std::string(width - shown, ' ') + text;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
 }
 
 // The table as the viewer's grid shows it: wind columns across, the rows of
@@ -88,7 +82,7 @@ int RunList(TCliContext& context, const std::string& className, std::ostream& ou
   TInterfaceApplicationMobile& state = context.State;
   context.Loader.LoadListClasses(state);
   const auto found = std::find_if(state.ListClasses.begin(), state.ListClasses.end(),
-                                  [&](const std::string& name) { return SameIgnoringCase(name, className); });
+                                  [&](const std::string& name) { return SameClassName(name, className); });
   if (found == state.ListClasses.end()) {
     throw TUsageError("unknown boat class '" + className + "' (corvane info counts the classes)");
   }
@@ -111,18 +105,24 @@ int RunImport(TCliContext& context, const TPolarOptions& options, std::ostream& 
   if (!files.GetFileNameValid(files.GetPath(folder, options.Name + kPolarFileExtension), options.Name)) {
     throw TUsageError("--name " + options.Name + ": not a valid file name");
   }
+  // The file is read before anything is saved: a rejected file leaves an
+  // existing polar as it was.
   const TPolarImport polar = ReadPolarExchangeFile(options.Import);
   if (!polar.Ok) throw TUsageError(options.Import + ": " + polar.Error);
 
   const std::string name = tools.ToMyBoatName(options.Name);
-  const std::string file = files.GetPath(folder, name + kPolarFileExtension);
-  if (files.GetFileExists(file) && !options.Overwrite) {
-    throw TUsageError(name + " exists already (" + file + "); give --overwrite to replace it");
+  const TOwnPolarFile target = FindOwnPolarFile(files, name);
+  if (target.Exists && !options.Overwrite) {
+    const std::string spelling =
+        target.Name == name ? "" : " as " + target.Name + " (class names ignore letter case)";
+    throw TUsageError(name + " exists already" + spelling + " (" + target.File + "); give --overwrite to replace it");
   }
-  if (!TPackagePolars().SavePolars(file, polar.Polars)) throw TContentError("cannot write " + file);
+  if (!TPackagePolars().SavePolars(target.File, polar.Polars)) throw TContentError("cannot write " + target.File);
 
   for (const std::string& repair : polar.Repairs) out << "Repaired " << repair << "\n";
-  out << "Saved " << name << " to " << file << "\n\n";
+  out << "Saved " << target.Name;
+  if (target.Name != name) out << " (the existing spelling of " << name << ")";
+  out << " to " << target.File << "\n\n";
   WriteTable(polar.Polars, out);
   return kExitOk;
 }

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <span>
 
 #include "data/package_resource_loader.h"
+#include "polars/own_polars.h"
 #include "polars/polar_records.h"
 
 namespace corvane {
@@ -21,15 +21,6 @@ constexpr const char* kYachtNames = "polarsn";
 constexpr const char* kYachtRecords = "polars";
 constexpr const char* kPolarFileExtension = ".pol";
 constexpr const char* kPolarFilePattern = "*.pol";
-
-// ASCII letters compared without regard to case; the class names are
-// 7-bit ASCII.
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 }  // namespace
 
@@ -50,7 +41,7 @@ void TPackageResourceLoader::LoadListClasses(TInterfaceApplicationMobile& state)
   state.CountDinghy = ReadClassNames(kDinghyNames, state.ListClasses);
   state.CountORCI = ReadClassNames(kYachtNames, state.ListClasses);
   // A documents folder that cannot be listed adds no user classes.
-  FileTools.GetFileNameWithoutExtension(FileTools.GetDocumentsPath(), kPolarFilePattern,
+  FileTools.GetFileNameWithoutExtension(FileTools.GetDocumentsPathForReading(), kPolarFilePattern,
                                         state.ListClasses);
 }
 
@@ -74,7 +65,7 @@ void TPackageResourceLoader::ReadPolarsRecord(int index, const std::string& reso
 
 bool TPackageResourceLoader::LoadUserPolars(const std::string& className,
                                             TInterfaceApplicationMobile& state) {
-  const std::string folder = FileTools.GetDocumentsPath();
+  const std::string folder = FileTools.GetDocumentsPathForReading();
   const std::string fileName = className + kPolarFileExtension;
   const std::string file = FileTools.GetPath(folder, fileName);
   // A class name with a folder separator in it does not name a file of the
@@ -87,7 +78,7 @@ bool TPackageResourceLoader::LoadUserPolars(const std::string& className,
 void TPackageResourceLoader::LoadBoatPolars(TInterfaceApplicationMobile& state) {
   const auto& classes = state.ListClasses;
   const auto found = std::find_if(classes.begin(), classes.end(), [&](const std::string& name) {
-    return SameTextIgnoringCase(name, state.BoatClass);
+    return SameClassName(name, state.BoatClass);
   });
   int i = 0;
   if (found != classes.end()) {

@@ -5,9 +5,14 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <map>
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <system_error>
 #include <utility>
 
 #include "core/constants.h"
@@ -41,12 +46,22 @@ constexpr double kMaxAngle = 180;
 constexpr double kSame = 1e-6;
 // The exported numbers carry hundredths.
 constexpr double kExportScale = 100;
+// Beyond this a number in a message is written with an exponent; the
+// hundredths would not fit the integer that Num rounds to.
+constexpr double kLargestPlainNumber = 1e12;
+// The characters of a cell quoted in a message; a longer cell is cut.
+constexpr std::size_t kQuotedCellLength = 32;
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 // A number as the messages and the exported matrix write it: up to two
 // decimals, trailing zeros dropped, a decimal point in every locale.
 std::string Num(double value) {
+  if (!(std::fabs(value) < kLargestPlainNumber)) {
+    std::array<char, 32> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return error == std::errc() ? std::string(buffer.data(), end) : "?";
+  }
   const long long hundredths = std::llround(value * kExportScale);
   const long long whole = std::llabs(hundredths) / 100;
   const long long fraction = std::llabs(hundredths) % 100;
@@ -61,6 +76,28 @@ std::string Num(double value) {
 
 std::string AtLine(int line) { return "line " + std::to_string(line) + ": "; }
 
+// A cell's text in quotes for a message: a control character (a stray "\r",
+// an escape sequence) is written as \xNN so that it cannot break or colour
+// the message, and a long cell is cut (never inside a UTF-8 character).
+std::string Quote(const std::string& cell) {
+  std::string text = "'";
+  std::size_t i = 0;
+  for (; i < cell.size() && i < kQuotedCellLength; ++i) {
+    const auto c = static_cast<unsigned char>(cell[i]);
+    if (c < 0x20 || c == 0x7F) {
+      constexpr const char* kHex = "0123456789ABCDEF";
+      text += "\\x";
+      text += kHex[c >> 4];
+      text += kHex[c & 0xF];
+    } else {
+      text += cell[i];
+    }
+  }
+  while (i < cell.size() && (static_cast<unsigned char>(cell[i]) & 0xC0) == 0x80) text += cell[i++];
+  if (i < cell.size()) text += "...";
+  return text + "'";
+}
+
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r");
   if (first == std::string::npos) return "";
@@ -74,20 +111,49 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// A cell as a number, read without regard to the user's locale; a decimal
-// comma is taken when the cells are not separated by commas. Nothing for
-// text that is not wholly one finite number.
-std::optional<double> ParseNumber(std::string text, bool decimalComma) {
+// A cell read as a number: the value, or what is wrong with the text.
+struct TCellNumber {
+  std::optional<double> Value;
+  const char* Fault = "";  // "is not a number", ... when there is no value
+};
+
+// A cell as a number, read without regard to the user's locale, with or
+// without an exponent; a decimal comma is taken when the cells are not
+// separated by commas. Only text that is wholly one finite number has a
+// value.
+TCellNumber ParseNumber(std::string text, bool decimalComma) {
   text = Trim(text);
   if (decimalComma) std::replace(text.begin(), text.end(), ',', '.');
-  if (!text.empty() && text.front() == '+') text.erase(0, 1);
-  if (text.empty()) return std::nullopt;
+  // from_chars takes no "+"; a sign after it ("+-5") is not a number.
+  if (!text.empty() && text.front() == '+' && (text.size() == 1 || text[1] != '-')) text.erase(0, 1);
+  if (text.empty()) return {std::nullopt, "is not a number"};
   double value = 0;
   const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-  if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
-  return static_cast<double>(value);
+  const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
+  if (stop != end || error == std::errc::invalid_argument) return {std::nullopt, "is not a number"};
+  if (error == std::errc::result_out_of_range) return {std::nullopt, "is out of range"};
+  if (!std::isfinite(value)) return {std::nullopt, "is not a finite number"};
+  return {value, ""};
 }
+
+// Values given so far (wind speeds, angles), each with the line that gave
+// it. A new value is looked up among its neighbours in order, so the check
+// for a repeat costs a logarithm rather than a comparison with every earlier
+// value.
+class TSeenValues {
+ public:
+  // The line of an earlier value that is the same as value (closer than
+  // kSame); nothing when there is none, and value is remembered.
+  std::optional<int> Repeat(double value, int line) {
+    const auto near = seen_.upper_bound(value - kSame);
+    if (near != seen_.end() && near->first < value + kSame) return near->second;
+    seen_.emplace(value, line);
+    return std::nullopt;
+  }
+
+ private:
+  std::map<double, int> seen_;
+};
 
 // The separator of a line: ";", else a tab, else ",", else blanks (0).
 char SeparatorOf(const std::string& line) {
@@ -97,29 +163,41 @@ char SeparatorOf(const std::string& line) {
   return 0;
 }
 
-// The cells of a line. With a separator every cell is kept, empty ones too
-// (a trailing empty cell is dropped); with blanks the runs of blanks and
-// tabs separate and there are no empty cells.
-std::vector<std::string> SplitCells(const std::string& line, char separator) {
-  std::vector<std::string> cells;
-  if (separator == 0) {
-    std::size_t pos = 0;
-    while (true) {
-      pos = line.find_first_not_of(" \t\r", pos);
-      if (pos == std::string::npos) break;
-      const std::size_t end = line.find_first_of(" \t\r", pos);
-      cells.push_back(line.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
-      if (end == std::string::npos) break;
-      pos = end;
-    }
-    return cells;
+// Every cell of a line (see SplitCells).
+constexpr std::size_t kAllCells = std::numeric_limits<std::size_t>::max() - 1;
+
+// The values of a line between runs of the delimiters (no empty values); at
+// most maxValues + 1 of them.
+std::vector<std::string> SplitRuns(const std::string& line, const char* delimiters, std::size_t maxValues) {
+  std::vector<std::string> values;
+  std::size_t pos = 0;
+  while (values.size() <= maxValues) {
+    pos = line.find_first_not_of(delimiters, pos);
+    if (pos == std::string::npos) break;
+    const std::size_t end = line.find_first_of(delimiters, pos);
+    values.push_back(line.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
+    if (end == std::string::npos) break;
+    pos = end;
   }
+  return values;
+}
+
+// The cells of a line, at most maxCells + 1 of them. With a separator every
+// cell is kept, empty ones too (a trailing empty cell is dropped); with
+// blanks the runs of blanks and tabs separate and there are no empty cells.
+// A line with more cells than its reader takes is refused, so it is split no
+// further than one cell past the limit: a line of a million cells then costs
+// no more than one at the limit.
+std::vector<std::string> SplitCells(const std::string& line, char separator, std::size_t maxCells = kAllCells) {
+  if (separator == 0) return SplitRuns(line, " \t\r", maxCells);
+  std::vector<std::string> cells;
   std::size_t start = 0;
   while (true) {
     const std::size_t end = line.find(separator, start);
     cells.push_back(Trim(line.substr(start, end == std::string::npos ? std::string::npos : end - start)));
     if (end == std::string::npos) break;
     start = end + 1;
+    if (cells.size() > maxCells) return cells;  // and more follow
   }
   if (!cells.empty() && cells.back().empty()) cells.pop_back();
   return cells;
@@ -153,6 +231,33 @@ void AddPoint(TCurve& curve, double angle, double speed) {
   }
 }
 
+// The number of a cell, or the file rejected naming the cell:
+// "line N: <before>'<cell>'<after> is not a number".
+double NumberOrReject(const std::string& cell, bool decimalComma, int line, const std::string& before,
+                      const std::string& after) {
+  const TCellNumber number = ParseNumber(cell, decimalComma);
+  if (!number.Value) throw TReject{AtLine(line) + before + Quote(cell) + after + " " + number.Fault};
+  return *number.Value;
+}
+
+// A line whose cells are all empty holds separators alone: not an empty line
+// that a program wrote between blocks, but a table that lost its values.
+[[noreturn]] void RejectSeparatorsAlone(int line) { throw TReject{AtLine(line) + "only separators, no values"}; }
+
+// More of something than a polar may hold; line is where the limit is passed.
+void CheckCount(std::size_t count, std::size_t limit, const std::string& what, int line) {
+  if (count > limit) {
+    throw TReject{AtLine(line) + "more than " + std::to_string(limit) + " " + what + ", the most a polar may hold"};
+  }
+}
+
+void CheckWind(double wind, int line) {
+  if (!(wind > 0)) throw TReject{AtLine(line) + "wind speed " + Num(wind) + " is not above 0"};
+  if (wind > kPolarMaxWindSpeed) {
+    throw TReject{AtLine(line) + "wind speed " + Num(wind) + " is above " + Num(kPolarMaxWindSpeed) + " kts"};
+  }
+}
+
 void CheckAngle(double angle, int line) {
   if (!(angle >= 0 && angle <= kMaxAngle)) {
     throw TReject{AtLine(line) + "angle " + Num(angle) + " is outside 0 to 180"};
@@ -161,16 +266,18 @@ void CheckAngle(double angle, int line) {
 
 void CheckSpeed(double speed, const std::string& where, int line) {
   if (speed < 0) throw TReject{AtLine(line) + "speed " + Num(speed) + where + " is negative"};
+  if (speed > kPolarMaxBoatSpeed) {
+    throw TReject{AtLine(line) + "speed " + Num(speed) + where + " is above " + Num(kPolarMaxBoatSpeed) + " kts"};
+  }
 }
 
 // Wind speeds given twice reject the file; out of order they are sorted.
 void SortCurves(std::vector<TCurve>& curves, int line, const std::string& what,
                 std::vector<std::string>& repairs) {
-  for (std::size_t i = 0; i < curves.size(); ++i) {
-    for (std::size_t j = 0; j < i; ++j) {
-      if (std::fabs(curves[i].Wind - curves[j].Wind) < kSame) {
-        throw TReject{AtLine(curves[i].Line) + "wind speed " + Num(curves[i].Wind) + " is given twice"};
-      }
+  TSeenValues winds;
+  for (const TCurve& curve : curves) {
+    if (winds.Repeat(curve.Wind, curve.Line)) {
+      throw TReject{AtLine(curve.Line) + "wind speed " + Num(curve.Wind) + " is given twice"};
     }
   }
   const auto byWind = [](const TCurve& a, const TCurve& b) { return a.Wind < b.Wind; };
@@ -185,15 +292,18 @@ std::vector<TCurve> ReadMatrix(const std::vector<std::string>& lines, std::size_
   const int headerLine = static_cast<int>(header) + 1;
   const char separator = SeparatorOf(lines[header]);
   const bool decimalComma = separator != ',';
-  const std::vector<std::string> head = SplitCells(lines[header], separator);
-  if (head.size() < 2) throw TReject{AtLine(headerLine) + "no wind speeds after '" + head.front() + "'"};
+  const std::vector<std::string> head = SplitCells(lines[header], separator, 1 + kPolarMaxWindSpeeds);
+  if (head.size() < 2) throw TReject{AtLine(headerLine) + "no wind speeds after " + Quote(head.front())};
+  CheckCount(head.size() - 1, kPolarMaxWindSpeeds, "wind speeds", headerLine);
 
   std::vector<TCurve> curves;
   for (std::size_t i = 1; i < head.size(); ++i) {
-    const auto wind = ParseNumber(head[i], decimalComma);
-    if (!wind) throw TReject{AtLine(headerLine) + "wind speed '" + head[i] + "' is not a number"};
-    if (!(*wind > 0)) throw TReject{AtLine(headerLine) + "wind speed " + Num(*wind) + " is not above 0"};
-    curves.push_back(TCurve{*wind, headerLine, {}, {}});
+    if (head[i].empty()) {
+      throw TReject{AtLine(headerLine) + "cell " + std::to_string(i + 1) + " is empty where a wind speed belongs"};
+    }
+    const double wind = NumberOrReject(head[i], decimalComma, headerLine, "wind speed ", "");
+    CheckWind(wind, headerLine);
+    curves.push_back(TCurve{wind, headerLine, {}, {}});
   }
 
   // Rows: the angle and, per wind speed, the cell (empty when not given).
@@ -203,32 +313,34 @@ std::vector<TCurve> ReadMatrix(const std::vector<std::string>& lines, std::size_
     std::vector<std::optional<double>> Speeds;
   };
   std::vector<TRow> rows;
+  TSeenValues angles;
   for (std::size_t n = header + 1; n < lines.size(); ++n) {
     const int line = static_cast<int>(n) + 1;
     const std::string text = Trim(lines[n]);
     if (text.empty() || text.front() == '!') continue;
-    const std::vector<std::string> cells = SplitCells(lines[n], separator);
-    const auto angle = ParseNumber(cells.front(), decimalComma);
-    if (!angle) throw TReject{AtLine(line) + "angle '" + cells.front() + "' is not a number"};
-    CheckAngle(*angle, line);
-    for (const TRow& row : rows) {
-      if (std::fabs(row.Angle - *angle) < kSame) {
-        throw TReject{AtLine(line) + "angle " + Num(*angle) + " is given twice (line " + std::to_string(row.Line) +
-                      ")"};
-      }
+    const std::vector<std::string> cells = SplitCells(lines[n], separator, 1 + curves.size());
+    if (std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return cell.empty(); })) {
+      RejectSeparatorsAlone(line);
+    }
+    if (cells.front().empty()) throw TReject{AtLine(line) + "the first cell is empty where the angle belongs"};
+    CheckCount(rows.size() + 1, kPolarMaxAngles, "angles", line);
+    const double angle = NumberOrReject(cells.front(), decimalComma, line, "angle ", "");
+    CheckAngle(angle, line);
+    if (const auto earlier = angles.Repeat(angle, line)) {
+      throw TReject{AtLine(line) + "angle " + Num(angle) + " is given twice (line " + std::to_string(*earlier) + ")"};
     }
     if (cells.size() - 1 > curves.size()) {
-      throw TReject{AtLine(line) + std::to_string(cells.size() - 1) + " speeds for " +
+      // Counted whole for the message alone.
+      throw TReject{AtLine(line) + std::to_string(SplitCells(lines[n], separator).size() - 1) + " speeds for " +
                     std::to_string(curves.size()) + " wind speeds"};
     }
-    TRow row{*angle, line, std::vector<std::optional<double>>(curves.size())};
+    TRow row{angle, line, std::vector<std::optional<double>>(curves.size())};
     for (std::size_t i = 1; i < cells.size(); ++i) {
       if (cells[i].empty()) continue;
       const std::string where = " under " + Num(curves[i - 1].Wind) + " kts";
-      const auto speed = ParseNumber(cells[i], decimalComma);
-      if (!speed) throw TReject{AtLine(line) + "'" + cells[i] + "'" + where + " is not a number"};
-      CheckSpeed(*speed, where, line);
-      row.Speeds[i - 1] = *speed;
+      const double speed = NumberOrReject(cells[i], decimalComma, line, "", where);
+      CheckSpeed(speed, where, line);
+      row.Speeds[i - 1] = speed;
     }
     rows.push_back(std::move(row));
   }
@@ -273,42 +385,36 @@ std::vector<TCurve> ReadWindRows(const std::vector<std::string>& lines, std::vec
     const int line = static_cast<int>(n) + 1;
     const std::string text = Trim(lines[n]);
     if (text.empty() || text.front() == '!') continue;
-    // Every separator separates; runs of them make no empty values.
+    // Every separator separates; runs of them make no empty values. Split no
+    // further than one value past the wind speed, the most pairs a polar may
+    // hold and an angle without its speed.
     const char separator = SeparatorOf(text);
-    std::vector<std::string> tokens;
-    for (const std::string& cell : SplitCells(text, separator)) {
-      for (std::string& token : SplitCells(cell, 0)) tokens.push_back(std::move(token));
+    const char delimiters[] = {' ', '\t', '\r', separator, '\0'};
+    const std::vector<std::string> tokens = SplitRuns(text, delimiters, 2 + 2 * kPolarMaxAngles);
+    if (tokens.empty()) RejectSeparatorsAlone(line);
+    if (curves.empty() && !ParseNumber(tokens.front(), separator != ',').Value) {
+      throw TReject{AtLine(line) + Quote(tokens.front()) +
+                    " begins neither a TWA/TWS matrix nor a row of wind speed, angles and speeds"};
     }
+    CheckCount(curves.size() + 1, kPolarMaxWindSpeeds, "wind speeds", line);
+    CheckCount((tokens.size() - 1) / 2, kPolarMaxAngles, "angles", line);
     std::vector<double> values;
-    for (const std::string& token : tokens) {
-      const auto value = ParseNumber(token, separator != ',');
-      if (!value) {
-        if (curves.empty()) {
-          throw TReject{AtLine(line) + "'" + token +
-                        "' begins neither a TWA/TWS matrix nor a row of wind speed, angles and speeds"};
-        }
-        throw TReject{AtLine(line) + "'" + token + "' is not a number"};
-      }
-      values.push_back(*value);
-    }
+    for (const std::string& token : tokens) values.push_back(NumberOrReject(token, separator != ',', line, "", ""));
     if (firstLine == 0) firstLine = line;
     TCurve curve{values.front(), line, {}, {}};
-    if (!(curve.Wind > 0)) throw TReject{AtLine(line) + "wind speed " + Num(curve.Wind) + " is not above 0"};
+    CheckWind(curve.Wind, line);
     if (values.size() < 3) {
       throw TReject{AtLine(line) + "wind speed " + Num(curve.Wind) + " has no angle and speed"};
     }
     if (values.size() % 2 == 0) throw TReject{AtLine(line) + "angle " + Num(values.back()) + " has no speed"};
     std::vector<std::pair<double, double>> pairs;
+    TSeenValues angles;
     for (std::size_t i = 1; i + 1 < values.size(); i += 2) {
       const double angle = values[i];
       const double speed = values[i + 1];
       CheckAngle(angle, line);
       CheckSpeed(speed, " at " + Num(angle) + " deg", line);
-      for (const auto& pair : pairs) {
-        if (std::fabs(pair.first - angle) < kSame) {
-          throw TReject{AtLine(line) + "angle " + Num(angle) + " is given twice"};
-        }
-      }
+      if (angles.Repeat(angle, line)) throw TReject{AtLine(line) + "angle " + Num(angle) + " is given twice"};
       pairs.emplace_back(angle, speed);
     }
     const auto byAngle = [](const auto& a, const auto& b) { return a.first < b.first; };
@@ -520,16 +626,49 @@ auto& ValueAt(Table& p, int row, int column) {
 double& PolarTableValue(TPolars& Polars, int Row, int Column) { return ValueAt(Polars, Row, Column); }
 double PolarTableValue(const TPolars& Polars, int Row, int Column) { return ValueAt(Polars, Row, Column); }
 
+namespace {
+
+// The lines with every "\r\n", "\r" or "\n" inside one of them taken as a
+// line break: a file of an older program ends its lines in "\r" alone, which
+// a reader splitting at "\n" leaves inside one long line.
+std::vector<std::string> SplitLineBreaks(const std::vector<std::string>& lines) {
+  std::vector<std::string> split;
+  for (const std::string& text : lines) {
+    std::size_t start = 0;
+    while (true) {
+      const std::size_t end = text.find_first_of("\r\n", start);
+      if (end == std::string::npos) break;
+      split.push_back(text.substr(start, end - start));
+      start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    split.push_back(text.substr(start));
+  }
+  return split;
+}
+
+TPolarImport Rejected(const std::string& error) {
+  TPolarImport result;
+  result.Polars.Reset();
+  result.Error = error;
+  return result;
+}
+
+}  // namespace
+
 TPolarImport ReadPolarExchange(const std::vector<std::string>& Lines) {
   TPolarImport result;
   result.Polars.Reset();
+  const std::vector<std::string> lines = SplitLineBreaks(Lines);
   std::size_t first = 0;
-  while (first < Lines.size() && (Trim(Lines[first]).empty() || Trim(Lines[first]).front() == '!')) ++first;
+  while (first < lines.size() && (Trim(lines[first]).empty() || Trim(lines[first]).front() == '!')) ++first;
   try {
-    if (first == Lines.size()) throw TReject{AtLine(1) + "the file holds no polar"};
-    const std::vector<std::string> head = SplitCells(Lines[first], SeparatorOf(Lines[first]));
-    const std::vector<TCurve> curves = IsMatrixHeader(head.front()) ? ReadMatrix(Lines, first, result.Repairs)
-                                                                    : ReadWindRows(Lines, result.Repairs);
+    if (first == lines.size()) throw TReject{AtLine(1) + "the file holds no polar"};
+    // A first line of separators alone has no cells; the reader of wind rows
+    // names it.
+    const std::vector<std::string> head = SplitCells(lines[first], SeparatorOf(lines[first]), 1);
+    const bool matrix = !head.empty() && IsMatrixHeader(head.front());
+    const std::vector<TCurve> curves =
+        matrix ? ReadMatrix(lines, first, result.Repairs) : ReadWindRows(lines, result.Repairs);
     result.Polars = Resample(curves, result.Repairs);
     result.Ok = true;
   } catch (const TReject& reject) {
@@ -540,14 +679,24 @@ TPolarImport ReadPolarExchange(const std::vector<std::string>& Lines) {
 }
 
 TPolarImport ReadPolarExchangeFile(const std::string& FileName) {
-  TStringList lines;
-  if (!TFileTools().ReadTextFile(FileName, lines)) {
-    TPolarImport result;
-    result.Polars.Reset();
-    result.Error = "cannot read " + FileName;
-    return result;
+  const std::string cannotRead = "cannot read " + FileName;
+  // A folder opens as a stream and reads as an empty file.
+  std::error_code error;
+  if (std::filesystem::is_directory(FileName, error)) return Rejected(cannotRead);
+  std::ifstream in(FileName, std::ios::binary);
+  if (!in) return Rejected(cannotRead);
+  // One byte more than the limit is read: a larger file is told by what was
+  // read rather than by its size, which a pipe or a device does not have.
+  std::string text(kPolarFileMaxBytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) return Rejected(cannotRead);
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > kPolarFileMaxBytes) {
+    return Rejected("the file is larger than " + std::to_string(kPolarFileMaxBytes) +
+                    " bytes, the most a polar file may hold");
   }
-  return ReadPolarExchange(lines);
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  return ReadPolarExchange({text});
 }
 
 std::vector<std::string> WritePolarMatrix(const TPolars& Polars) {

@@ -23,7 +23,8 @@
 //
 // Empty lines are skipped in both. An empty cell, or a speed of 0, means the
 // file gives no speed there (programs write them below a wind's beat angle
-// and beyond its gybe angle).
+// and beyond its gybe angle). Lines may end in "\n", "\r\n" or "\r" (older
+// programs), mixed in one file. A number may carry an exponent ("6.5E0").
 //
 // Resampling. For every wind speed of the file, its speeds against angle are
 // taken as a line through its points (linear between neighbouring angles).
@@ -39,7 +40,13 @@
 // as for any polar given by velocities made good.
 //
 // Faults. A fault that leaves no sensible table rejects the file with one
-// message "line N: what is wrong" (N counts from 1). A fault with one clear
+// message "line N: what is wrong" (N counts from 1): among them a line of
+// separators alone, an empty angle or wind speed cell of the matrix, a value
+// that is not a finite number, a wind speed above kPolarMaxWindSpeed, a boat
+// speed above kPolarMaxBoatSpeed and more wind speeds or angles than the
+// limits below. The text of a cell is quoted in the message with control
+// characters written as "\xNN" and cut after a few dozen characters, so that
+// the message stays one readable line. A fault with one clear
 // repair is repaired and reported in Repairs in the same form: wind speeds or
 // angles out of order are sorted; a missing speed between two given ones is
 // interpolated from its neighbouring angles; a wind column of the table
@@ -60,6 +67,7 @@
 // from the tack times.
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -67,6 +75,16 @@
 #include "polars/polars.h"
 
 namespace corvane {
+
+// Limits. The files of other programs hold a few dozen wind speeds and at
+// most a few hundred angles (a degree or half a degree apart); the limits lie
+// well above that and keep the work and memory of a hostile file small.
+inline constexpr std::size_t kPolarMaxWindSpeeds = 100;
+inline constexpr std::size_t kPolarMaxAngles = 400;  // matrix rows, or pairs of one wind speed
+inline constexpr std::size_t kPolarFileMaxBytes = 1000000;
+// Largest wind speed and boat speed a file may give (knots).
+inline constexpr double kPolarMaxWindSpeed = 100;
+inline constexpr double kPolarMaxBoatSpeed = 100;
 
 struct TPolarImport {
   // True when Polars holds the file's polar; false when the file was
@@ -80,11 +98,16 @@ struct TPolarImport {
   std::vector<std::string> Repairs;
 };
 
-// Reads a polar given as the lines of a file in either format.
+// Reads a polar given as the lines of a file in either format. A line that
+// still holds "\r" or "\n" is split there, and the lines are counted after
+// the split.
 TPolarImport ReadPolarExchange(const std::vector<std::string>& Lines);
 
-// Reads the file (UTF-8; "\n" or "\r\n"; a byte-order mark is dropped).
-// A file that cannot be read gives Error "cannot read <FileName>".
+// Reads the file (UTF-8; a byte-order mark is dropped). A file that cannot
+// be read gives Error "cannot read <FileName>"; one larger than
+// kPolarFileMaxBytes is rejected unread past that size (a device that never
+// ends, too) with Error "the file is larger than 1000000 bytes, the most a
+// polar file may hold".
 TPolarImport ReadPolarExchangeFile(const std::string& FileName);
 
 // The lines of the TWA/TWS matrix of a table (see Writing above). The table

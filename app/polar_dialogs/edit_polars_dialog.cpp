@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/polar_dialogs/polar_grid.h"
+#include "polars/own_polars.h"
 #include "polars/polar_exchange.h"
 
 namespace corvane {
@@ -130,19 +131,19 @@ void TFormEditPolars::ButtonSaveClick() {
     Asker->ShowError(this, "Invalid filename");
     return;
   }
-  name = StringTools.ToMyBoatName(name);
+  // An own polar whose name differs only in letter case is the same class:
+  // the save replaces it under its spelling.
+  const TOwnPolarFile target = FindOwnPolarFile(FileTools, StringTools.ToMyBoatName(name));
   {
     const TFlagGuard filling(filling_);
-    Edit_Class->setText(QString::fromStdString(name));
+    Edit_Class->setText(QString::fromStdString(target.Name));
   }
-  const std::string file = PolarFile(name);
-  const bool existed = FileTools.GetFileExists(file);
-  if (existed && !Asker->AskYesNo(this, "Overwrite existing polar diagram?")) return;
+  if (target.Exists && !Asker->AskYesNo(this, "Overwrite existing polar diagram?")) return;
   // A failed write is not reported, as the flags are set all the same.
-  PackagePolars.SavePolars(file, polars_);
+  PackagePolars.SavePolars(target.File, polars_);
   Edited = false;
-  if (!existed) {
-    InterfaceApplicationMobile->ListClasses.push_back(name);
+  if (!target.Exists) {
+    InterfaceApplicationMobile->ListClasses.push_back(target.Name);
     RefreshData = true;
   }
   if (ItemIndex >= 0) ReloadPolars = true;
@@ -164,12 +165,12 @@ void TFormEditPolars::ButtonDeleteClick() {
   AskSaveEdited();
   if (!Asker->AskYesNo(this, "Delete polar diagram?")) return;
   const std::string name = StringTools.ToMyBoatName(Edit_Class->text().toStdString());
-  const std::string file = PolarFile(name);
   // The name is made an own-polar name first, so a built-in class's name can
-  // never delete anything but the user's file of that name.
-  if (!ValidPolarName(name) || !FileTools.GetFileExists(file) || !FileTools.DeleteFile(file)) {
-    return;
-  }
+  // never delete anything but the user's file of that name; as a class is
+  // chosen, the letter case does not matter.
+  if (!ValidPolarName(name)) return;
+  const TOwnPolarFile target = FindOwnPolarFile(FileTools, name);
+  if (!target.Exists || !FileTools.DeleteFile(target.File)) return;
   ClearTable();
   ReloadClasses = true;
 }

@@ -54,15 +54,17 @@ class TFormEditPolars : public TPolarDialog {
   // "Save polar": reads the grid (every cell then shows its normalised
   // number); a name that is no valid file name shows "Invalid filename" and
   // writes nothing; the name gets the "My-" prefix (not doubled) and is
-  // shown; an existing file is replaced only after "Overwrite existing polar
-  // diagram?" is answered Yes. A new file's name is added to ListClasses
-  // (RefreshData); with an ItemIndex >= 0, ReloadPolars is set.
+  // shown; an existing own polar of that name in any letter case (see
+  // own_polars.h; its spelling is then shown and kept) is replaced only
+  // after "Overwrite existing polar diagram?" is answered Yes. A new file's
+  // name is added to ListClasses (RefreshData); with an ItemIndex >= 0,
+  // ReloadPolars is set.
   void ButtonSaveClick();
   // "Add polar": an empty table and name, the focus on the name.
   void ButtonAddClick();
   // "Delete polar": after "Delete polar diagram?" is answered Yes, deletes
-  // "My-" + name + ".pol" when it exists (ReloadClasses, empty table and
-  // name); a missing file does nothing.
+  // the own polar "My-" + name (in any letter case) when it exists
+  // (ReloadClasses, empty table and name); a missing file does nothing.
   void ButtonDeleteClick();
   // "Import…" and "Export…" (see above).
   void ButtonImportClick();

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/polar_dialogs/polar_grid.h"
+#include "polars/own_polars.h"
 
 namespace corvane {
 
@@ -58,13 +59,14 @@ void TFormViewPolars::ButtonSaveClick() {
     name = state.BoatClass;
     Edit_Class->setText(QString::fromStdString(state.BoatClass));
   }
-  const std::string file = PolarFile(name);
-  const bool existed = FileTools.GetFileExists(file);
-  if (existed && !Asker->AskYesNo(this, "Overwrite existing polar diagram?")) return;
+  // An own polar whose name differs only in letter case is the same class:
+  // the save replaces it under its spelling.
+  const TOwnPolarFile target = FindOwnPolarFile(FileTools, name);
+  if (target.Exists && !Asker->AskYesNo(this, "Overwrite existing polar diagram?")) return;
   // A failed write is not reported, as the flags are set all the same.
-  PackagePolars.SavePolars(file, state.Polars);
-  if (!existed) {
-    state.ListClasses.push_back(name);
+  PackagePolars.SavePolars(target.File, state.Polars);
+  if (!target.Exists) {
+    state.ListClasses.push_back(target.Name);
     RefreshData = true;
   }
 }

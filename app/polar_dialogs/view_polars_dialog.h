@@ -33,8 +33,9 @@ class TFormViewPolars : public TPolarDialog {
 
   // "Save as MyBoat": writes the state's Polars to "My-" + the class name +
   // ".pol" (the prefix not doubled) in the documents folder, asking
-  // "Overwrite existing polar diagram?" when that file exists (No writes
-  // nothing). A new file's name is added to ListClasses and sets
+  // "Overwrite existing polar diagram?" when an own polar of that name in
+  // any letter case exists (No writes nothing; Yes replaces that polar, see
+  // own_polars.h). A new file's name is added to ListClasses and sets
   // RefreshData. A class name that is no valid file name writes BoatClass +
   // ".pol" instead.
   void ButtonSaveClick();

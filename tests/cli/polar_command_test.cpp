@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,98 @@ TEST_F(PolarCommandTest, Errors) {
     EXPECT_EQ(run.err, c.err);
   }
   EXPECT_FALSE(TFileTools().GetFileExists(DocumentsFile("My-Bad.pol")));
+}
+
+// Files a careless export or a hostile user may hand in: bad input (exit
+// code 2) with one line naming the file, the line and the fault, and no
+// polar saved.
+TEST_F(PolarCommandTest, MalformedFilesAreBadInput) {
+  struct Case {
+    const char* name;
+    std::string text;  // the file's bytes
+    std::string error;
+  };
+  const std::vector<Case> cases{
+      {"lone semicolon", "6 40 4 150 4\n20 40 6 150 7\n;\n", "line 3: only separators, no values"},
+      {"only a semicolon", ";\n", "line 1: only separators, no values"},
+      {"tab and semicolon", "6 40 4 150 4\n\t;\n", "line 2: only separators, no values"},
+      {"row of separators", "TWA;6;20\n40;4;6\n;;\n", "line 3: only separators, no values"},
+      {"old line endings", "TWA;6;20\r40;4;6\r52;x;7\r150;4;7\r", "line 3: 'x' under 6 kts is not a number"},
+      {"not finite", "TWA;6;20\n40;4;nan\n", "line 2: 'nan' under 20 kts is not a finite number"},
+      {"too many wind speeds", "TWA" + [] {
+         std::string header;
+         for (int w = 1; w <= 1000; ++w) header += ";" + std::to_string(w);
+         return header;
+       }() + "\n",
+       "line 1: more than 100 wind speeds, the most a polar may hold"},
+      {"too large", std::string(kPolarFileMaxBytes + 1, '!'),
+       "the file is larger than 1000000 bytes, the most a polar file may hold"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = DocumentsFile("import.txt");
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << c.text;
+    const TCorvaneOutcome run = corvane.Run({"polar", "--import", file, "--name", "Hostile"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "corvane: " + file + ": " + c.error + "\n");
+    EXPECT_FALSE(TFileTools().GetFileExists(DocumentsFile("My-Hostile.pol")));
+  }
+}
+
+TEST_F(PolarCommandTest, ExponentsAreNumbers) {
+  Write("exponents.csv", {"TWA;6e0;2E1", "4.0e1;4;6", "1.5E2;0.4e1;72e-1"});
+  const TCorvaneOutcome run =
+      corvane.Run({"polar", "--import", DocumentsFile("exponents.csv"), "--name", "Exponents"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  TPolars saved;
+  ASSERT_TRUE(TPackagePolars().LoadPolars(DocumentsFile("My-Exponents.pol"), saved));
+  EXPECT_NEAR(double(saved.Velocity[7][9]), 7.2, 1e-9);
+}
+
+// Choosing a class ignores letter case, so an own polar whose name differs
+// from another's only in case would be hidden: it is the same polar.
+TEST_F(PolarCommandTest, NamesDifferingInLetterCaseAreOnePolar) {
+  Write("first.csv", {"TWA;6;20", "40;4;6", "150;4;7.2"});
+  Write("second.csv", {"TWA;6;20", "40;3;5", "150;3;6.2"});
+  const auto ownPolars = [&] {
+    return TFileTools().GetFileNameWithoutExtension(corvane.Documents().folder(), "*.pol").value_or(TStringList{});
+  };
+  ASSERT_EQ(corvane.Run({"polar", "--import", DocumentsFile("first.csv"), "--name", "Boat"}).code, 0);
+
+  const TCorvaneOutcome clash = corvane.Run({"polar", "--import", DocumentsFile("second.csv"), "--name", "BOAT"});
+  EXPECT_EQ(clash.code, 2);
+  EXPECT_EQ(clash.err, "corvane: My-BOAT exists already as My-Boat (class names ignore letter case) (" +
+                           DocumentsFile("My-Boat.pol") + "); give --overwrite to replace it\n");
+  EXPECT_EQ(ownPolars(), (TStringList{"My-Boat"}));
+
+  const TCorvaneOutcome replaced =
+      corvane.Run({"polar", "--import", DocumentsFile("second.csv"), "--name", "My-bOAT", "--overwrite"});
+  ASSERT_EQ(replaced.code, 0) << replaced.err;
+  EXPECT_EQ(replaced.out.rfind("Saved My-Boat (the existing spelling of My-bOAT) to " + DocumentsFile("My-Boat.pol") +
+                                   "\n",
+                               0),
+            0u)
+      << replaced.out;
+  EXPECT_EQ(ownPolars(), (TStringList{"My-Boat"}));
+  const TCorvaneOutcome listed = corvane.Run({"polar", "MY-BOAT"});
+  ASSERT_EQ(listed.code, 0) << listed.err;
+  EXPECT_NE(listed.out.find("\nBeat speed          3.0"), std::string::npos) << listed.out;
+}
+
+TEST_F(PolarCommandTest, AFailedImportLeavesTheExistingPolar) {
+  Write("good.csv", {"TWA;6;20", "40;4;6", "150;4;7.2"});
+  ASSERT_EQ(corvane.Run({"polar", "--import", DocumentsFile("good.csv"), "--name", "Keeper"}).code, 0);
+  TStringList before;
+  ASSERT_TRUE(TFileTools().ReadTextFile(DocumentsFile("My-Keeper.pol"), before));
+  for (const TStringList& bad : std::vector<TStringList>{{"6 40 4 150 4", ";"}, {"TWA;6;20", "40;4;1e999"}}) {
+    Write("bad.csv", bad);
+    const TCorvaneOutcome run =
+        corvane.Run({"polar", "--import", DocumentsFile("bad.csv"), "--name", "KEEPER", "--overwrite"});
+    EXPECT_EQ(run.code, 2);
+    TStringList after;
+    ASSERT_TRUE(TFileTools().ReadTextFile(DocumentsFile("My-Keeper.pol"), after));
+    EXPECT_EQ(after, before);
+  }
 }
 
 }  // namespace

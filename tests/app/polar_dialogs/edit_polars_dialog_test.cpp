@@ -85,6 +85,29 @@ TEST_F(EditPolarsDialogTest, ANamedPrefixIsNotDoubled) {
   EXPECT_TRUE(Log.Questions.empty());
 }
 
+// A class is chosen without regard to letter case: a name that differs from
+// an own polar's only in case is that polar, not a second one hidden by it.
+TEST_F(EditPolarsDialogTest, ANameDifferingInLetterCaseIsTheSamePolar) {
+  Open(-1);
+  Dialog.Edit_Class->setText("Dart");
+  Dialog.Button_Save->click();
+  const std::size_t classes = State.ListClasses.size();
+  Dialog.hide();
+
+  Log.Answers = {false, true};
+  for (const char* typed : {"DART", "My-dART"}) {
+    SCOPED_TRACE(typed);
+    Open(-1);
+    Dialog.Edit_Class->setText(typed);
+    Dialog.Button_Save->click();
+    EXPECT_EQ(Name(), "My-Dart");
+    EXPECT_EQ(PolarFileCount(), 1);
+    EXPECT_EQ(State.ListClasses.size(), classes);
+    Dialog.hide();
+  }
+  EXPECT_EQ(Log.Questions, (Questions{"Overwrite existing polar diagram?", "Overwrite existing polar diagram?"}));
+}
+
 TEST_F(EditPolarsDialogTest, CellsWithCommaOrPointAndWithoutDigits) {
   Open(-1);
   Type(1, 1, "7,5");
