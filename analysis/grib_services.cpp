@@ -126,8 +126,10 @@ void TGRIBServices::GetTrueGRIBWind(TInterfaceApplicationMobile& state) const {
   const TPolar wind =
       MathTools.CartesianToPolar(state.CubeWind.GetTINVektor(false, 0, position, state.DateTimeGMT));
 
+  // Written so that a speed that is not a number (a field of infinities
+  // weighs to one) takes the lower limit rather than passing both tests.
   double speed = RoundHalfToEven(wind.Betrag);
-  if (speed < kGRIBWindSpeedMin) speed = kGRIBWindSpeedMin;
+  if (!(speed >= kGRIBWindSpeedMin)) speed = kGRIBWindSpeedMin;
   if (speed > kGRIBWindSpeedMax) speed = kGRIBWindSpeedMax;
   state.Wind.TrueWind.Betrag = speed;
   state.Wind.IndexSpeed = static_cast<int>(speed) - kGRIBWindSpeedMin;

@@ -131,8 +131,9 @@ class TGRIBServices {
   // Only when GRIBWindValid: Wind from CubeWind at the TrackCenter of the
   // selected track (ListRoutingData.IndexTrack; the chart's centre when the
   // list has no such track) at DateTimeGMT. The speed is rounded to whole
-  // knots, halves to even, and held in 5 ... 30 (IndexSpeed = speed - 5);
-  // the direction (where the wind comes from) to whole degrees the same way,
+  // knots, halves to even, and held in 5 ... 30, a speed that is not a
+  // number taken as 5 (IndexSpeed = speed - 5); the direction (where the
+  // wind comes from) to whole degrees the same way,
   // 360 and above or below 0 giving 0 (IndexDirection = degrees, TrueWind in
   // radians). Sets IndexTopMark to 10, the windward mark straight upwind.
   // A position outside the grid or a moment outside the fields reads the

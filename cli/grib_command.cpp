@@ -6,7 +6,9 @@
 // that point toward the direction the wind comes from.
 //
 // Exit codes: 2 when FILE names no readable file (bad argument), 1 when the
-// file is read but holds no GRIB wind record (file content), or when the
+// file is read but holds no GRIB wind record (file content), when its
+// reading stopped at a faulty record (what was read before is still
+// listed, so that a script notices the records left out), or when the
 // position lies outside the grid.
 
 #include <algorithm>
@@ -101,7 +103,7 @@ std::string FindFile(const TCliContext& context, const std::string& name) {
   if (std::filesystem::exists(name)) return name;
   const std::filesystem::path typed(name);
   if (!typed.has_parent_path()) {
-    const std::string inFolder = context.Loader.FileTools.GetDocumentsPath() + name;
+    const std::string inFolder = context.Loader.FileTools.GetDocumentsPathForReading() + name;
     if (std::filesystem::exists(inFolder)) return inFolder;
   }
   throw TUsageError(name + ": no such file");
@@ -225,9 +227,13 @@ int RunGrib(TCliContext& context, const TGribOptions& options, std::ostream& out
   out << Row("South-west", math.MinutesToGeoPos(TMinutes{sw.X * kMinutesPerMillidegree, sw.Y * kMinutesPerMillidegree}));
   out << Row("North-east", math.MinutesToGeoPos(TMinutes{ne.X * kMinutesPerMillidegree, ne.Y * kMinutesPerMillidegree}));
   if (!grib.ReadEnd.empty()) out << Row("Reading stopped", grib.ReadEnd);
-  if (position) return report.WriteWindAt(*position, typed, out);
-  report.WriteFields(out);
-  return kExitOk;
+  int code = kExitOk;
+  if (position) {
+    code = report.WriteWindAt(*position, typed, out);
+  } else {
+    report.WriteFields(out);
+  }
+  return grib.ReadEnd.empty() ? code : kExitFailure;
 }
 
 }  // namespace
@@ -240,7 +246,7 @@ TCommand AddGribCommand(CLI::App& app) {
       "What a GRIB wind file holds: records, times, grid and per field the mean, smallest and largest wind "
       "speed (knots) and the mean direction the wind comes from (the direction of the mean vector, whole "
       "degrees); with --lon and --lat the wind there. Exit 2 when FILE cannot be read, 1 when it holds no "
-      "GRIB wind or the position lies outside its grid");
+      "GRIB wind, its reading stopped at a faulty record, or the position lies outside its grid");
   command.Sub->add_option("FILE", options->File, "GRIB edition 1 file (a bare name is also looked for in the "
                                                  "program folder)")
       ->required();

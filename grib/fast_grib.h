@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/file_tools.h"
 #include "core/types.h"
@@ -73,10 +74,19 @@ class TFastGRIB2 : public TFastGRIB2Reader {
   bool ReadRecord(TGRIBByteStream& stream, TListVektorCubeLight& cube);
   // The positions of the grid points with a value, once per file.
   void SetPositions(TListVektorCubeLight& cube);
-  // The values of the current record into the field of the latest u record.
-  void SetValues(TListVektorCubeLight& cube);
-  // Polar forms, offset angle and routing area after the last record.
+  // The values of the current record into the field of the latest u record
+  // (a u record opens a new field). False, with ReadEnd, and the cube left
+  // as it was, when a value is not a finite number, a u record repeats the
+  // valid time of an earlier field, or a new field would pass
+  // kGRIBMaxFields or kGRIBMaxDecodedValues.
+  bool SetValues(TListVektorCubeLight& cube);
+  // Fields in order of their valid times (a file may list them in any
+  // order), polar forms, offset angle and routing area after the last record.
   void Finish(TListVektorCubeLight& cube) const;
+
+  // The current record's values (m/s or the unit of the parameter), decoded
+  // before any is stored.
+  std::vector<float> Values;
 };
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "grib/fast_grib_reader.h"
 
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -30,6 +31,12 @@ constexpr std::uint8_t kFlagBMS = 0x40;
 constexpr std::uint8_t kScanMinusI = 0x80;
 constexpr std::uint8_t kScanPlusJ = 0x40;
 constexpr std::uint8_t kScanJConsecutive = 0x20;
+// Binary data flags (octet 4): spherical harmonic coefficients, and complex
+// or second-order packing; neither is simple packing of grid-point values.
+constexpr std::uint8_t kFlagHarmonics = 0x80;
+constexpr std::uint8_t kFlagComplexPacking = 0x40;
+// GRIB edition 2: its total length lies in octets 9-16, not 5-7.
+constexpr std::uint8_t kEditionTwo = 2;
 
 // Longitudes east of 180 degrees are brought to the west (millidegrees).
 std::int32_t FoldLongitude(std::int32_t millidegrees) {
@@ -62,6 +69,8 @@ bool TFastGRIB2Reader::Fail(const std::string& reason) {
   if (ReadEnd.empty()) ReadEnd = reason;
   return false;
 }
+
+std::string TFastGRIB2Reader::RecordName() const { return "record at offset " + std::to_string(RecordStart); }
 
 void TFastGRIB2Reader::StartReading(TGRIBByteStream& stream) {
   ReadEnd.clear();
@@ -117,20 +126,24 @@ bool TFastGRIB2Reader::ReadIS(TGRIBByteStream& stream) {
     const std::uint64_t start = stream.Position();
     if (stream.Read(BufferIS.data(), kLengthIS) != kLengthIS) break;
     if (std::memcmp(BufferIS.data(), "GRIB", 4) != 0) {
-      stream.Seek(start + 1);  // back 7 octets: the search advances by one
+      // The next "GRIB" can begin no earlier than the next 'G' of the octets
+      // just read, or after all of them.
+      const auto* next = static_cast<const std::uint8_t*>(std::memchr(BufferIS.data() + 1, 'G', kLengthIS - 1));
+      stream.Seek(start + (next != nullptr ? static_cast<std::uint64_t>(next - BufferIS.data()) : kLengthIS));
       continue;
     }
     RecordStart = start;
     LengthRecord = GRIBUnsigned24(BufferIS.data() + 4);
     VersionGRIB = BufferIS[7];
-    if (RecordStart + LengthRecord > stream.Size()) {
-      return Fail("record at offset " + std::to_string(RecordStart) + " is " +
-                  std::to_string(LengthRecord) + " octets long, the data ends at " +
-                  std::to_string(stream.Size()));
+    if (VersionGRIB == kEditionTwo) {
+      return Fail(RecordName() + " is of GRIB edition 2, which is not read; convert with grib_set -s edition=1");
     }
     if (VersionGRIB != 1) {
-      return Fail("record at offset " + std::to_string(RecordStart) + " is of edition " +
-                  std::to_string(VersionGRIB) + ", not 1");
+      return Fail(RecordName() + " is of GRIB edition " + std::to_string(VersionGRIB) + ", not 1");
+    }
+    if (RecordStart + LengthRecord > stream.Size()) {
+      return Fail(RecordName() + " is " + std::to_string(LengthRecord) + " octets long, the data ends at " +
+                  std::to_string(stream.Size()));
     }
     RecordEnd = RecordStart + LengthRecord;
     return true;
@@ -162,7 +175,7 @@ bool TFastGRIB2Reader::GetTimeOfRecord() {
   const std::int64_t p1 = pds[18];
   const std::int64_t p2 = pds[19];
   const std::uint8_t indicator = pds[20];
-  const std::string where = "record at offset " + std::to_string(RecordStart);
+  const std::string where = RecordName();
   if (indicator != 0 && indicator != 1 && indicator != 10) {
     return Fail(where + " has time range indicator " + std::to_string(indicator) +
                 ", not 0, 1 or 10");
@@ -283,6 +296,25 @@ bool TFastGRIB2Reader::ReadBDS(TGRIBByteStream& stream, bool ok) {
   BinaryScaleFactor = GRIBSigned16(bds + 4);
   ReferenceValue = GRIBIbmFloat(bds + 6);
   NumberOfBits = bds[10];
+  if ((BDS4 & (kFlagHarmonics | kFlagComplexPacking)) != 0) {
+    return Fail(RecordName() + " holds " +
+                ((BDS4 & kFlagHarmonics) != 0 ? "spherical harmonic coefficients" : "complex packing") +
+                ", not grid-point values in simple packing");
+  }
+  if (NumberOfBits > kGRIBMaxBitsPerValue) {
+    return Fail(RecordName() + " packs values in " + std::to_string(NumberOfBits) + " bits, more than " +
+                std::to_string(kGRIBMaxBitsPerValue));
+  }
+  if (!std::isfinite(ReferenceValue)) {
+    return Fail(RecordName() + " has a reference value beyond the range of a 32-bit float");
+  }
+  // A record cut short is refused rather than read as zeros.
+  const std::uint64_t needed = (static_cast<std::uint64_t>(nData) * NumberOfBits + 7) / 8;
+  if (LengthData < needed) {
+    return Fail(RecordName() + " holds " + std::to_string(LengthData) + " octets of packed values, its " +
+                std::to_string(nData) + " values of " + std::to_string(NumberOfBits) + " bits need " +
+                std::to_string(needed));
+  }
   BufferData.resize(LengthData);
   return Take(stream, BufferData.data(), LengthData, "packed data");
 }

@@ -4,7 +4,7 @@
 // last decoded.
 //
 // Subset read: a regular latitude/longitude grid, an optional bit map sent
-// with the record, grid-point values in simple packing of up to 16 bits. The
+// with the record, grid-point values in simple packing of 0 to 32 bits. The
 // "2" in the class names is not an edition number.
 //
 // Each section reader takes the flag ok of the steps before it and does
@@ -30,6 +30,15 @@ class TFastGRIBTools {};
 // whole globe). A grid description with more points is treated like one of
 // another representation type, so a few bytes cannot ask for gigabytes.
 inline constexpr std::uint32_t kGRIBMaxGridPoints = 1u << 20;
+// The most values one file may decode into (time fields x grid points with a
+// value): five days of hourly fields on a 300 x 200 grid, some 400 MB in the
+// cube, while a small file of constant fields (0 bits per value need no data)
+// cannot ask for gigabytes.
+inline constexpr std::uint64_t kGRIBMaxDecodedValues = 120 * 300 * 200;
+// The most time fields one file may hold, whatever their size.
+inline constexpr std::uint32_t kGRIBMaxFields = 10000;
+// Widest packed value decoded, bits.
+inline constexpr std::uint32_t kGRIBMaxBitsPerValue = 32;
 
 class TFastGRIB2Reader : public TFastGRIBTools {
  public:
@@ -88,6 +97,8 @@ class TFastGRIB2Reader : public TFastGRIBTools {
 
   // Grids with more points are not decoded (see kGRIBMaxGridPoints).
   std::uint32_t MaxGridPoints = kGRIBMaxGridPoints;
+  // A file is read only up to this many values (see kGRIBMaxDecodedValues).
+  std::uint64_t MaxDecodedValues = kGRIBMaxDecodedValues;
   // Why the last reading stopped, with the numbers of the failed check;
   // empty after a reading that ended with the data.
   std::string ReadEnd;
@@ -107,9 +118,10 @@ class TFastGRIB2Reader : public TFastGRIBTools {
   // Resets the per-record bounds at the start of a reading.
   void StartReading(TGRIBByteStream& stream);
 
-  // Step "search": passes over bytes one octet at a time until an indicator
-  // section "GRIB" with more than 8 octets left from its start. ok = the
-  // record ends within the data and is of edition 1.
+  // Step "search": passes over bytes until an indicator section "GRIB" with
+  // more than 8 octets left from its start. ok = the record is of edition 1
+  // (checked first: other editions place the length elsewhere) and ends
+  // within the data.
   bool ReadIS(TGRIBByteStream& stream);
   // Product definition section: flags, parameter, scale factor D, and the
   // valid time of a u record (uParm) whose time range it understands.
@@ -119,6 +131,9 @@ class TFastGRIB2Reader : public TFastGRIBTools {
   // Bit map section: decoded from the first wanted record of the file only.
   bool ReadBMS(TGRIBByteStream& stream, bool ok);
   // Binary data section: header, then the packed values into BufferData.
+  // Refuses a wanted record packed other than as grid-point values in simple
+  // packing of 0 ... 32 bits, a reference value beyond the range of a 32-bit
+  // float, and packed values shorter than the grid's values need.
   bool ReadBDS(TGRIBByteStream& stream, bool ok);
   // End section: ok = "7777" when at least 4 octets remain in the data;
   // unchanged when fewer remain.
@@ -139,8 +154,14 @@ class TFastGRIB2Reader : public TFastGRIBTools {
   // false when the length is below minLength or passes the record's end.
   bool TakeSection(TGRIBByteStream& stream, std::vector<std::uint8_t>& into,
                    std::uint32_t minLength, std::uint32_t& length, const char* what);
-  bool Fail(const std::string& reason);
 
+ protected:
+  // Keeps the first reason of a reading (ReadEnd); returns false.
+  bool Fail(const std::string& reason);
+  // "record at offset N", for messages.
+  std::string RecordName() const;
+
+ private:
   std::uint64_t RecordStart = 0;  // offset of "GRIB" of the current record
   std::uint64_t RecordEnd = 0;    // RecordStart + LengthRecord
 };

@@ -21,6 +21,8 @@ bool TGRIBFileStream::Open(const std::string& path) {
   file_.clear();
   size_ = 0;
   position_ = 0;
+  bufferStart_ = 0;
+  bufferLength_ = 0;
   file_.open(path, std::ios::binary);
   if (!file_) return false;
   file_.seekg(0, std::ios::end);
@@ -31,27 +33,38 @@ bool TGRIBFileStream::Open(const std::string& path) {
   return true;
 }
 
-void TGRIBFileStream::Seek(std::uint64_t position) {
-  position = std::min(position, size_);
-  if (position == position_) return;
+void TGRIBFileStream::Seek(std::uint64_t position) { position_ = std::min(position, size_); }
+
+bool TGRIBFileStream::Fill() {
+  buffer_.resize(kBufferSize);
+  bufferStart_ = position_;
+  bufferLength_ = 0;
   file_.clear();
-  file_.seekg(static_cast<std::streamoff>(position), std::ios::beg);
-  position_ = position;
+  file_.seekg(static_cast<std::streamoff>(position_), std::ios::beg);
+  const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, Remaining()));
+  file_.read(reinterpret_cast<char*>(buffer_.data()), static_cast<std::streamsize>(wanted));
+  bufferLength_ = static_cast<std::size_t>(std::max<std::streamsize>(file_.gcount(), 0));
+  if (bufferLength_ < wanted) {
+    // A short read (file truncated meanwhile, device error): the stream ends
+    // here, so no later read trusts a stale position.
+    size_ = position_ + bufferLength_;
+  }
+  return bufferLength_ > 0;
 }
 
 std::size_t TGRIBFileStream::Read(std::uint8_t* into, std::size_t count) {
-  const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(count, Remaining()));
-  if (wanted == 0) return 0;
-  file_.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(wanted));
-  const auto n = static_cast<std::size_t>(std::max<std::streamsize>(file_.gcount(), 0));
-  position_ += n;
-  if (n < wanted) {
-    // A short read (file truncated meanwhile, device error): the stream ends
-    // here, so no later read trusts a stale position.
-    size_ = position_;
-    file_.clear();
+  std::size_t delivered = 0;
+  while (delivered < count && Remaining() > 0) {
+    if (position_ < bufferStart_ || position_ >= bufferStart_ + bufferLength_) {
+      if (!Fill()) break;
+    }
+    const auto offset = static_cast<std::size_t>(position_ - bufferStart_);
+    const std::size_t n = std::min(count - delivered, bufferLength_ - offset);
+    std::memcpy(into + delivered, buffer_.data() + offset, n);
+    delivered += n;
+    position_ += n;
   }
-  return n;
+  return delivered;
 }
 
 }  // namespace corvane

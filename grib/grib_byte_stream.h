@@ -8,6 +8,7 @@
 #include <fstream>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -42,7 +43,9 @@ class TGRIBMemoryStream final : public TGRIBByteStream {
   std::uint64_t position_ = 0;
 };
 
-// A file opened for reading. The size is taken once at opening.
+// A file opened for reading. The size is taken once at opening. Reads go
+// through a buffer, so the record search, which moves back and forth by a
+// few octets, costs no system call per octet.
 class TGRIBFileStream final : public TGRIBByteStream {
  public:
   // False when the file cannot be opened or its size cannot be read.
@@ -53,9 +56,17 @@ class TGRIBFileStream final : public TGRIBByteStream {
   std::size_t Read(std::uint8_t* into, std::size_t count) override;
 
  private:
+  // Fills the buffer from the file at the read position; false at the end
+  // or on a read error.
+  bool Fill();
+
+  static constexpr std::size_t kBufferSize = 1 << 16;
   std::ifstream file_;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
+  std::vector<std::uint8_t> buffer_;
+  std::uint64_t bufferStart_ = 0;  // file offset of buffer_[0]
+  std::size_t bufferLength_ = 0;   // octets of buffer_ that hold file data
 };
 
 }  // namespace corvane

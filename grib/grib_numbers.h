@@ -31,28 +31,27 @@ std::int32_t GRIBSigned24(const std::uint8_t* octets);
 // Examples: 42 10 00 00 = 16.0, C2 10 00 00 = -16.0, 41 10 00 00 = 1.0.
 float GRIBIbmFloat(const std::uint8_t* octets);
 
-// The unsigned integer of `bits` bits (0 ... 16) that begins at bit `index` x
+// The unsigned integer of `bits` bits (0 ... 32) that begins at bit `index` x
 // `bits` of data, bits counted from the most significant bit of the first
-// octet. A value may span two or three octets; bits past the end of the data
-// count as 0. 0 bits give 0.
+// octet. A value may span up to five octets; bits past the end of the data
+// count as 0. 0 bits, and widths above 32, give 0.
 inline std::uint32_t GRIBPackedValue(std::span<const std::uint8_t> data, std::uint32_t bits,
                                      std::uint64_t index) {
-  if (bits == 0 || bits > 16) return 0;
+  if (bits == 0 || bits > 32) return 0;
   const std::uint64_t first = index * bits;
   const std::uint64_t octet = first >> 3;
   const auto shift = static_cast<unsigned>(first & 7u);
-  // The value lies in bits shift ... shift + bits - 1 of the 24-bit window
-  // that starts at its first octet (at most 7 + 16 = 23 bits).
-  std::uint32_t window = 0;
-  if (octet + 2 < data.size()) {
-    window = (static_cast<std::uint32_t>(data[octet]) << 16) |
-             (static_cast<std::uint32_t>(data[octet + 1]) << 8) | data[octet + 2];
+  // The value lies in bits shift ... shift + bits - 1 of the 40-bit window
+  // that starts at its first octet (at most 7 + 32 = 39 bits).
+  std::uint64_t window = 0;
+  if (octet + 4 < data.size()) {
+    for (std::uint64_t m = octet; m < octet + 5; ++m) window = (window << 8) | data[m];
   } else {
-    for (std::uint64_t m = octet; m < octet + 3; ++m) {
+    for (std::uint64_t m = octet; m < octet + 5; ++m) {
       window = (window << 8) | (m < data.size() ? data[m] : 0u);
     }
   }
-  return (window >> (24u - shift - bits)) & ((1u << bits) - 1u);
+  return static_cast<std::uint32_t>((window >> (40u - shift - bits)) & ((std::uint64_t{1} << bits) - 1u));
 }
 
 }  // namespace corvane

@@ -71,6 +71,36 @@ struct TStreamPointBuckets {
   int CountY = 0;
   std::vector<std::uint32_t> CellStart;  // CountX * CountY + 1 offsets into Entries
   std::vector<TEntry> Entries;           // bucket by bucket, routing-index order within
+
+  // Points that lie on a lattice: each at one of a few distinct longitudes
+  // and one of a few distinct latitudes, at most one per crossing, as on the
+  // regular grid of a GRIB file with or without a bit map. A search then
+  // counts the points of a window from a table of sums and walks outward over
+  // the lattice's columns and rows, so a long thin grid (one column of
+  // 65535 points, say) costs no more than a square one. Valid only when
+  // IsLattice; Entries and CellStart are then left empty.
+  struct TLattice {
+    std::vector<double> Lon;  // distinct longitudes of the points, ascending (minutes)
+    std::vector<double> Lat;  // distinct latitudes, ascending
+    // The radians the points of each column and row hold (every point of a
+    // column holds the same, ascending with the column) and the cosine of
+    // each row's latitude, as the great-circle distance takes them.
+    std::vector<double> XRad;
+    std::vector<double> YRad;
+    std::vector<double> CosLat;
+    double MinCosLat = 0;  // smallest of CosLat
+    // Per crossing (row by row: Lat index x Lon.size() + Lon index): the
+    // number of its point in the cube + 1, 0 where no point lies, and the
+    // point's position in the routing index.
+    std::vector<std::uint32_t> Point;
+    std::vector<std::uint32_t> Order;
+    std::uint32_t Count = 0;  // points on the lattice
+    // (Lon.size() + 1) x (Lat.size() + 1) sums: entry (i, j) counts the
+    // points in columns below i and rows below j.
+    std::vector<std::uint32_t> Sum;
+  };
+  bool IsLattice = false;
+  TLattice Lattice;
 };
 
 // One of the three nearest grid points of a position search.

@@ -42,6 +42,11 @@ constexpr double kFloatGap = 1.0 + 1.0 / (1 << 20);
 // which only means a few more exact distances.
 constexpr std::size_t kCandidateBuffer = 256;
 
+// Margins of the lattice walk's stop (relative, and minutes of arc): the
+// haversine in double is good to some 1e-15 of the arc and 1e-13 minutes.
+constexpr double kLatticeRelativeMargin = 1e-12;
+constexpr double kLatticeAbsoluteMargin = 1e-9;
+
 double ArcUpperBound(double chord) {
   if (chord > kChordSeriesLimit) return static_cast<double>(kPi) + kArcError;
   return chord + chord * chord * chord / 20 + kArcError;
@@ -55,12 +60,17 @@ struct TUnitVector {
 // latitude cosine is already known: the same operations in the same order on
 // the same values, so the same bits, with one cosine per point fewer. The
 // bucket tests hold it to the scan, which calls DistanceOfBogen itself.
+double DistanceToPoint(const TMathTools& math, const TBogen& here, double hereCos, double xRad, double yRad,
+                       double cosLat) {
+  const double sinHalfLat = std::sin((yRad - here.yRad) / 2);
+  const double sinHalfLon = std::sin((xRad - here.xRad) / 2);
+  const double h = sinHalfLat * sinHalfLat + hereCos * cosLat * sinHalfLon * sinHalfLon;
+  return 2 * math.SecureArcSin(std::sqrt(h)) * kRadiansToMinutes;
+}
+
 double DistanceToEntry(const TMathTools& math, const TBogen& here, double hereCos,
                        const TStreamPointBuckets::TEntry& e) {
-  const double sinHalfLat = std::sin((e.YRad - here.yRad) / 2);
-  const double sinHalfLon = std::sin((e.XRad - here.xRad) / 2);
-  const double h = sinHalfLat * sinHalfLat + hereCos * e.CosLat * sinHalfLon * sinHalfLon;
-  return 2 * math.SecureArcSin(std::sqrt(h)) * kRadiansToMinutes;
+  return DistanceToPoint(math, here, hereCos, e.XRad, e.YRad, e.CosLat);
 }
 
 TUnitVector UnitVectorOf(const TBogen& bogen) {
@@ -86,6 +96,9 @@ class TNearestThree {
     }
   }
   int Count() const { return count_; }
+  bool Full() const { return filled_ == 3; }
+  // The distance of the third point; only when Full.
+  float Third() const { return slots_[2].Distance; }
   TNearestPositions Result() const {
     TNearestPositions result;
     for (int k = 0; k < filled_; ++k) {
@@ -154,6 +167,220 @@ int BucketOf(double value, double origin, double cell, int count) {
   return k > count - 1 ? count - 1 : static_cast<int>(k);
 }
 
+// A lattice holds at most this many crossings per point (plus a few), so
+// that its tables stay within a few times the size of the points.
+constexpr std::uint64_t kLatticeCrossingsPerPoint = 4;
+constexpr std::uint64_t kLatticeCrossingsExtra = 64;
+
+// Fills b.Lattice from the entries when the points lie on a lattice whose
+// columns and rows each hold one radian value, ascending; IsLattice tells.
+void BuildLattice(const std::vector<TStreamPointBuckets::TEntry>& entries, TStreamPointBuckets& b) {
+  b.IsLattice = false;
+  TStreamPointBuckets::TLattice& l = b.Lattice;
+  l = TStreamPointBuckets::TLattice{};
+  for (const auto& e : entries) {
+    l.Lon.push_back(e.Lon);
+    l.Lat.push_back(e.Lat);
+  }
+  for (std::vector<double>* axis : {&l.Lon, &l.Lat}) {
+    std::sort(axis->begin(), axis->end());
+    axis->erase(std::unique(axis->begin(), axis->end()), axis->end());
+  }
+  const std::size_t nx = l.Lon.size();
+  const std::size_t ny = l.Lat.size();
+  if (static_cast<std::uint64_t>(nx) * ny >
+      kLatticeCrossingsPerPoint * entries.size() + kLatticeCrossingsExtra) {
+    l = TStreamPointBuckets::TLattice{};
+    return;
+  }
+  l.XRad.assign(nx, kInfinity);
+  l.YRad.assign(ny, kInfinity);
+  l.CosLat.assign(ny, kInfinity);
+  l.Point.assign(nx * ny, 0);
+  l.Order.assign(nx * ny, 0);
+  // Every point of a column (row) must hold the column's radians, or the
+  // bounds the walk takes from the column would not hold for the point.
+  auto take = [](double& slot, double value) {
+    if (slot == kInfinity) slot = value;
+    return slot == value;
+  };
+  for (const auto& e : entries) {
+    const auto ix = static_cast<std::size_t>(std::lower_bound(l.Lon.begin(), l.Lon.end(), e.Lon) - l.Lon.begin());
+    const auto iy = static_cast<std::size_t>(std::lower_bound(l.Lat.begin(), l.Lat.end(), e.Lat) - l.Lat.begin());
+    std::uint32_t& cell = l.Point[iy * nx + ix];
+    if (cell != 0 || !take(l.XRad[ix], e.XRad) || !take(l.YRad[iy], e.YRad) || !take(l.CosLat[iy], e.CosLat)) {
+      l = TStreamPointBuckets::TLattice{};
+      return;
+    }
+    cell = e.Point + 1;
+    l.Order[iy * nx + ix] = e.Order;
+  }
+  if (!std::is_sorted(l.XRad.begin(), l.XRad.end()) || !std::is_sorted(l.YRad.begin(), l.YRad.end())) {
+    l = TStreamPointBuckets::TLattice{};
+    return;
+  }
+  l.MinCosLat = *std::min_element(l.CosLat.begin(), l.CosLat.end());
+  l.Sum.assign((nx + 1) * (ny + 1), 0);
+  for (std::size_t iy = 0; iy < ny; ++iy) {
+    for (std::size_t ix = 0; ix < nx; ++ix) {
+      l.Sum[(iy + 1) * (nx + 1) + ix + 1] = l.Sum[iy * (nx + 1) + ix + 1] + l.Sum[(iy + 1) * (nx + 1) + ix] -
+                                            l.Sum[iy * (nx + 1) + ix] + (l.Point[iy * nx + ix] != 0 ? 1 : 0);
+    }
+  }
+  l.Count = l.Sum.back();
+  b.IsLattice = true;
+}
+
+// The indices [first, last] of the ascending values strictly between lo and
+// hi; empty (first > last) when none is.
+struct TIndexRange {
+  std::ptrdiff_t First = 0;
+  std::ptrdiff_t Last = -1;
+};
+TIndexRange StrictlyBetween(const std::vector<double>& values, double lo, double hi) {
+  const auto first = std::upper_bound(values.begin(), values.end(), lo);
+  const auto end = std::lower_bound(values.begin(), values.end(), hi);
+  return {first - values.begin(), end - values.begin() - 1};
+}
+
+// The points of the lattice inside the square window of half-width d, and
+// their column and row ranges.
+struct TLatticeWindow {
+  TIndexRange Columns, Rows;
+  std::uint32_t Count = 0;
+};
+TLatticeWindow LatticeWindow(const TStreamPointBuckets::TLattice& l, const TMinutes& position, float d) {
+  const TSquare square(position, d);
+  TLatticeWindow w{StrictlyBetween(l.Lon, square.LonLo, square.LonHi),
+                   StrictlyBetween(l.Lat, square.LatLo, square.LatHi)};
+  if (w.Columns.First > w.Columns.Last || w.Rows.First > w.Rows.Last) return w;
+  const std::size_t stride = l.Lon.size() + 1;
+  const auto x0 = static_cast<std::size_t>(w.Columns.First);
+  const auto x1 = static_cast<std::size_t>(w.Columns.Last) + 1;
+  const auto y0 = static_cast<std::size_t>(w.Rows.First);
+  const auto y1 = static_cast<std::size_t>(w.Rows.Last) + 1;
+  w.Count = l.Sum[y1 * stride + x1] - l.Sum[y0 * stride + x1] - l.Sum[y1 * stride + x0] + l.Sum[y0 * stride + x0];
+  return w;
+}
+
+// The index in [first, last] of the value nearest to v.
+std::ptrdiff_t NearestIndex(const std::vector<double>& values, const TIndexRange& range, double v) {
+  const auto at = std::lower_bound(values.begin() + range.First, values.begin() + range.Last + 1, v);
+  std::ptrdiff_t k = std::min<std::ptrdiff_t>(at - values.begin(), range.Last);
+  if (k > range.First && std::fabs(values[static_cast<std::size_t>(k - 1)] - v) < std::fabs(values[static_cast<std::size_t>(k)] - v)) {
+    --k;
+  }
+  return k;
+}
+
+// The last pass of a search: a float half-width 1 + 0.5 k no longer grows
+// once it reaches 2^23.
+constexpr std::int64_t kLastPass = (std::int64_t{1} << 24) - 2;
+
+float HalfWidthOfPass(std::int64_t pass) { return static_cast<float>(kFirstHalfWidth + kHalfWidthStep * static_cast<double>(pass)); }
+
+// FindNearestPositions on a lattice. The first pass whose window holds three
+// points is found by bisection over the pass number (the count only grows
+// with the window); in that window the crossings are walked in rings of
+// columns and rows around the one nearest the position, until no crossing
+// outside the rings can be as near as the third point found.
+TNearestPositions FindNearestOnLattice(const TStreamPointBuckets& b, const TMathTools& math, const TMinutes& position) {
+  const TStreamPointBuckets::TLattice& l = b.Lattice;
+  std::int64_t pass = kLastPass;
+  if (LatticeWindow(l, position, HalfWidthOfPass(kLastPass)).Count >= 3) {
+    std::int64_t lo = 0;  // the first pass with three points lies in [lo, pass]
+    while (lo < pass) {
+      const std::int64_t mid = lo + (pass - lo) / 2;
+      if (LatticeWindow(l, position, HalfWidthOfPass(mid)).Count >= 3) {
+        pass = mid;
+      } else {
+        lo = mid + 1;
+      }
+    }
+  }
+  const TLatticeWindow w = LatticeWindow(l, position, HalfWidthOfPass(pass));
+  TNearestThree nearest;
+  if (w.Count == 0) return nearest.Result();
+
+  const TBogen here = math.MinutesToBogen(position);
+  const double hereCos = here.yRadCos;
+  const std::ptrdiff_t cx = NearestIndex(l.Lon, w.Columns, position.Lon);
+  const std::ptrdiff_t cy = NearestIndex(l.Lat, w.Rows, position.Lat);
+  const std::ptrdiff_t rings =
+      std::max({cx - w.Columns.First, w.Columns.Last - cx, cy - w.Rows.First, w.Rows.Last - cy});
+  const std::size_t nx = l.Lon.size();
+  auto visit = [&](std::ptrdiff_t ix, std::ptrdiff_t iy) {
+    const std::size_t cell = static_cast<std::size_t>(iy) * nx + static_cast<std::size_t>(ix);
+    if (l.Point[cell] == 0) return;
+    const auto x = static_cast<std::size_t>(ix);
+    const auto y = static_cast<std::size_t>(iy);
+    nearest.Offer(l.Point[cell] - 1,
+                  static_cast<float>(DistanceToPoint(math, here, hereCos, l.XRad[x], l.YRad[y], l.CosLat[y])),
+                  l.Order[cell]);
+  };
+
+  // The bounds below need every latitude within the poles (cosines not
+  // negative) and every longitude difference within half the globe (the
+  // haversine grows with it); otherwise the walk covers the whole window.
+  const double xFirst = l.XRad[static_cast<std::size_t>(w.Columns.First)];
+  const double xLast = l.XRad[static_cast<std::size_t>(w.Columns.Last)];
+  const double yFirst = l.YRad[static_cast<std::size_t>(w.Rows.First)];
+  const double yLast = l.YRad[static_cast<std::size_t>(w.Rows.Last)];
+  const bool bounded = std::max(std::fabs(yFirst), std::fabs(yLast)) <= kPi / 2 &&
+                       std::fabs(here.yRad) <= kPi / 2 &&
+                       std::max(xLast, here.xRad) - std::min(xFirst, here.xRad) <= kPi && l.MinCosLat >= 0 &&
+                       hereCos >= 0;
+  const double cosProduct = hereCos * l.MinCosLat;
+  // Lower bound (minutes) of the distance to a point at least dx and dy
+  // radians away in longitude and latitude: haversine with the smallest
+  // cosines.
+  auto arcAtLeast = [&](double dx, double dy) {
+    const double sy = std::sin(dy / 2);
+    const double sx = std::sin(dx / 2);
+    return 2 * std::asin(std::min(1.0, std::sqrt(sy * sy + cosProduct * sx * sx))) * kRadiansToMinutes;
+  };
+  const double lonGap = std::max({0.0, xFirst - here.xRad, here.xRad - xLast});
+  const double latGap = std::max({0.0, yFirst - here.yRad, here.yRad - yLast});
+
+  for (std::ptrdiff_t r = 0; r <= rings; ++r) {
+    // The ring's first and last rows, then its side columns between them
+    // (a thin lattice has rings of two cells).
+    const std::ptrdiff_t left = std::max(cx - r, w.Columns.First);
+    const std::ptrdiff_t right = std::min(cx + r, w.Columns.Last);
+    for (const std::ptrdiff_t iy : {cy - r, cy + r}) {
+      if (iy < w.Rows.First || iy > w.Rows.Last) continue;
+      for (std::ptrdiff_t ix = left; ix <= right; ++ix) visit(ix, iy);
+      if (r == 0) break;
+    }
+    const bool leftSide = cx - r >= w.Columns.First;
+    const bool rightSide = r > 0 && cx + r <= w.Columns.Last;
+    if (leftSide || rightSide) {
+      for (std::ptrdiff_t iy = std::max(cy - r + 1, w.Rows.First); iy <= std::min(cy + r - 1, w.Rows.Last); ++iy) {
+        if (leftSide) visit(cx - r, iy);
+        if (rightSide) visit(cx + r, iy);
+      }
+    }
+    if (!nearest.Full() || !bounded || r == rings) continue;
+    // Offsets in radians to the nearest column and row outside the rings.
+    double lonOffset = kInfinity;
+    double latOffset = kInfinity;
+    if (cx - r > w.Columns.First) lonOffset = here.xRad - l.XRad[static_cast<std::size_t>(cx - r - 1)];
+    if (cx + r < w.Columns.Last) lonOffset = std::min(lonOffset, l.XRad[static_cast<std::size_t>(cx + r + 1)] - here.xRad);
+    if (cy - r > w.Rows.First) latOffset = here.yRad - l.YRad[static_cast<std::size_t>(cy - r - 1)];
+    if (cy + r < w.Rows.Last) latOffset = std::min(latOffset, l.YRad[static_cast<std::size_t>(cy + r + 1)] - here.yRad);
+    // A point outside the rings lies beyond them in longitude (and at least
+    // latGap away in latitude) or beyond them in latitude.
+    const double beyondLon = lonOffset == kInfinity ? kInfinity : arcAtLeast(std::max(lonOffset, 0.0), latGap);
+    const double beyondLat = latOffset == kInfinity ? kInfinity : arcAtLeast(lonGap, std::max(latOffset, 0.0));
+    // Margins far above the rounding of either formula; a point must fall
+    // past the next float above the third distance, so not even a tie with
+    // an earlier routing-index position is possible.
+    const double limit = static_cast<double>(std::nextafter(nearest.Third(), std::numeric_limits<float>::infinity()));
+    if (std::min(beyondLon, beyondLat) * (1 - kLatticeRelativeMargin) - kLatticeAbsoluteMargin > limit) break;
+  }
+  return nearest.Result();
+}
+
 }  // namespace
 
 void TListVektorCubeLight::EnsureBuckets(const TVektorCubeLight& cube) const {
@@ -186,6 +413,10 @@ void BuildStreamPointBuckets(const TListMinutes& coordM, const TListBogen& coord
                        std::cos(radians.yRad), static_cast<std::uint32_t>(o), p});
   }
   if (entries.empty()) return;
+  // The lattice holds all a search needs; buckets would only double the
+  // memory of a large grid.
+  BuildLattice(entries, b);
+  if (b.IsLattice) return;
 
   double minLon = entries[0].Lon, maxLon = minLon, minLat = entries[0].Lat, maxLat = minLat;
   for (const auto& e : entries) {
@@ -268,6 +499,8 @@ TNearestPositions TListVektorCubeLight::GetNearestPositions(int cube,
 
 TNearestPositions FindNearestPositions(const TStreamPointBuckets& b, const TMathTools& MathTools,
                                        const TMinutes& position) {
+  if (b.IsLattice) return Finite(position) && b.Lattice.Count >= 3 ? FindNearestOnLattice(b, MathTools, position)
+                                                                     : TNearestPositions{};
   if (!Finite(position) || b.Entries.size() < 3) return {};
   const TBogen here = MathTools.MinutesToBogen(position);
   const TUnitVector hereUnit = UnitVectorOf(here);

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -368,6 +369,8 @@ TEST_F(GRIBServicesTest, TheFieldsWindIsRoundedToWholeKnotsAndDegreesWithinTheLi
       {"just west of north rounds to 360, which is 0", 20, 359.6, 20, 15, 0},
       {"just east of north", 20, 0.4, 20, 15, 0},
       {"west", 20, 271.3, 20, 15, 271},
+      // Would pass both limits and overflow the row number.
+      {"a speed that is not a number is the first row", std::numeric_limits<double>::quiet_NaN(), 0, 5, 0, 0},
   };
   const TMinutes centre{-80, 3042};
   SetTrackCentre(centre);

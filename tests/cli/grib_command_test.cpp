@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -112,7 +113,7 @@ class GribCommandTest : public ::testing::Test {
 };
 
 TEST_F(GribCommandTest, FieldSummariesAgreeWithECCodes) {
-  for (const std::string name : {"wind_bits", "wind_decimal", "wind_bitmap"}) {
+  for (const std::string name : {"wind_bits", "wind_bits24", "wind_decimal", "wind_bitmap"}) {
     SCOPED_TRACE(name);
     const std::vector<TRecord> records = ReadFixture(name);
     const auto fields = WindFields(records);
@@ -270,6 +271,39 @@ TEST_F(GribCommandTest, UnusableFilesAndArgumentsGiveOneLine) {
     EXPECT_EQ(outcome.err, c.err);
     EXPECT_EQ(outcome.out, "");
   }
+}
+
+// A file whose reading stops at a faulty record lists what was read before
+// it and exits with 1, so that a script notices the records left out.
+TEST_F(GribCommandTest, AReadingStoppedAtAFaultListsWhatWasReadAndExitsWithOne) {
+  std::ifstream in(kFixtures / "wind_bits.grb", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  bytes.resize(bytes.size() - 30);  // the last record, the v wind of the third field, cut short
+  const fs::path cut = runner_.Documents().path() / "cut.grb";
+  std::ofstream(cut, std::ios::binary) << bytes;
+  const TCorvaneOutcome outcome = Run({"grib", cut.string(), "--gmt"});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_NE(outcome.out.find("  Reading stopped   record at offset "), std::string::npos) << outcome.out;
+  EXPECT_EQ(TableRows(outcome.out).size(), 3u) << outcome.out;
+
+  const TCorvaneOutcome at = Run({"grib", cut.string(), "--lon", "-1.2", "--lat", "50.6"});
+  EXPECT_EQ(at.code, 1);
+  EXPECT_NE(at.out.find("  Field 1"), std::string::npos) << at.out;
+}
+
+// Edition 2 keeps its length elsewhere; the message says so instead of
+// reading a length from the wrong octets.
+TEST_F(GribCommandTest, AnEdition2FileIsNamedAsSuch) {
+  std::string bytes = {'G', 'R', 'I', 'B', '\xFF', '\xFF', '\0', '\2'};
+  bytes.resize(64, '\0');
+  bytes[15] = 64;
+  const fs::path file = runner_.Documents().path() / "edition2.grb";
+  std::ofstream(file, std::ios::binary) << bytes;
+  const TCorvaneOutcome outcome = Run({"grib", file.string()});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_EQ(outcome.err, "corvane: " + file.string() +
+                             ": no GRIB edition 1 wind record (parameters 33 and 34) on a regular grid (record at "
+                             "offset 0 is of GRIB edition 2, which is not read; convert with grib_set -s edition=1)\n");
 }
 
 TEST_F(GribCommandTest, ABareNameIsLookedForInTheProgramFolder) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -69,6 +70,25 @@ TEST(GribOptionTest, TheChartIsDrawnWithAGRIBWind) {
   EXPECT_EQ(outcome.code, 0) << outcome.err;
   EXPECT_EQ(outcome.err, "");
   EXPECT_TRUE(fs::exists(chart));
+}
+
+// A file whose reading stopped at a faulty record: the route is sailed with
+// the fields read before it, a note says why, and the exit code is 1.
+TEST(GribOptionTest, AFileReadInPartRoutesWithWhatWasReadAndExitsWithOne) {
+  TCorvaneRunner runner;
+  std::ifstream in(kFixtures / "wind_bits.grb", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  bytes.resize(bytes.size() - 30);
+  const fs::path cut = runner.Documents().path() / "cut.grb";
+  std::ofstream(cut, std::ios::binary) << bytes;
+  const TCorvaneOutcome outcome =
+      runner.Run({"--gmt", "route", "--grib", cut.string(), "--time", "2016-06-12 06:30"});
+  EXPECT_EQ(outcome.code, 1);
+  EXPECT_NE(outcome.err.find("corvane: --grib " + cut.string() + ": reading stopped (record at offset "),
+            std::string::npos)
+      << outcome.err;
+  EXPECT_NE(outcome.err.find("); the fields before it are used\n"), std::string::npos) << outcome.err;
+  EXPECT_NE(outcome.out.find("  Legs routed       1 of 1"), std::string::npos) << outcome.out;
 }
 
 class GribOptionScenarioTest : public ::testing::Test {

@@ -95,6 +95,7 @@ TEST(FastGRIB2ECCodesTest, DecodedFilesAgreeWithECCodes) {
   const Case cases[] = {
       {"wind_decimal", true, 33, 34},
       {"wind_bits", true, 33, 34},
+      {"wind_bits24", true, 33, 34},
       {"wind_bitmap", true, 33, 34},
       {"current_scan", false, 49, 50},
       {"current_columns", false, 49, 50},

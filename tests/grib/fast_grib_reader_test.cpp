@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "grib/fast_grib.h"
 #include "grib/grib_byte_stream.h"
 #include "grib_test_record.h"
+#include "support/temp_folder.h"
 #include "tides/stream_cube.h"
 
 namespace corvane {
@@ -57,7 +60,8 @@ TEST(FastGRIB2ReaderTest, RecordOfAnotherEditionEndsTheReading) {
   Read(grib, test::Join({edition2.Bytes(), Wind(33).Bytes()}), cube);
   EXPECT_EQ(cube.GetCountCubes(), 1);
   EXPECT_EQ(cube.GetCountFields(0), 0);
-  EXPECT_EQ(grib.ReadEnd, "record at offset 0 is of edition 2, not 1");
+  EXPECT_EQ(grib.ReadEnd,
+            "record at offset 0 is of GRIB edition 2, which is not read; convert with grib_set -s edition=1");
 }
 
 // Lengths that point past the data, sections too short for the octets read,
@@ -307,6 +311,159 @@ TEST(FastGRIB2ReaderTest, AreaTest) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(grib.GetInGRIBArea(c.position), c.inside);
   }
+}
+
+// Input that once crashed, hung, filled the memory or read as a calm wind:
+// each gives the fields before its fault and the reason, or a correct field.
+TEST(FastGRIB2ReaderTest, BadInputGivesItsReasonOrACorrectField) {
+  struct Case {
+    const char* name;
+    TBytes bytes;
+    int fields;            // time fields read
+    std::string readEnd;   // why the reading stopped, empty when it did not
+    std::uint64_t maxValues = kGRIBMaxDecodedValues;
+  };
+  std::vector<Case> cases;
+  auto change = [](auto how) {
+    TGRIBTestRecord r = Wind(33);
+    how(r);
+    return r.Bytes();
+  };
+
+  // 200 records that each claim a 1024 x 1024 grid of 8-bit values with ten
+  // octets of data would once have been padded to 22 GB of zeros.
+  TBytes claims;
+  for (int k = 0; k < 200; ++k) {
+    TGRIBTestRecord r = Wind(k % 2 == 0 ? 33 : 34, static_cast<std::uint8_t>(k / 2));
+    r.Ni = 1024;
+    r.Nj = 1024;
+    r.Data.assign(10, 7);
+    claims = test::Join({claims, r.Bytes()});
+  }
+  cases.push_back({"records far shorter than their grids", claims, 0,
+                   "record at offset 0 holds 10 octets of packed values, its 1048576 values of 8 bits need 1048576"});
+  cases.push_back({"record cut short", change([](TGRIBTestRecord& r) { r.Data = {4, 2}; }), 0,
+                   "record at offset 0 holds 2 octets of packed values, its 6 values of 8 bits need 6"});
+  cases.push_back({"11-bit values one octet short",
+                   change([](TGRIBTestRecord& r) {
+                     r.Bits = 11;
+                     r.Data.assign(8, 0);
+                   }),
+                   0, "record at offset 0 holds 8 octets of packed values, its 6 values of 11 bits need 9"});
+
+  // Constant fields need no data at all; the file's decoded size is bounded
+  // (lowered here so that the case stays small).
+  TBytes constants;
+  for (std::uint8_t step = 0; step < 5; ++step) {
+    TGRIBTestRecord r = Wind(33, step);
+    r.Bits = 0;
+    r.Data.clear();
+    constants = test::Join({constants, r.Bytes()});
+  }
+  cases.push_back({"constant fields beyond the decoded size", constants, 3,
+                   "record at offset 249 would make 4 time fields of 6 values, more than this program decodes "
+                   "from one file (10000 fields, 20 values)",
+                   20});
+
+  cases.push_back({"33 bits per value", change([](TGRIBTestRecord& r) { r.Bits = 33; }), 0,
+                   "record at offset 0 packs values in 33 bits, more than 32"});
+  cases.push_back({"complex packing", change([](TGRIBTestRecord& r) { r.BDSFlags = 0x40; }), 0,
+                   "record at offset 0 holds complex packing, not grid-point values in simple packing"});
+  cases.push_back({"spherical harmonics", change([](TGRIBTestRecord& r) { r.BDSFlags = 0x80; }), 0,
+                   "record at offset 0 holds spherical harmonic coefficients, not grid-point values in simple "
+                   "packing"});
+  cases.push_back({"reference value 0x7fffffff",
+                   change([](TGRIBTestRecord& r) { r.R = {0x7F, 0xFF, 0xFF, 0xFF}; }), 0,
+                   "record at offset 0 has a reference value beyond the range of a 32-bit float"});
+  cases.push_back({"binary scale factor 32767", change([](TGRIBTestRecord& r) { r.E = 32767; }), 0,
+                   "record at offset 0 decodes value 1 to infinity (R = 0.000000, E = 32767, D = 0)"});
+  cases.push_back({"decimal scale factor -32767",
+                   change([](TGRIBTestRecord& r) {
+                     r.D = -32767;
+                     r.Data = {0, 1, 2, 3, 4, 5};
+                   }),
+                   0, "record at offset 0 decodes value 1 to NaN (R = 0.000000, E = 0, D = -32767)"});
+
+  // Edition 2 keeps its length in octets 9-16; octets 5-7 hold other things.
+  TBytes edition2 = {'G', 'R', 'I', 'B', 0xFF, 0xFF, 0x00, 2, 0, 0, 0, 0, 0, 0, 0, 40};
+  edition2.resize(40, 0);
+  cases.push_back({"GRIB edition 2", edition2, 0,
+                   "record at offset 0 is of GRIB edition 2, which is not read; convert with grib_set -s edition=1"});
+
+  cases.push_back({"valid time repeated",
+                   test::Join({Wind(33, 3).Bytes(), Wind(34, 3).Bytes(), Wind(33, 3).Bytes()}), 1,
+                   "record at offset 178 repeats the valid time 2016-06-12 09:00 GMT of field 1"});
+  cases.push_back({"24-bit values",
+                   change([](TGRIBTestRecord& r) {
+                     r.Bits = 24;
+                     r.Data = {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4, 0, 0, 5, 0, 0, 6};
+                   }),
+                   1, ""});
+  cases.push_back({"5 MB of zeros", TBytes(5u << 20, 0), 0, ""});
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TFastGRIB2 grib;
+    grib.MaxDecodedValues = c.maxValues;
+    TListVektorCubeLight cube;
+    Read(grib, c.bytes, cube);
+    EXPECT_EQ(cube.GetCountFields(0), c.fields);
+    EXPECT_EQ(grib.ReadEnd, c.readEnd);
+    for (int field = 0; field < cube.GetCountFields(0); ++field) {
+      for (int point = 0; point < cube.GetCountVektors(0, field); ++point) {
+        EXPECT_TRUE(std::isfinite(cube.GetVektorPolar(0, field, point).Betrag));
+      }
+    }
+  }
+}
+
+// Forecast steps in any order give fields in order of their valid times,
+// each with the values of its own records.
+TEST(FastGRIB2ReaderTest, FieldsFollowTheirValidTimes) {
+  auto component = [](std::uint8_t parameter, std::uint8_t step) {
+    TGRIBTestRecord r = Wind(parameter, step);
+    r.Data.assign(6, static_cast<std::uint8_t>(step + (parameter == 34 ? 100 : 0)));
+    return r.Bytes();
+  };
+  const TBytes bytes = test::Join({component(33, 6), component(34, 6), component(33, 0), component(34, 0),
+                                   component(33, 3), component(34, 3)});
+  TFastGRIB2 grib;
+  TListVektorCubeLight cube;
+  Read(grib, bytes, cube);
+  EXPECT_EQ(grib.ReadEnd, "");
+  ASSERT_EQ(cube.GetCountFields(0), 3);
+  const int steps[] = {0, 3, 6};
+  for (int field = 0; field < 3; ++field) {
+    SCOPED_TRACE("field " + std::to_string(field));
+    EXPECT_EQ(cube.GetTimeField(field), EncodeDateTime(2016, 6, 12, 6 + steps[field], 0, 0, 0));
+    // The wind is negated and in knots: -X m/s east, -(X + 100) m/s north.
+    const TCartesian v = cube.GetVektorCartesian(0, field, 2);
+    EXPECT_NEAR(v.x, -steps[field] * 3600.0 / 1852, 1e-4);
+    EXPECT_NEAR(v.y, -(steps[field] + 100) * 3600.0 / 1852, 1e-4);
+  }
+  EXPECT_TRUE(cube.GetDateTimeInCube(EncodeDateTime(2016, 6, 12, 10, 0, 0, 0)));
+}
+
+// The file stream reads through a buffer: a record that begins before a
+// buffer's end and ends after it, behind more zeros than one buffer holds,
+// is found and read whole.
+TEST(FastGRIB2ReaderTest, FileStreamFindsARecordAcrossItsBuffer) {
+  TTempFolder temp;
+  const std::string path = (temp.path() / "late.grb").string();
+  TBytes bytes((1u << 17) - 40, 0);
+  bytes = test::Join({bytes, Wind(33).Bytes(), Wind(34).Bytes()});
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  TGRIBFileStream stream;
+  ASSERT_TRUE(stream.Open(path));
+  TFastGRIB2 grib;
+  TListVektorCubeLight cube;
+  grib.ReadGRIBStream(stream, kGRIBParameterUWind, kGRIBParameterVWind, cube);
+  EXPECT_EQ(grib.ReadEnd, "");
+  EXPECT_EQ(grib.GetCountFields(), 2u);
+  ASSERT_EQ(cube.GetCountVektors(0, 0), 6);
+  EXPECT_NEAR(cube.GetVektorCartesian(0, 0, 5).x, -6 * 3600.0 / 1852, 1e-4);
+  EXPECT_NEAR(cube.GetVektorCartesian(0, 0, 5).y, -6 * 3600.0 / 1852, 1e-4);
 }
 
 }  // namespace

@@ -181,10 +181,13 @@ TEST(FastGRIB2Test, BitWidths) {
   const Case cases[] = {
       // Zero bits: a constant field, every value R / 10^D.
       {"constant field", 0, {}, {1.6, 1.6, 1.6, 1.6, 1.6, 1.6}},
-      {"more than 16 bits are not decoded", 17, {0xFF, 0xFF, 0xFF, 0xFF}, {0, 0, 0, 0, 0, 0}},
-      // Two 8-bit values, then the data ends: the rest count as X = 0.
-      {"data shorter than the grid", 8, {4, 2}, {1.8, 1.7, 1.6, 1.6, 1.6, 1.6}},
       {"16 bits", 16, {0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6}, {1.65, 1.7, 1.75, 1.8, 1.85, 1.9}},
+      // X = 1, 2, 3 ... spread over 17-bit fields (102 bits, 13 octets).
+      {"17 bits", 17, {0x00, 0x00, 0x80, 0x00, 0x80, 0x00, 0x60, 0x00, 0x40, 0x00, 0x28, 0x00, 0x18},
+       {1.65, 1.7, 1.75, 1.8, 1.85, 1.9}},
+      {"24 bits", 24, {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4, 0, 0, 5, 0, 0, 6}, {1.65, 1.7, 1.75, 1.8, 1.85, 1.9}},
+      {"32 bits", 32, {0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 5, 0, 0, 0, 6},
+       {1.65, 1.7, 1.75, 1.8, 1.85, 1.9}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -71,12 +71,12 @@ TEST(GRIBNumbersTest, SignAndMagnitudeIntegers) {
   }
 }
 
-// Every width from 1 to 16 bits: values packed by the test's own bit writer
-// come back in order, including those that span two or three octets.
+// Every width from 1 to 32 bits: values packed by the test's own bit writer
+// come back in order, including those that span up to five octets.
 TEST(GRIBNumbersTest, PackedValuesOfEveryWidth) {
-  for (std::uint32_t bits = 1; bits <= 16; ++bits) {
+  for (std::uint32_t bits = 1; bits <= 32; ++bits) {
     SCOPED_TRACE("bits " + std::to_string(bits));
-    const std::uint32_t top = (1u << bits) - 1;
+    const auto top = static_cast<std::uint32_t>((std::uint64_t{1} << bits) - 1);
     std::vector<std::uint32_t> values;
     for (std::uint32_t n = 0; n < 37; ++n) values.push_back((n * 2654435761u) & top);
     values.push_back(top);
@@ -112,7 +112,9 @@ TEST(GRIBNumbersTest, BitsPastTheEndCountAsZero) {
       {"far past the end", 16, 1000, 0},
       {"first octet", 8, 0, 0xFF},
       {"zero bits", 0, 5, 0},
-      {"more than 16 bits", 17, 0, 0},
+      {"17 bits", 17, 0, 0x1FFFF},
+      {"32 bits, a nibble outside", 32, 0, 0xFFFFF000},
+      {"more than 32 bits", 33, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

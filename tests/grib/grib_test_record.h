@@ -79,6 +79,7 @@ struct TGRIBTestRecord {
   std::vector<bool> BitMap;
   // Binary data section.
   std::optional<std::uint32_t> BDSLength;
+  std::uint8_t BDSFlags = 0;  // octet 4
   std::int32_t E = 0;
   std::array<std::uint8_t, 4> R = {0, 0, 0, 0};
   std::uint8_t Bits = 8;
@@ -129,7 +130,7 @@ struct TGRIBTestRecord {
 
     TBytes bds;
     PutUnsigned(bds, BDSLength.value_or(static_cast<std::uint32_t>(11 + Data.size())), 3);
-    bds.push_back(0);
+    bds.push_back(BDSFlags);
     PutSigned(bds, E, 2);
     bds.insert(bds.end(), R.begin(), R.end());
     bds.push_back(Bits);

@@ -96,6 +96,77 @@ TEST(StreamCubeSearchIndexTest, BucketsGiveTheScansResultThroughEveryIndexChange
   ExpectBucketsMatchScan(list, "a point moved", 300);
 }
 
+// A grid as the GRIB reader lays it out: ni x nj points between two corners
+// (minutes), steps in 32-bit floats, the points for which `keep` is true.
+template <typename Keep>
+TListVektorCubeLight RegularGrid(int ni, int nj, TMinutes first, TMinutes last, Keep keep) {
+  TListVektorCubeLight list;
+  list.AddCube();
+  const float stepLon = ni > 1 ? static_cast<float>(last.Lon - first.Lon) / static_cast<float>(ni - 1) : 0.0f;
+  const float stepLat = nj > 1 ? static_cast<float>(last.Lat - first.Lat) / static_cast<float>(nj - 1) : 0.0f;
+  for (int j = 0; j < nj; ++j) {
+    for (int i = 0; i < ni; ++i) {
+      if (keep(i, j)) list.AddPosition(0, TMinutes{first.Lon + i * stepLon, first.Lat + j * stepLat});
+    }
+  }
+  list.ResetIndexRoutingArea();
+  return list;
+}
+
+// Regular grids, whole or with points left out by a bit map, thin ones among
+// them (one column of points a few metres apart, positions half a degree
+// away), are searched on their lattice, with the scan's result.
+TEST(StreamCubeSearchIndexTest, RegularGridsGiveTheScansResultOnTheirLattice) {
+  struct Case {
+    const char* name;
+    TListVektorCubeLight list;
+  };
+  const auto all = [](int, int) { return true; };
+  Case cases[] = {
+      {"one dense column", RegularGrid(1, 3000, {-105, 3054}, {-105, 3027}, all)},
+      {"sixteen dense columns", RegularGrid(16, 400, {-105, 3054}, {-30, 3027}, all)},
+      {"square grid", RegularGrid(30, 20, {-105, 3054}, {-30, 3027}, all)},
+      {"bit map", RegularGrid(30, 20, {-105, 3054}, {-30, 3027}, [](int i, int j) { return (i + 2 * j) % 3 != 0; })},
+      {"one row, west to east", RegularGrid(500, 1, {-30, 3040}, {-105, 3040}, all)},
+  };
+  std::mt19937 generator(11);
+  std::uniform_real_distribution<double> lon(-150, 15);
+  std::uniform_real_distribution<double> lat(3000, 3080);
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<TMinutes> positions;
+    for (int k = 0; k < 300; ++k) positions.push_back(TMinutes{lon(generator), lat(generator)});
+    const int points = c.list.GetCountVektors(0);
+    for (int j = 0; j + 1 < points; j += 37) {
+      const TMinutes a = c.list.GetVektorMinutes(0, j);
+      const TMinutes b = c.list.GetVektorMinutes(0, j + 1);
+      positions.push_back(a);
+      positions.push_back(TMinutes{(a.Lon + b.Lon) / 2, (a.Lat + b.Lat) / 2});
+      positions.push_back(TMinutes{a.Lon + 33, a.Lat});
+    }
+    positions.push_back(TMinutes{-5000, 9000});
+    for (const TMinutes& p : positions) {
+      ASSERT_TRUE(SameNearest(c.list.GetNearestPositions(0, p), c.list.GetNearestPositionsByScan(0, p)))
+          << "at " << p.Lon << ", " << p.Lat;
+    }
+    EXPECT_TRUE(c.list.ListVektorCube[0].Buckets.IsLattice);
+  }
+}
+
+// Scattered points form no lattice; the buckets serve them.
+TEST(StreamCubeSearchIndexTest, ScatteredPointsAreNoLattice) {
+  TListVektorCubeLight list;
+  list.AddCube();
+  std::mt19937 generator(3);
+  std::uniform_real_distribution<double> lon(-100, -40);
+  std::uniform_real_distribution<double> lat(3020, 3060);
+  for (int k = 0; k < 200; ++k) list.AddPosition(0, TMinutes{lon(generator), lat(generator)});
+  list.ResetIndexRoutingArea();
+  const TMinutes p{-70, 3040};
+  EXPECT_TRUE(SameNearest(list.GetNearestPositions(0, p), list.GetNearestPositionsByScan(0, p)));
+  EXPECT_FALSE(list.ListVektorCube[0].Buckets.IsLattice);
+}
+
 TEST(StreamCubeSearchIndexTest, RoutingStreamIsBothChartsWeightedInSpaceThenBlended) {
   TListVektorCubeLight list = synthetic::MakeSyntheticHiResCube();
   const TListMinutes hexagon = synthetic::RoutingHexagon(
