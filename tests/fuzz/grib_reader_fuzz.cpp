@@ -1,7 +1,8 @@
 // libFuzzer target over the GRIB reader: any bytes, read as wind and as
 // current by one reader (so the second reading starts from the state the
 // first left), must neither crash nor touch memory outside its buffers.
-// AddressSanitizer reports what a bounds check would have missed.
+// AddressSanitizer reports what a bounds check would have missed,
+// UndefinedBehaviorSanitizer a conversion or shift that overflows.
 
 #include <cstddef>
 #include <cstdint>
