@@ -132,6 +132,13 @@ void TFormCorvaneDesktop::FinishActivation(const TStartupResult& result) {
   loading_ = false;
   controls_.Layout_ProgressBar->hide();
   for (const std::string& warning : result.Warnings) std::cerr << "settings: " << warning << "\n";
+  if (!result.Warnings.empty() && controls_.Messages != nullptr) {
+    // A value the program cannot use was replaced: say so, or the user
+    // wonders why the window does not show what the file holds.
+    std::string text = "Some values of the settings file cannot be used and keep their defaults:";
+    for (const std::string& warning : result.Warnings) text += "\n" + warning;
+    controls_.Messages->ShowMessage(TMessageKind::Information, text);
+  }
   if (!result.Completed && controls_.Messages != nullptr) {
     // The data sets loaded before the failing step stay; the rest keeps its
     // defaults, and the window goes on with them.
