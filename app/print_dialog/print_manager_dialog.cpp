@@ -1,6 +1,7 @@
 #include "app/print_dialog/print_manager_dialog.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,7 +48,8 @@ TFormPrintManagerTracks::TFormPrintManagerTracks(QWidget* parent) : QDialog(pare
   tracksLayout->addLayout(printingRow);
 
   auto* manager = new QGroupBox(QStringLiteral("Print manager"), this);
-  btnQuit = new QPushButton(QStringLiteral("Quit"), manager);
+  // It closes the dialog, not the program.
+  btnQuit = new QPushButton(QStringLiteral("Close"), manager);
   btnSavePdf = new QPushButton(QStringLiteral("Save as PDF…"), manager);
   btnPrint = new QPushButton(QStringLiteral("Print"), manager);
   btnPrint->setDefault(true);
@@ -83,11 +85,21 @@ void TFormPrintManagerTracks::btnPrintClick() {
   if (!PrintOn(printer)) ShowError();
 }
 
+QString TFormPrintManagerTracks::PdfSuggestion() const {
+  const QString name = QStringLiteral("Track sheets.pdf");
+  return DocumentsFolder.isEmpty() ? name : QDir(DocumentsFolder).filePath(name);
+}
+
 void TFormPrintManagerTracks::btnSavePdfClick() {
-  const QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), QString(),
+  const QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), PdfSuggestion(),
                                                         QStringLiteral("PDF files (*.pdf)"));
   if (fileName.isEmpty()) return;
-  if (!SaveAsPdf(fileName)) ShowError();
+  if (!SaveAsPdf(fileName)) {
+    ShowError();
+    return;
+  }
+  QMessageBox::information(parentWidget(), QStringLiteral("Print manager"),
+                           QStringLiteral("The track sheets are saved in %1").arg(QDir::toNativeSeparators(fileName)));
 }
 
 bool TFormPrintManagerTracks::SaveAsPdf(const QString& fileName) {

@@ -53,11 +53,13 @@ class TFormPrintManagerTracks : public QDialog {
   // "Print": the platform's print dialog; when confirmed, the dialog
   // closes, pending events run and the sheets are printed.
   void btnPrintClick();
-  // "Save as PDF...": asks for a file name, then prints the sheets to that
-  // PDF file on A4 pages.
+  // "Save as PDF...": asks for a file name (PdfSuggestion first), prints
+  // the sheets to that PDF file on A4 pages and says where it went.
   void btnSavePdfClick();
-  // "Quit": closes the dialog.
+  // "Close": closes the dialog.
   void btnQuitClick();
+  // The file the save dialog opens on: in DocumentsFolder when it is set.
+  QString PdfSuggestion() const;
 
   // PrintSheet mode of the radio buttons: 1 the selected track, 2 all.
   int Mode() const;
@@ -70,6 +72,8 @@ class TFormPrintManagerTracks : public QDialog {
   bool SaveAsPdf(const QString& fileName);
 
   std::string LastError;
+  // The user's documents folder of the program, where PDF files go first.
+  QString DocumentsFolder;
 
   QRadioButton* rbtPrintSingleTrack = nullptr;
   QRadioButton* rbtPrintAllTracks = nullptr;

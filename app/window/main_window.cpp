@@ -29,6 +29,8 @@ TFormCorvaneDesktop::TFormCorvaneDesktop(TResourceStore store, TFileTools fileTo
   viewPolars_ = new TFormViewPolars(process_->PackageResourceLoader.FileTools, this);
   editPolars_ = new TFormEditPolars(process_->PackageResourceLoader.FileTools, this);
   printManager_ = new TFormPrintManagerTracks(this);
+  printManager_->DocumentsFolder =
+      QString::fromStdString(process_->PackageResourceLoader.FileTools.GetDocumentsPathForReading());
   startTimes_ = new TStartTimesDialog(
       [this](TDateTime fromLOC, TDateTime toLOC, int step) { return process_->PrepareStartTimes(fromLOC, toLOC, step); },
       this);

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QTime>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "analysis/package_apps.h"
@@ -324,17 +325,30 @@ std::optional<bool> TPackageForms::GetMoveMark(TWindowControls& c, int indexMark
   QLineEdit* latEdit = indexMark == 0 ? c.Edit_M1Lat : c.Edit_M2Lat;
   TMinutes& mark = state_.ListBuoysPosition[static_cast<std::size_t>(indexMark)];
   TMinutes typed = mark;
-  if (lonEdit != nullptr) {
-    const std::string text = StringTools.ToFormatGeoPos(lonEdit->text().toStdString(),
-                                                        MathTools.MinutesToGeoPos(mark.Lon, 'W', 'E'));
-    lonEdit->setText(QString::fromStdString(text));
-    typed.Lon = MathTools.GeoPosToMinutes(text);
-  }
-  if (latEdit != nullptr) {
-    const std::string text = StringTools.ToFormatGeoPos(latEdit->text().toStdString(),
-                                                        MathTools.MinutesToGeoPos(mark.Lat, 'S', 'N'));
-    latEdit->setText(QString::fromStdString(text));
-    typed.Lat = MathTools.GeoPosToMinutes(text);
+  // A text that is no position puts the mark's back, and says why: the
+  // user would otherwise see the typing vanish.
+  std::string unreadable;
+  const auto read = [&](QLineEdit* edit, double& field, char negative, char positive, const char* what) {
+    if (edit == nullptr) return;
+    const std::string typedText = edit->text().toStdString();
+    const bool hasDigits = std::any_of(typedText.begin(), typedText.end(),
+                                       [](unsigned char ch) { return std::isdigit(ch) != 0; });
+    std::string text = hasDigits ? StringTools.ToFormatGeoPos(typedText, "") : std::string();
+    if (text.empty()) {
+      text = MathTools.MinutesToGeoPos(field, negative, positive);
+      unreadable += "\"" + typedText + "\" is not a " + what + ": type degrees, minutes and thousandths with " +
+                    negative + " or " + positive + ", as " + text + ".\n";
+    }
+    edit->setText(QString::fromStdString(text));
+    field = MathTools.GeoPosToMinutes(text);
+  };
+  read(lonEdit, typed.Lon, 'W', 'E', "longitude");
+  read(latEdit, typed.Lat, 'S', 'N', "latitude");
+  if (!unreadable.empty()) {
+    if (c.Messages != nullptr) {
+      c.Messages->ShowMessage(TMessageKind::Information, unreadable + "The mark stays where it was.");
+    }
+    return true;
   }
   const bool inWater = apps_.GetMarkInWater(typed, state_);
   if (inWater) {

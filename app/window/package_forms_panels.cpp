@@ -4,6 +4,7 @@
 #include "analysis/package_apps.h"
 #include "analysis/results_rows.h"
 #include "app/window/package_forms.h"
+#include "app/window/position_text.h"
 #include "app/window/shortcut_memo.h"
 
 namespace corvane {
@@ -67,7 +68,8 @@ void TPackageForms::GetMoveMouseMap(TWindowControls& c, float x, float y) {
     if (current.Betrag > 0) {
       text = StringTools.ToSpeed(current.Betrag, 1) + "   " + StringTools.ToWindDirection(current.Winkel) + "   ";
     }
-    text += "      " + MathTools.MinutesToGeoPos(position);
+    text += "      " + ToDegreesAndMinutes(MathTools.MinutesToGeoPos(position.Lon, 'W', 'E')) + "  " +
+            ToDegreesAndMinutes(MathTools.MinutesToGeoPos(position.Lat, 'S', 'N'));
   }
   c.Label_Map->setText(QString::fromStdString(text));
 }

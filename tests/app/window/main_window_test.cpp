@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window/position_text.h"
 #include "app/window/shortcut_memo.h"
 #include "app/window/window_settings.h"
 #include "core/date_time.h"
@@ -269,7 +270,11 @@ TEST_F(MainWindowTest, CommandsChangeTheStateAndRefreshThePanels) {
        [&] {
          const TMinutes p = Window().Process().MobileGraphics.OnScreen_to_Minutes(TPointF{300, 200}, state.Offset);
          const std::string readout = c.Label_Map->text().toStdString();
-         EXPECT_NE(readout.find(TMathTools().MinutesToGeoPos(p)), std::string::npos) << readout;
+         // Degrees and minutes as a navigator reads them: 001°18.498'W.
+         const std::string lon = ToDegreesAndMinutes(TMathTools().MinutesToGeoPos(p.Lon, 'W', 'E'));
+         const std::string lat = ToDegreesAndMinutes(TMathTools().MinutesToGeoPos(p.Lat, 'S', 'N'));
+         EXPECT_NE(lon.find("\u00B0"), std::string::npos);
+         EXPECT_NE(readout.find(lon + "  " + lat), std::string::npos) << readout;
        }},
       {"Now takes the computer's clock",
        [&] { Button("Now")->click(); },
@@ -337,6 +342,21 @@ TEST_F(MainWindowTest, MarkTypedOntoLandIsRefused) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0], "Mark ashore!");
   EXPECT_EQ(state.ListBuoysPosition[0].Lon, mark.Lon);
+  EXPECT_EQ(Controls().Edit_M1Lon->text().toStdString(), math.MinutesToGeoPos(mark.Lon, 'W', 'E'));
+}
+
+TEST_F(MainWindowTest, AMarkTypedAsNoPositionStaysAndTheUserIsToldWhy) {
+  TInterfaceApplicationMobile& state = State();
+  const TMinutes mark = state.ListBuoysPosition[0];
+  const TMathTools math;
+  Controls().Edit_M1Lon->setText("west of the post");
+  Controls().Edit_M1Lat->setText(QString::fromStdString(math.MinutesToGeoPos(mark.Lat, 'S', 'N')));
+  Window().Process().GetMoveMark(0);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("\"west of the post\" is not a longitude"), std::string::npos) << Messages()[0];
+  EXPECT_NE(Messages()[0].find("The mark stays where it was."), std::string::npos);
+  EXPECT_EQ(state.ListBuoysPosition[0].Lon, mark.Lon);
+  EXPECT_EQ(state.ListBuoysPosition[0].Lat, mark.Lat);
   EXPECT_EQ(Controls().Edit_M1Lon->text().toStdString(), math.MinutesToGeoPos(mark.Lon, 'W', 'E'));
 }
 
@@ -425,6 +445,9 @@ TEST_F(MainWindowTest, PrintManagerOpensOnlyThroughTheGateAndTheRoutedChartStays
   Window().ShowPrintManager = [&](TFormPrintManagerTracks& dialog) {
     ++shown;
     EXPECT_TRUE(dialog.rbtPrintSingleTrack->isChecked());
+    // The save dialog opens in the program's documents folder.
+    EXPECT_EQ(std::filesystem::path(dialog.PdfSuggestion().toStdString()).parent_path().lexically_normal(),
+              suite_->Folder.lexically_normal());
     saved = dialog.SaveAsPdf(QString::fromStdString(pdf.string()));
     error = dialog.LastError;
   };

@@ -42,7 +42,10 @@ TEST_F(PrintManagerDialogTest, OpensOnTheSingleTrack) {
   EXPECT_TRUE(dialog.rbtPrintSingleTrack->isChecked());
   EXPECT_EQ(dialog.Mode(), kPrintCurrentTrack);
   EXPECT_EQ(dialog.btnPrint->text(), "Print");
-  EXPECT_EQ(dialog.btnQuit->text(), "Quit");
+  EXPECT_EQ(dialog.btnQuit->text(), "Close");  // it closes the dialog, not the program
+  EXPECT_EQ(dialog.PdfSuggestion(), "Track sheets.pdf");
+  dialog.DocumentsFolder = "/home/skipper/Corvane";
+  EXPECT_EQ(dialog.PdfSuggestion(), "/home/skipper/Corvane/Track sheets.pdf");
   EXPECT_EQ(dialog.btnSavePdf->text(), "Save as PDF…");
 }
 
