@@ -101,7 +101,7 @@ struct TRoutedCourse {
   std::vector<TLegRouting> Legs;
 };
 
-// Part 1. In order: the drawn field of the chosen moment
+// Step 1 of a run. In order: the drawn field of the chosen moment
 // (GetTidalCurrents(1)), the GRIB wind of the moment and a windward-leeward
 // course turned into it; the routing reset; the line styles; the chart drawn
 // off screen; unless silent, a true wind below 6 knots shows "Low wind
@@ -119,7 +119,7 @@ TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& Pack
                            TInterfaceApplicationMobile& InterfaceApplicationMobile,
                            TRoutingRunWindow* Window = nullptr, bool DrawBeforeRun = true);
 
-// Part 2. Routes the legs of the job one after the other, each from the
+// Step 2 of a run. Routes the legs of the job one after the other, each from the
 // moment the previous one finishes, as a course is sailed: the first leg
 // (and a track routed alone) at the job's moment, a later leg at the finish
 // of the leg before (the finish that leg held before the run when it could
@@ -130,7 +130,7 @@ TRoutingJob PrepareRouting(bool SilentMode, bool SingleTrack, TPackageApps& Pack
 // moments at the same time.
 TRoutedCourse RouteJob(const TRoutingJob& Job, TRoutingProgress* Progress = nullptr);
 
-// Part 3. AppMessage cleared (once) and RoutingValid set; for each leg while
+// Step 3 of a run. AppMessage cleared (once) and RoutingValid set; for each leg while
 // RoutingValid holds: IndexTrack, RoutingEnabled, its start moment (the
 // previous leg's finish) and high-water text; the leg's results
 // (ApplyLegRouting) and the line styles. A windward-leeward course (TrackType

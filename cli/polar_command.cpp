@@ -23,7 +23,6 @@ struct TPolarOptions {
   bool Overwrite = false;  // replace an existing own polar
 };
 
-constexpr const char* kPolarFileExtension = ".pol";
 constexpr std::size_t kLabelWidth = 16;
 constexpr std::size_t kCellWidth = 8;
 
@@ -102,7 +101,7 @@ int RunImport(TCliContext& context, const TPolarOptions& options, std::ostream& 
   const TFileTools& files = context.Loader.FileTools;
   const TStringTools tools;
   const std::string folder = files.GetDocumentsPath();
-  if (!files.GetFileNameValid(files.GetPath(folder, options.Name + kPolarFileExtension), options.Name)) {
+  if (!files.GetFileNameValid(files.GetPath(folder, options.Name + kOwnPolarExtension), options.Name)) {
     throw TUsageError("--name " + options.Name + ": not a valid file name");
   }
   // The file is read before anything is saved: a rejected file leaves an

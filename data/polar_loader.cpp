@@ -19,8 +19,6 @@ constexpr const char* kDinghyNames = "dinghyn";
 constexpr const char* kDinghyRecords = "dinghy";
 constexpr const char* kYachtNames = "polarsn";
 constexpr const char* kYachtRecords = "polars";
-constexpr const char* kPolarFileExtension = ".pol";
-constexpr const char* kPolarFilePattern = "*.pol";
 
 }  // namespace
 
@@ -41,7 +39,7 @@ void TPackageResourceLoader::LoadListClasses(TInterfaceApplicationMobile& state)
   state.CountDinghy = ReadClassNames(kDinghyNames, state.ListClasses);
   state.CountORCI = ReadClassNames(kYachtNames, state.ListClasses);
   // A documents folder that cannot be listed adds no user classes.
-  FileTools.GetFileNameWithoutExtension(FileTools.GetDocumentsPathForReading(), kPolarFilePattern,
+  FileTools.GetFileNameWithoutExtension(FileTools.GetDocumentsPathForReading(), kOwnPolarPattern,
                                         state.ListClasses);
 }
 
@@ -66,7 +64,7 @@ void TPackageResourceLoader::ReadPolarsRecord(int index, const std::string& reso
 bool TPackageResourceLoader::LoadUserPolars(const std::string& className,
                                             TInterfaceApplicationMobile& state) {
   const std::string folder = FileTools.GetDocumentsPathForReading();
-  const std::string fileName = className + kPolarFileExtension;
+  const std::string fileName = className + kOwnPolarExtension;
   const std::string file = FileTools.GetPath(folder, fileName);
   // A class name with a folder separator in it does not name a file of the
   // documents folder; such a name (from a hand-edited settings file, say)

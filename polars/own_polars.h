@@ -17,6 +17,11 @@
 
 namespace corvane {
 
+// The file name of an own polar: class name and this extension; the listing
+// pattern of the documents folder.
+inline constexpr const char* kOwnPolarExtension = ".pol";
+inline constexpr const char* kOwnPolarPattern = "*.pol";
+
 struct TOwnPolarFile {
   // The class name the polar is saved under: ClassName, or the spelling of
   // the own polar that exists already.

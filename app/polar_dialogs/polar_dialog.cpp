@@ -5,11 +5,9 @@
 
 #include <utility>
 
-namespace corvane {
+#include "polars/own_polars.h"
 
-namespace {
-constexpr const char* kPolarFileExtension = ".pol";
-}  // namespace
+namespace corvane {
 
 TPolarDialog::TPolarDialog(const QString& caption, TFileTools Files, QWidget* parent)
     : QDialog(parent), FileTools(std::move(Files)), Asker(std::make_unique<TPolarAsker>()) {
@@ -34,7 +32,7 @@ bool TPolarDialog::ValidPolarName(const std::string& name) const {
 }
 
 std::string TPolarDialog::PolarFile(const std::string& name) const {
-  return FileTools.GetPath(FileTools.GetDocumentsPath(), name + kPolarFileExtension);
+  return FileTools.GetPath(FileTools.GetDocumentsPath(), name + kOwnPolarExtension);
 }
 
 }  // namespace corvane
